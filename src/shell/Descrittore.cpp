@@ -1,0 +1,72 @@
+#include "shell/Descrittore.h"
+
+#include "common/Cp1252.h"
+#include "shell/Offusca.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+int Descrittore::chiaveRiga(int riga)
+{
+    static constexpr int chiavi[] = {3, 5, 7, 9};
+    return chiavi[(riga - 1) & 3];
+}
+
+QByteArray Descrittore::codifica(const QStringList& righe)
+{
+    QByteArray contenuto;
+    for (int riga = 1; riga <= 4; ++riga) {
+        const QString testo = riga <= righe.size() ? righe.at(riga - 1) : QString();
+        QByteArray byte = Offusca::Offusca(Cp1252::codifica(testo), Offusca::Modo::Scrivi, chiaveRiga(riga));
+        if (byte.contains('\r') || byte.contains('\n'))
+            byte.clear();
+        contenuto += byte + "\r\n";
+    }
+    return contenuto;
+}
+
+QStringList Descrittore::decodifica(const QByteArray& contenuto)
+{
+    QStringList righe;
+    const QList<QByteArray> parti = contenuto.split('\n');
+    for (qsizetype i = 0; i < parti.size() && i < 4; ++i) {
+        QByteArray byte = parti.at(i);
+        if (byte.endsWith('\r'))
+            byte.chop(1);
+        const int riga = static_cast<int>(i) + 1;
+        righe << Cp1252::decodifica(Offusca::Offusca(byte, Offusca::Modo::Leggi, chiaveRiga(riga)));
+    }
+    return righe;
+}
+
+EsitoVuoto Descrittore::scrivi(const QString& file, const QStringList& righe)
+{
+    QSaveFile uscita(file);
+    if (!uscita.open(QIODevice::WriteOnly) || uscita.write(codifica(righe)) < 0 || !uscita.commit())
+        return Errore{uscita.errorString()};
+    return {};
+}
+
+Esito<QStringList> Descrittore::leggi(const QString& file)
+{
+    QFile ingresso(file);
+    if (!ingresso.open(QIODevice::ReadOnly))
+        return Errore{ingresso.errorString()};
+    return decodifica(ingresso.readAll());
+}
+
+QString Descrittore::stringaConnessione(const QString& fileDatabase)
+{
+    return QStringLiteral("Driver=QSQLITE;Data Source=") + QDir::toNativeSeparators(fileDatabase);
+}
+
+QString Descrittore::fileDaStringaConnessione(const QString& stringa)
+{
+    for (const QString& parte : stringa.split(QLatin1Char(';'))) {
+        const qsizetype uguale = parte.indexOf(QLatin1Char('='));
+        if (uguale > 0 && parte.left(uguale).trimmed().compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
+            return QDir::fromNativeSeparators(parte.mid(uguale + 1).trimmed());
+    }
+    return {};
+}

@@ -1,0 +1,145 @@
+#include "storage/Connessione.h"
+
+#include "storage/AdattaSql.h"
+#include "storage/Schema.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QStringList>
+
+namespace {
+
+QString nuovoNome()
+{
+    static QAtomicInt contatore;
+    return QStringLiteral("zefirante-%1").arg(contatore.fetchAndAddRelaxed(1));
+}
+
+Errore erroreSql(const QSqlError& errore)
+{
+    return Errore{Connessione::descrizione(errore)};
+}
+
+} // namespace
+
+Connessione::Connessione(QString nome, QString file) : m_nome(std::move(nome)), m_file(std::move(file)) {}
+
+Connessione::~Connessione()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_nome, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_nome);
+}
+
+QString Connessione::descrizione(const QSqlError& errore)
+{
+    QString testo = errore.databaseText().trimmed();
+    if (testo.isEmpty())
+        testo = errore.driverText().trimmed();
+    if (testo.isEmpty())
+        testo = errore.text().trimmed();
+    return testo;
+}
+
+Esito<std::unique_ptr<Connessione>> Connessione::apri(const QString& file)
+{
+    return apriFile(file, true);
+}
+
+Esito<std::unique_ptr<Connessione>> Connessione::apriEsistente(const QString& file)
+{
+    return apriFile(file, false);
+}
+
+Esito<std::unique_ptr<Connessione>> Connessione::apriFile(const QString& file, bool creaSeManca)
+{
+    const bool nuovo = !QFileInfo::exists(file);
+    if (nuovo && !creaSeManca)
+        return Errore{QStringLiteral("Il database %1 non esiste.").arg(QDir::toNativeSeparators(file))};
+    if (nuovo && !QDir().mkpath(QFileInfo(file).absolutePath()))
+        return Errore{QStringLiteral("Impossibile creare la cartella del database %1.")
+                          .arg(QDir::toNativeSeparators(QFileInfo(file).absolutePath()))};
+
+    std::unique_ptr<Connessione> connessione(new Connessione(nuovoNome(), file));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connessione->m_nome);
+        if (!db.isValid())
+            return Errore{QStringLiteral("Il driver SQLite di Qt non è installato.")};
+        db.setDatabaseName(file);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open())
+            return erroreSql(db.lastError());
+    }
+    if (nuovo) {
+        if (auto creato = creaDatabase(*connessione); !creato) {
+            connessione.reset();
+            QFile::remove(file); // nothing half-made stays behind
+            return Errore{creato.errore()};
+        }
+    }
+    // A file that is not a database only shows it at the first read.
+    if (auto verifica = verificaSchema(*connessione); !verifica)
+        return Errore{verifica.errore()};
+    return connessione;
+}
+
+QSqlDatabase Connessione::database() const
+{
+    return QSqlDatabase::database(m_nome, false);
+}
+
+Esito<QSqlQuery> Connessione::esegui(const QString& sqlJet) const
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(adattaSql(sqlJet)))
+        return erroreSql(query.lastError());
+    return query;
+}
+
+Esito<bool> Connessione::haRighe(const QString& sqlJet) const
+{
+    auto query = esegui(sqlJet);
+    if (!query)
+        return Errore{query.errore()};
+    return query.valore().next();
+}
+
+EsitoVuoto Connessione::inserisci(const QString& tabella, const Valori& valori) const
+{
+    QStringList colonne, segnaposto;
+    for (const auto& [colonna, valore] : valori) {
+        colonne << colonna;
+        segnaposto << QStringLiteral("?");
+    }
+    QSqlQuery query(database());
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(tabella, colonne.join(QLatin1Char(',')), segnaposto.join(QLatin1Char(',')))))
+        return erroreSql(query.lastError());
+    for (const auto& coppia : valori)
+        query.addBindValue(coppia.second);
+    if (!query.exec())
+        return erroreSql(query.lastError());
+    return {};
+}
+
+EsitoVuoto Connessione::aggiorna(const QString& tabella, const Valori& valori,
+                                 const QString& condizioneJet) const
+{
+    QStringList assegnazioni;
+    for (const auto& coppia : valori)
+        assegnazioni << coppia.first + QStringLiteral("=?");
+    QSqlQuery query(database());
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                           .arg(tabella, assegnazioni.join(QLatin1Char(',')), adattaSql(condizioneJet))))
+        return erroreSql(query.lastError());
+    for (const auto& coppia : valori)
+        query.addBindValue(coppia.second);
+    if (!query.exec())
+        return erroreSql(query.lastError());
+    return {};
+}
