@@ -1,6 +1,8 @@
 #include "common/ui/Messaggi.h"
+#include "printing/ui/FSTAMPA.h"
 #include "shell/Avvio.h"
 #include "shell/Versione.h"
+#include "shell/ui/FA.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,13 +18,24 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(QStringLiteral("ZEFIRANTE - comunicazione mensile OAM dei cambi valuta"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QStringLiteral("cartella"), QStringLiteral("Cartella dell'applicazione."), QStringLiteral("CARTELLA")});
+    parser.addOption({QStringLiteral("cartella"), QStringLiteral("Cartella dell'applicazione (database, DIVISE.CSV, stampe)."),
+                      QStringLiteral("CARTELLA")});
     parser.process(app);
 
-    auto ambiente = Avvio(parser.value(QStringLiteral("cartella")), QApplication::applicationDirPath());
-    if (!ambiente) {
-        Messaggi::mostra(nullptr, ambiente.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+    // Without a database there is nothing to work on: say why and stop before any window.
+    auto avviato = Avvio(parser.value(QStringLiteral("cartella")), QApplication::applicationDirPath());
+    if (!avviato) {
+        Messaggi::mostra(nullptr, avviato.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return 2;
     }
-    return 0;
+    Ambiente& ambiente = *avviato.valore();
+
+    FA principale(ambiente);
+    principale.mostraStampa = [&ambiente](QWidget* padre) {
+        FSTAMPA finestra(ambiente, padre);
+        finestra.exec();
+    };
+    principale.show();
+    principale.mostraBenvenuto();
+    return app.exec();
 }
