@@ -1,0 +1,87 @@
+#include "common/DescrizioneTabella.h"
+
+#include "common/Date.h"
+#include "storage/Apici.h"
+#include "storage/Connessione.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <algorithm>
+
+namespace {
+
+// The database compares codes case-insensitively over the Latin letters only
+// (its NOCASE collation); the cache folds the same way so both always agree.
+constexpr char16_t piega(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
+int confronta(QStringView a, QStringView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = piega(a[i].unicode());
+        const char16_t y = piega(b[i].unicode());
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+Errore erroreLettura(const QSqlQuery& query)
+{
+    return Errore{Connessione::descrizione(query.lastError())};
+}
+
+} // namespace
+
+Esito<QString> DescrizioneTabella(const Connessione& connessione, const QString& tipo,
+                                  const QString& codice)
+{
+    auto esito = connessione.esegui(QStringLiteral("SELECT * From CTAB where TIPO=") + Sql::Apici(tipo)
+                                    + QStringLiteral(" AND COD=") + Sql::Apici(codice));
+    if (!esito)
+        return Errore{esito.errore()};
+    QSqlQuery& query = esito.valore();
+    if (!query.next()) {
+        if (query.lastError().isValid())
+            return erroreLettura(query);
+        return QString();
+    }
+    return TestoCampo(query.value(query.record().indexOf(QStringLiteral("DES"))));
+}
+
+Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const QString& tipo)
+{
+    auto esito = connessione.esegui(QStringLiteral("SELECT COD, DES From CTAB where TIPO=") + Sql::Apici(tipo));
+    if (!esito)
+        return Errore{esito.errore()};
+    QSqlQuery& query = esito.valore();
+
+    TabellaCodici tabella;
+    while (query.next())
+        tabella.m_voci.emplace_back(query.value(0).toString(), TestoCampo(query.value(1)));
+    if (query.lastError().isValid())
+        return erroreLettura(query);
+
+    // stable_sort keeps the database's order among equal codes, so the first
+    // of them is the row a single lookup would have found.
+    std::stable_sort(tabella.m_voci.begin(), tabella.m_voci.end(),
+                     [](const auto& a, const auto& b) { return confronta(a.first, b.first) < 0; });
+    tabella.m_voci.erase(std::unique(tabella.m_voci.begin(), tabella.m_voci.end(),
+                                     [](const auto& a, const auto& b) { return confronta(a.first, b.first) == 0; }),
+                         tabella.m_voci.end());
+    return tabella;
+}
+
+QString TabellaCodici::descrizione(QStringView codice) const
+{
+    const auto voce = std::lower_bound(m_voci.begin(), m_voci.end(), codice,
+                                       [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
+    if (voce == m_voci.end() || confronta(voce->first, codice) != 0)
+        return {};
+    return voce->second;
+}

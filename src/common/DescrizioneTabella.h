@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/Esito.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <utility>
+#include <vector>
+
+class Connessione;
+
+// The code tables in CTAB: several small lists told apart by TIPO ("PAESI"
+// countries, "DIV" currencies, ...), each row a code COD and its description DES.
+
+// The description of one code of one kind, trimmed; the empty text when the
+// kind holds no such code or its description is empty. Codes compare without
+// regard to case, as the database compares them. A database failure comes
+// back as the error.
+Esito<QString> DescrizioneTabella(const Connessione& connessione, const QString& tipo,
+                                  const QString& codice);
+
+// One kind of code table read once, for loops that look up codes row after
+// row (the monthly import checks two codes per operation). Answers exactly as
+// DescrizioneTabella would, without a query per code.
+class TabellaCodici
+{
+public:
+    static Esito<TabellaCodici> carica(const Connessione& connessione, const QString& tipo);
+
+    // The trimmed description, or the empty text when the code is not there.
+    QString descrizione(QStringView codice) const;
+    bool contiene(QStringView codice) const { return !descrizione(codice).isEmpty(); }
+
+private:
+    // Sorted by code without regard to case; for a code held twice, the row
+    // the database would return first.
+    std::vector<std::pair<QString, QString>> m_voci;
+};
