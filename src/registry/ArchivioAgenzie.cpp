@@ -1,0 +1,93 @@
+#include "registry/ArchivioAgenzie.h"
+
+#include "storage/Apici.h"
+#include "storage/Connessione.h"
+#include "storage/Transazione.h"
+
+#include <QSqlRecord>
+
+namespace {
+
+QString testo(const QSqlRecord& riga, const char* colonna)
+{
+    return riga.value(QString::fromLatin1(colonna)).toString().trimmed();
+}
+
+QString condizione(const QString& codice)
+{
+    return QStringLiteral("OCOD=") + Sql::Apici(codice);
+}
+
+Connessione::Valori valori(const Agenzia& a)
+{
+    const auto v = [](const char* colonna, const QString& valore) {
+        return std::pair<QString, QVariant>(QString::fromLatin1(colonna), valore);
+    };
+    Connessione::Valori risultato{v("OCOD", a.ocod), v("OCF", a.ocf), v("OPIVA", a.opiva)};
+    if (!a.personaFisica()) {
+        risultato.insert(risultato.end(), {v("ORAG", a.orag), v("OSCOM", a.oscom), v("OSPRO", a.ospro),
+                                           v("OSOCOM", a.osocom), v("OSOPRO", a.osopro), v("OSTP", QStringLiteral("G"))});
+        return risultato;
+    }
+    const QString vuoto;
+    risultato.insert(risultato.end(),
+                     {v("ORAG", (a.ocog + QLatin1Char(' ') + a.onome).left(70)), v("OSCOM", vuoto), v("OSPRO", vuoto),
+                      v("OSOCOM", vuoto), v("OSOPRO", vuoto), v("OCOG", a.ocog), v("ONOME", a.onome),
+                      v("OSEX", a.osex), v("ONDT", a.ondt), v("ONCOM", a.oncom), v("ONPRO", a.onpro),
+                      v("ODCOM", a.odcom), v("ODPRO", a.odpro), v("OCITTAD", a.ocittad), v("OSTP", QStringLiteral("F"))});
+    return risultato;
+}
+
+} // namespace
+
+Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& connessione, const QString& codice)
+{
+    auto query = connessione.esegui(QStringLiteral("SELECT * From COPE WHERE ") + condizione(codice));
+    if (!query)
+        return Errore{query.errore()};
+    if (!query.valore().next())
+        return std::optional<Agenzia>();
+    const QSqlRecord r = query.valore().record();
+    Agenzia a;
+    a.ocod = testo(r, "OCOD");
+    a.ocf = testo(r, "OCF");
+    a.opiva = testo(r, "OPIVA");
+    a.orag = testo(r, "ORAG");
+    a.ostp = testo(r, "OSTP");
+    a.oscom = testo(r, "OSCOM");
+    a.ospro = testo(r, "OSPRO");
+    a.osocom = testo(r, "OSOCOM");
+    a.osopro = testo(r, "OSOPRO");
+    a.ocog = testo(r, "OCOG");
+    a.onome = testo(r, "ONOME");
+    a.osex = testo(r, "OSEX");
+    a.ondt = testo(r, "ONDT");
+    a.oncom = testo(r, "ONCOM");
+    a.onpro = testo(r, "ONPRO");
+    a.ocittad = testo(r, "OCITTAD");
+    a.odcom = testo(r, "ODCOM");
+    a.odpro = testo(r, "ODPRO");
+    return std::optional<Agenzia>(std::move(a));
+}
+
+EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia& agenzia)
+{
+    Transazione transazione(connessione);
+    const auto esiste = connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(agenzia.ocod));
+    if (!esiste)
+        return Errore{esiste.errore()};
+    const EsitoVuoto scritto = esiste.valore()
+                                   ? connessione.aggiorna(QStringLiteral("COPE"), valori(agenzia), condizione(agenzia.ocod))
+                                   : connessione.inserisci(QStringLiteral("COPE"), valori(agenzia));
+    if (!scritto)
+        return scritto;
+    return transazione.conferma();
+}
+
+EsitoVuoto ArchivioAgenzie::elimina(const Connessione& connessione, const QString& codice)
+{
+    auto eseguita = connessione.esegui(QStringLiteral("DELETE From COPE WHERE ") + condizione(codice));
+    if (!eseguita)
+        return Errore{eseguita.errore()};
+    return {};
+}
