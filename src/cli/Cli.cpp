@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/ComandoAgenzie.h"
+#include "cli/ComandoStampa.h"
 #include "shell/Avvio.h"
 #include "shell/Versione.h"
 
@@ -15,6 +16,7 @@ std::vector<std::unique_ptr<Comando>> comandi()
 {
     std::vector<std::unique_ptr<Comando>> elenco;
     elenco.push_back(std::make_unique<ComandoAgenzie>());
+    elenco.push_back(std::make_unique<ComandoStampa>());
     return elenco;
 }
 

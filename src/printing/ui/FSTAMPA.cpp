@@ -1,23 +1,184 @@
 #include "printing/ui/FSTAMPA.h"
 
+#include "common/Orologio.h"
+#include "common/ui/DialoghiFile.h"
+#include "common/ui/Documenti.h"
 #include "common/ui/Finestre.h"
+#include "common/ui/Messaggi.h"
 #include "shell/Ambiente.h"
+#include "shell/Versione.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
-FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre)
+using ElenchiAnnuali::Elenco;
+
+namespace {
+
+template <typename T>
+T* conNome(T* oggetto, const char* nome)
+{
+    oggetto->setObjectName(QString::fromLatin1(nome));
+    return oggetto;
+}
+
+} // namespace
+
+FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambiente(ambiente)
 {
     setObjectName(QStringLiteral("FSTAMPA"));
     setWindowTitle(QStringLiteral("Stampa tabulati"));
-    auto* agenzia = new QLabel(ambiente.agenziaCorrente.codice + QLatin1Char(' ') + ambiente.agenziaCorrente.nome, this);
-    agenzia->setObjectName(QStringLiteral("Label1"));
-    auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    chiudi->setObjectName(QStringLiteral("Command1"));
+    setModal(true);
+
+    auto* agenzia = conNome(new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente), this), "Label1");
+    QFont grassetto = agenzia->font();
+    grassetto.setBold(true);
+    agenzia->setFont(grassetto);
+
+    auto* tipo = conNome(new QGroupBox(QStringLiteral("ZEFIRANTE - STAMPA ELENCO"), this), "TipoS");
+    auto* domanda = conNome(new QLabel(QStringLiteral("Conferma il tipo di stampa:"), tipo), "Label2");
+    // Both options start cleared; with neither chosen the notes are printed.
+    m_SOPE = conNome(new QRadioButton(QStringLiteral("Operazioni"), tipo), "SOPE");
+    m_SNOTE = conNome(new QRadioButton(QStringLiteral("Note di Variazione"), tipo), "SNOTE");
+    auto* anno = conNome(new QLabel(QStringLiteral("Anno di rifeirmento: "), tipo), "Label6");
+    m_AA1 = conNome(new QLineEdit(QString::number(Orologio::oggi().year() - 1), tipo), "AA1");
+    m_AA1->setMaxLength(4);
+    m_AA1->setFixedWidth(m_AA1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    anno->setBuddy(m_AA1);
+
+    auto* opzioni = new QVBoxLayout(tipo);
+    opzioni->addWidget(domanda);
+    opzioni->addWidget(m_SOPE);
+    opzioni->addWidget(m_SNOTE);
+    auto* rigaAnno = new QHBoxLayout;
+    rigaAnno->addWidget(anno);
+    rigaAnno->addWidget(m_AA1);
+    rigaAnno->addStretch();
+    opzioni->addLayout(rigaAnno);
+
+    auto* anteprima = conNome(new QPushButton(QStringLiteral("Anteprima"), this), "Preview");
+    auto* pdf = conNome(new QPushButton(QStringLiteral("Crea PDF"), this), "PDF");
+    auto* chiudi = conNome(new QPushButton(QStringLiteral("Chiudi"), this), "Command1");
+    connect(anteprima, &QPushButton::clicked, this, &FSTAMPA::Anteprima);
+    connect(pdf, &QPushButton::clicked, this, &FSTAMPA::CreaPdf);
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
+    auto* pulsanti = new QHBoxLayout;
+    pulsanti->addWidget(anteprima);
+    pulsanti->addWidget(pdf);
+    pulsanti->addStretch();
+    pulsanti->addWidget(chiudi);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(agenzia);
-    layout->addWidget(chiudi, 0, Qt::AlignRight);
+    layout->addWidget(tipo);
+    layout->addLayout(pulsanti);
     Finestre::centra(this);
+}
+
+std::optional<Elenco> FSTAMPA::sceltaElenco() const
+{
+    if (m_SOPE->isChecked())
+        return Elenco::Operazioni;
+    if (m_SNOTE->isChecked())
+        return Elenco::NoteVariazione;
+    return std::nullopt;
+}
+
+QString FSTAMPA::anno() const
+{
+    return m_AA1->text().trimmed();
+}
+
+void FSTAMPA::PreparaStampa()
+{
+    m_sqlStampa = ElenchiAnnuali::PreparaStampa(m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(),
+                                                m_ambiente);
+}
+
+bool FSTAMPA::controllaRichiesta()
+{
+    if (m_ambiente.agenziaCorrente.codice.isEmpty()) {
+        Messaggi::mostra(this, QStringLiteral("Nessuna agenzia selezionata: sceglierne una nell'elenco delle agenzie."),
+                         Versione::titoloApplicazione, Messaggi::Icona::Avviso);
+        return false;
+    }
+    if (!ElenchiAnnuali::annoValido(anno())) {
+        Messaggi::mostra(this, ElenchiAnnuali::messaggioAnnoNonValido, Versione::titoloApplicazione,
+                         Messaggi::Icona::Avviso);
+        m_AA1->setFocus();
+        m_AA1->selectAll();
+        return false;
+    }
+    return true;
+}
+
+void FSTAMPA::mostraErrore(const QString& prefisso, const ErroreStampa& errore)
+{
+    Messaggi::mostra(this,
+                     prefisso + QDir::toNativeSeparators(m_rapporto.fileRapporto()) + QStringLiteral(" Errore: ")
+                         + QString::number(errore.numero()) + QStringLiteral("  ") + errore.descrizione,
+                     Versione::titoloApplicazione);
+}
+
+void FSTAMPA::Anteprima()
+{
+    if (!controllaRichiesta())
+        return;
+    PreparaStampa();
+    if (m_rapporto.fileRapporto().isEmpty())
+        return;
+    if (auto eseguito = m_rapporto.esegui(); !eseguito) {
+        mostraErrore(QStringLiteral("Listato: "), eseguito.errore());
+        return;
+    }
+    const DocumentoStampa& documento = *m_rapporto.documento();
+    QPrinter stampante(QPrinter::HighResolution);
+    stampante.setPageLayout(documento.modello().impaginazione());
+    stampante.setDocName(documento.titolo());
+    // A page too small for one line is told before the preview opens empty.
+    if (auto pagine = documento.pagine(stampante); !pagine) {
+        mostraErrore(QStringLiteral("Listato: "), pagine.errore());
+        return;
+    }
+    QPrintPreviewDialog anteprima(&stampante, this);
+    anteprima.setObjectName(QStringLiteral("AnteprimaStampa"));
+    anteprima.setWindowTitle(QStringLiteral("Anteprima - ") + documento.titolo());
+    connect(&anteprima, &QPrintPreviewDialog::paintRequested, this,
+            [&documento](QPrinter* dispositivo) { (void)documento.disegna(*dispositivo); });
+    anteprima.exec();
+}
+
+void FSTAMPA::CreaPdf()
+{
+    if (!controllaRichiesta())
+        return;
+    if (const auto elenco = sceltaElenco())
+        m_nomeDialogo = ElenchiAnnuali::nomePdf(*elenco, anno(), m_ambiente.agenziaCorrente.codice);
+    const QString scelto =
+        DialoghiFile::salva(this, QStringLiteral("Crea PDF"), QStringLiteral("PDF Files (*.PDF)|*.PDF"), m_nomeDialogo);
+    if (scelto.isEmpty())
+        return; // the user cancelled: nothing to say, nothing written
+    m_nomeDialogo = scelto;
+    m_percorsoPdf = ElenchiAnnuali::conEstensionePdf(scelto);
+    if (QFileInfo::exists(m_percorsoPdf)
+        && Messaggi::chiedi(this,
+                            QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(QDir::toNativeSeparators(m_percorsoPdf)),
+                            Versione::titoloApplicazione)
+               != Messaggi::Risposta::Si)
+        return;
+    PreparaStampa();
+    if (auto scritto = m_rapporto.salvaPdf(m_percorsoPdf); !scritto) {
+        mostraErrore(QStringLiteral("Listato PDF: "), scritto.errore());
+        return;
+    }
+    Documenti::apri(m_percorsoPdf);
 }
