@@ -1,3 +1,4 @@
+#include "backup/ui/FSalva.h"
 #include "common/ui/Messaggi.h"
 #include "printing/ui/FSTAMPA.h"
 #include "shell/Avvio.h"
@@ -31,6 +32,10 @@ int main(int argc, char* argv[])
     Ambiente& ambiente = *avviato.valore();
 
     FA principale(ambiente);
+    principale.mostraSalvataggio = [&ambiente](QWidget* padre) {
+        FSalva finestra(ambiente, padre);
+        finestra.mostra();
+    };
     principale.mostraStampa = [&ambiente](QWidget* padre) {
         FSTAMPA finestra(ambiente, padre);
         finestra.exec();

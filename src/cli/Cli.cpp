@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
 #include "cli/ComandoAgenzie.h"
+#include "cli/ComandoRipristina.h"
+#include "cli/ComandoSalva.h"
 #include "cli/ComandoStampa.h"
 #include "shell/Avvio.h"
 #include "shell/Versione.h"
@@ -16,6 +18,8 @@ std::vector<std::unique_ptr<Comando>> comandi()
 {
     std::vector<std::unique_ptr<Comando>> elenco;
     elenco.push_back(std::make_unique<ComandoAgenzie>());
+    elenco.push_back(std::make_unique<ComandoSalva>());
+    elenco.push_back(std::make_unique<ComandoRipristina>());
     elenco.push_back(std::make_unique<ComandoStampa>());
     return elenco;
 }
