@@ -1,0 +1,153 @@
+// Reading speed and memory of the sheet readers on a 500,000-row month:
+// writes a CSV file and an .xlsx workbook of that size into a temporary
+// folder, then reads each twice, printing rows/s, MB/s and peak memory.
+#include "ScriviXlsx.h"
+
+#include "communication/LettoreFoglio.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kRighe = 500000;
+
+// Peak resident memory since the last reset, where the system tells it.
+QString piccoMemoria()
+{
+    QFile stato(QStringLiteral("/proc/self/status"));
+    if (!stato.open(QIODevice::ReadOnly))
+        return QStringLiteral("n/d");
+    for (const QByteArray& riga : stato.readAll().split('\n'))
+        if (riga.startsWith("VmHWM:"))
+            return QString::fromLatin1(riga.mid(6).trimmed());
+    return QStringLiteral("n/d");
+}
+
+void azzeraPicco()
+{
+    // Linux: "5" resets the peak to the current size.
+    QFile azzera(QStringLiteral("/proc/self/clear_refs"));
+    if (azzera.open(QIODevice::WriteOnly))
+        azzera.write("5");
+}
+
+const char* const kCognomi[] = {"ROSSI", "BIANCHI", "ESPÓSITO", "COLOMBO", "RICCI", "MARINO", "GRECO", "BRUNO"};
+const char* const kNomi[] = {"MARIO", "ANNA", "NICOLÒ", "GIULIA", "LUCA", "CHIARA", "MATTEO", "SARA"};
+
+bool scriviCsv(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("COGNOME;NOME;SESSO;CF;NASCITA;LUOGO;PR;PAESE;COD;TD;NUMDOC;SCAD;AUTORITA;RILASCIO;DATA;LUOGO OP;TIPO;DIVISA;IMP1;IMP2;IMP3;ID\r\n\r\n");
+    QByteArray blocco;
+    for (int i = 0; i < kRighe; ++i) {
+        blocco += QByteArray(kCognomi[i % 8]) + ";" + kNomi[i % 7 % 8] + ";M;RSSMRA80E12H501U;12/05/1980;ROMA;RM;ITALIA;086;01;AX"
+                  + QByteArray::number(1000000 + i) + ";31/12/2030;COMUNE;ROMA;"
+                  + QByteArray::number(i % 28 + 1) + "/03/2026;MILANO;A;USD;"
+                  + QByteArray::number(100 + i % 9000) + ",50;" + QByteArray::number(92 + i % 8000) + ",10;0;"
+                  + QByteArray::number(i) + "\r\n";
+        if (blocco.size() > (1 << 20)) {
+            file.write(blocco);
+            blocco.clear();
+        }
+    }
+    file.write(blocco);
+    return file.error() == QFileDevice::NoError;
+}
+
+bool scriviXlsx(const QString& percorso)
+{
+    OpzioniXlsx opzioni;
+    for (const char* c : kCognomi)
+        opzioni.testiCondivisi << QString::fromUtf8(c);
+    for (const char* n : kNomi)
+        opzioni.testiCondivisi << QString::fromUtf8(n);
+    ScriviXlsx scrittore(percorso, opzioni);
+    scrittore.scriviRighe(ScriviXlsx::riga(1, ScriviXlsx::testo("A1", QStringLiteral("COGNOME"))));
+    QByteArray blocco;
+    for (int i = 0; i < kRighe; ++i) {
+        const QByteArray r = QByteArray::number(i + 3);
+        const auto c = [&](const char* colonna) { return QByteArray(colonna) + r; };
+        QByteArray celle = ScriviXlsx::cella(c("A"), "s", QByteArray::number(i % 8))
+            + ScriviXlsx::cella(c("B"), "s", QByteArray::number(8 + i % 7))
+            + ScriviXlsx::testo(c("C"), QStringLiteral("M")) + ScriviXlsx::testo(c("D"), QStringLiteral("RSSMRA80E12H501U"))
+            + ScriviXlsx::cella(c("E"), "", "29353", ScriviXlsx::Data14) + ScriviXlsx::testo(c("F"), QStringLiteral("ROMA"))
+            + ScriviXlsx::testo(c("G"), QStringLiteral("RM")) + ScriviXlsx::testo(c("H"), QStringLiteral("ITALIA"))
+            + ScriviXlsx::testo(c("I"), QStringLiteral("086")) + ScriviXlsx::testo(c("J"), QStringLiteral("01"))
+            + ScriviXlsx::cella(c("K"), "", QByteArray::number(1000000 + i))
+            + ScriviXlsx::cella(c("L"), "", "47848", ScriviXlsx::DataPersonale)
+            + ScriviXlsx::testo(c("M"), QStringLiteral("COMUNE")) + ScriviXlsx::testo(c("N"), QStringLiteral("ROMA"))
+            + ScriviXlsx::cella(c("O"), "", QByteArray::number(46082 + i % 28), ScriviXlsx::Data14)
+            + ScriviXlsx::testo(c("P"), QStringLiteral("MILANO")) + ScriviXlsx::testo(c("Q"), QStringLiteral("A"))
+            + ScriviXlsx::testo(c("R"), QStringLiteral("USD"))
+            + ScriviXlsx::cella(c("S"), "", QByteArray::number(100 + i % 9000) + ".5", ScriviXlsx::Migliaia)
+            + ScriviXlsx::cella(c("T"), "", QByteArray::number(92 + i % 8000) + ".1")
+            + ScriviXlsx::cella(c("U"), "", "0") + ScriviXlsx::cella(c("V"), "", QByteArray::number(i));
+        blocco += ScriviXlsx::riga(i + 3, celle);
+        if (blocco.size() > (1 << 20)) {
+            if (!scrittore.scriviRighe(blocco))
+                return false;
+            blocco.clear();
+        }
+    }
+    return scrittore.scriviRighe(blocco) && scrittore.chiudi();
+}
+
+void misura(const char* nome, const QString& percorso, bool csv)
+{
+    const double mb = static_cast<double>(QFileInfo(percorso).size()) / (1024.0 * 1024.0);
+    for (int prova = 1; prova <= 2; ++prova) {
+        azzeraPicco();
+        QElapsedTimer tempo;
+        tempo.start();
+        auto lettore = csv ? apriFoglioCsv(percorso, QStringLiteral(";"), 3) : apriFoglioExcel(percorso);
+        if (!lettore) {
+            std::printf("%s: %s\n", nome, qPrintable(lettore.errore()));
+            return;
+        }
+        RigaFoglio riga;
+        int righe = 0;
+        qsizetype caratteri = 0;
+        for (;;) {
+            auto esito = lettore.valore()->leggi(riga);
+            if (!esito) {
+                std::printf("%s: %s\n", nome, qPrintable(esito.errore()));
+                return;
+            }
+            if (!*esito)
+                break;
+            ++righe;
+            caratteri += riga.valori[21].size();
+        }
+        const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
+        std::printf("%s, prova %d: %d righe in %.2f s = %.0f righe/s, %.1f MB/s (file %.1f MB), picco memoria %s%s\n",
+                    nome, prova, righe, secondi, righe / secondi, mb / secondi, mb, qPrintable(piccoMemoria()),
+                    caratteri > 0 ? "" : " (valori vuoti?)");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir cartella;
+    const QString csv = cartella.filePath(QStringLiteral("operazioni.csv"));
+    const QString xlsx = cartella.filePath(QStringLiteral("operazioni.xlsx"));
+    if (!scriviCsv(csv) || !scriviXlsx(xlsx)) {
+        std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
+        return 1;
+    }
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(piccoMemoria()));
+    misura("CSV", csv, true);
+    misura("XLSX", xlsx, false);
+    return 0;
+}

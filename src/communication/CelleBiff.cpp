@@ -1,0 +1,335 @@
+#include "communication/CelleBiff.h"
+
+#include "communication/TestoCella.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Compound documents hold an .xls workbook as a small file system of
+// sectors; the "Workbook" stream is the chain of sectors that holds it.
+class DocumentoComposto
+{
+public:
+    explicit DocumentoComposto(QByteArray dati) : m_dati(std::move(dati)) {}
+
+    Esito<QByteArray> flusso(const QString& nome)
+    {
+        if (m_dati.size() < 512 || std::memcmp(m_dati.constData(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
+            return danneggiato();
+        const quint32 spostamento = u16(0x1E);
+        if (spostamento != 9 && spostamento != 12)
+            return danneggiato();
+        m_settore = 1u << spostamento;
+        m_minimo = u32(0x38);
+
+        // The allocation table, through the header's list of its sectors
+        // and the chain of further lists.
+        std::vector<quint32> settoriTabella;
+        for (int i = 0; i < 109; ++i)
+            settoriTabella.push_back(u32(0x4C + 4 * i));
+        quint32 lista = u32(0x44);
+        for (quint32 giri = 0; lista < 0xFFFFFFFA && giri < numeroSettori(); ++giri) {
+            const qint64 base = inizioSettore(lista);
+            if (base < 0)
+                return danneggiato();
+            for (quint32 i = 0; i + 1 < m_settore / 4; ++i)
+                settoriTabella.push_back(u32(base + 4 * i));
+            lista = u32(base + m_settore - 4);
+        }
+        for (quint32 settore : settoriTabella) {
+            if (settore >= 0xFFFFFFFA)
+                continue;
+            const qint64 base = inizioSettore(settore);
+            if (base < 0)
+                return danneggiato();
+            for (quint32 i = 0; i < m_settore / 4; ++i)
+                m_tabella.push_back(u32(base + 4 * i));
+        }
+
+        auto directory = catena(u32(0x30), std::numeric_limits<quint64>::max());
+        if (!directory)
+            return Errore{directory.errore()};
+        const QByteArray& voci = directory.valore();
+        std::optional<QByteArray> radice;
+        for (qsizetype voce = 0; voce + 128 <= voci.size(); voce += 128) {
+            const quint16 lunghezza = qMin<quint16>(leggi16(voci, voce + 0x40), 64);
+            const QString nomeVoce = QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
+                                                        qMax(0, lunghezza / 2 - 1));
+            const quint8 tipo = static_cast<quint8>(voci[voce + 0x42]);
+            const quint32 inizio = leggi32(voci, voce + 0x74);
+            const quint64 dimensione = leggi32(voci, voce + 0x78);
+            if (tipo == 5) { // root: owns the mini stream
+                auto mini = catena(inizio, dimensione);
+                if (!mini)
+                    return mini;
+                radice = mini.valore();
+                m_tabellaMini.clear();
+                auto tabellaMini = catena(u32(0x3C), std::numeric_limits<quint64>::max());
+                if (tabellaMini)
+                    for (qsizetype i = 0; i + 4 <= tabellaMini.valore().size(); i += 4)
+                        m_tabellaMini.push_back(leggi32(tabellaMini.valore(), i));
+            } else if (tipo == 2 && nomeVoce.compare(nome, Qt::CaseInsensitive) == 0) {
+                if (dimensione >= m_minimo)
+                    return catena(inizio, dimensione);
+                if (!radice)
+                    return danneggiato();
+                return catenaMini(*radice, inizio, dimensione);
+            }
+        }
+        return Errore{QString()}; // no such stream
+    }
+
+private:
+    static Errore danneggiato() { return Errore{QStringLiteral("struttura del file non valida")}; }
+    static quint16 leggi16(const QByteArray& d, qsizetype i)
+    {
+        return i + 2 <= d.size() ? static_cast<quint16>(static_cast<quint8>(d[i]) | static_cast<quint8>(d[i + 1]) << 8) : 0;
+    }
+    static quint32 leggi32(const QByteArray& d, qsizetype i)
+    {
+        return i + 4 <= d.size() ? static_cast<quint32>(leggi16(d, i)) | static_cast<quint32>(leggi16(d, i + 2)) << 16 : 0;
+    }
+    quint16 u16(qint64 i) const { return leggi16(m_dati, i); }
+    quint32 u32(qint64 i) const { return leggi32(m_dati, i); }
+    quint32 numeroSettori() const { return static_cast<quint32>(m_dati.size() / m_settore) + 1; }
+    qint64 inizioSettore(quint32 settore) const
+    {
+        const qint64 base = (static_cast<qint64>(settore) + 1) * m_settore;
+        return base + m_settore <= m_dati.size() ? base : -1;
+    }
+
+    Esito<QByteArray> catena(quint32 settore, quint64 dimensione) const
+    {
+        QByteArray risultato;
+        // A chain never visits more sectors than the file has: a loop is damage.
+        for (quint32 giri = 0; settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
+            const qint64 base = inizioSettore(settore);
+            if (base < 0 || giri > numeroSettori() || settore >= m_tabella.size())
+                return danneggiato();
+            risultato.append(m_dati.constData() + base, m_settore);
+            settore = m_tabella[settore];
+        }
+        if (dimensione != std::numeric_limits<quint64>::max()) {
+            if (static_cast<quint64>(risultato.size()) < dimensione)
+                return danneggiato();
+            risultato.truncate(static_cast<qsizetype>(dimensione));
+        }
+        return risultato;
+    }
+
+    Esito<QByteArray> catenaMini(const QByteArray& mini, quint32 settore, quint64 dimensione) const
+    {
+        QByteArray risultato;
+        for (quint32 giri = 0; settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
+            const qsizetype base = static_cast<qsizetype>(settore) * 64;
+            if (base + 64 > mini.size() || giri > m_tabellaMini.size() || settore >= m_tabellaMini.size())
+                return danneggiato();
+            risultato.append(mini.constData() + base, 64);
+            settore = m_tabellaMini[settore];
+        }
+        if (static_cast<quint64>(risultato.size()) < dimensione)
+            return danneggiato();
+        risultato.truncate(static_cast<qsizetype>(dimensione));
+        return risultato;
+    }
+
+    QByteArray m_dati;
+    quint32 m_settore = 512;
+    quint32 m_minimo = 4096;
+    std::vector<quint32> m_tabella;
+    std::vector<quint32> m_tabellaMini;
+};
+
+struct Record
+{
+    quint16 tipo = 0;
+    const quint8* dati = nullptr;
+    quint16 lunghezza = 0;
+};
+
+class Records
+{
+public:
+    explicit Records(const QByteArray& flusso, qsizetype inizio = 0) : m_flusso(flusso), m_posizione(inizio) {}
+
+    bool prossimo(Record& record)
+    {
+        if (m_posizione < 0 || m_posizione + 4 > m_flusso.size())
+            return false;
+        const auto* p = reinterpret_cast<const quint8*>(m_flusso.constData() + m_posizione);
+        record.tipo = static_cast<quint16>(p[0] | p[1] << 8);
+        record.lunghezza = static_cast<quint16>(p[2] | p[3] << 8);
+        if (m_posizione + 4 + record.lunghezza > m_flusso.size())
+            return false;
+        record.dati = p + 4;
+        m_posizione += 4 + record.lunghezza;
+        return true;
+    }
+
+private:
+    const QByteArray& m_flusso;
+    qsizetype m_posizione;
+};
+
+quint16 u16(const Record& r, int i)
+{
+    return i + 2 <= r.lunghezza ? static_cast<quint16>(r.dati[i] | r.dati[i + 1] << 8) : 0;
+}
+
+quint32 u32(const Record& r, int i)
+{
+    return static_cast<quint32>(u16(r, i)) | static_cast<quint32>(u16(r, i + 2)) << 16;
+}
+
+// A string of the file format: a character count, a flags byte (UTF-16 or
+// one byte per character, optional rich-text and extension blocks), the characters.
+QString stringa(const Record& r, int inizio, bool contaInByte = false)
+{
+    if (inizio + 2 > r.lunghezza)
+        return {};
+    int p = inizio;
+    int caratteri = 0;
+    if (contaInByte) {
+        caratteri = r.dati[p++];
+    } else {
+        caratteri = u16(r, p);
+        p += 2;
+    }
+    if (p >= r.lunghezza)
+        return {};
+    const quint8 opzioni = r.dati[p++];
+    if (opzioni & 0x08)
+        p += 2; // rich-text runs count
+    if (opzioni & 0x04)
+        p += 4; // extension size
+    QString testo;
+    if (opzioni & 0x01) {
+        caratteri = qMin(caratteri, (r.lunghezza - p) / 2);
+        for (int i = 0; i < caratteri; ++i)
+            testo += QChar(static_cast<char16_t>(r.dati[p + 2 * i] | r.dati[p + 2 * i + 1] << 8));
+    } else {
+        caratteri = qMin(caratteri, r.lunghezza - p);
+        for (int i = 0; i < caratteri; ++i)
+            testo += QChar(static_cast<char16_t>(r.dati[p + i]));
+    }
+    return testo;
+}
+
+} // namespace
+
+QString nomeErroreBiff(int codice)
+{
+    switch (codice) {
+    case 0x00: return QStringLiteral("#NULL!");
+    case 0x07: return QStringLiteral("#DIV/0!");
+    case 0x0F: return QStringLiteral("#VALUE!");
+    case 0x17: return QStringLiteral("#REF!");
+    case 0x1D: return QStringLiteral("#NAME?");
+    case 0x24: return QStringLiteral("#NUM!");
+    case 0x2A: return QStringLiteral("#N/A");
+    case 0x2B: return QStringLiteral("#GETTING_DATA");
+    default: return QStringLiteral("#%1").arg(codice);
+    }
+}
+
+Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly))
+        return Errore{file.errorString()};
+    DocumentoComposto documento(file.readAll());
+    auto flusso = documento.flusso(QStringLiteral("Workbook"));
+    if (!flusso) {
+        if (flusso.errore().isEmpty())
+            return CelleBiff{}; // an older workbook ("Book" stream): left to FreeXL
+        return Errore{flusso.errore()};
+    }
+    const QByteArray& byte = flusso.valore();
+
+    CelleBiff risultato;
+    std::unordered_map<int, bool> formatiData;
+    std::vector<int> formatiCelle;
+    qint64 inizioFoglio = -1;
+    Records globali(byte);
+    Record r;
+    if (!globali.prossimo(r) || r.tipo != 0x0809 || u16(r, 0) != 0x0600)
+        return CelleBiff{};
+    while (globali.prossimo(r) && r.tipo != 0x000A) {
+        switch (r.tipo) {
+        case 0x0022: // DATEMODE
+            risultato.sistema1904 = u16(r, 0) == 1;
+            break;
+        case 0x041E: // FORMAT
+            formatiData[u16(r, 0)] = TestoCella::formatoData(stringa(r, 2));
+            break;
+        case 0x00E0: // XF
+            formatiCelle.push_back(u16(r, 2));
+            break;
+        case 0x0085: // BOUNDSHEET: worksheets have type 0
+            if (inizioFoglio < 0 && r.lunghezza >= 8 && r.dati[5] == 0) {
+                inizioFoglio = u32(r, 0);
+                risultato.primoFoglio = stringa(r, 6, true);
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    if (inizioFoglio < 0)
+        return risultato;
+    auto stileData = [&](quint16 xf) {
+        if (xf >= formatiCelle.size())
+            return false;
+        const int formato = formatiCelle[xf];
+        const auto trovato = formatiData.find(formato);
+        return trovato != formatiData.end() ? trovato->second : TestoCella::formatoDataPredefinito(formato);
+    };
+
+    Records foglio(byte, static_cast<qsizetype>(inizioFoglio));
+    if (!foglio.prossimo(r) || r.tipo != 0x0809)
+        return Errore{QStringLiteral("struttura del file non valida")};
+    CellaBiff* attesaTesto = nullptr; // a formula whose text result is in the next STRING record
+    while (foglio.prossimo(r) && r.tipo != 0x000A) {
+        if (r.tipo == 0x0207 && attesaTesto) { // STRING
+            attesaTesto->testo = stringa(r, 0);
+            attesaTesto = nullptr;
+            continue;
+        }
+        if ((r.tipo != 0x0006 && r.tipo != 0x0205) || r.lunghezza < 8)
+            continue;
+        const quint16 riga = u16(r, 0);
+        const quint16 colonna = u16(r, 2);
+        if (riga < 2 || colonna >= 22)
+            continue;
+        CellaBiff cella;
+        cella.formatoData = stileData(u16(r, 4));
+        if (r.tipo == 0x0205) { // BOOLERR
+            cella.tipo = r.dati[7] ? CellaBiff::Tipo::Errore : CellaBiff::Tipo::Booleano;
+            cella.numero = r.dati[6];
+        } else { // FORMULA with its cached result
+            if (r.lunghezza < 14)
+                continue;
+            if (r.dati[12] == 0xFF && r.dati[13] == 0xFF) {
+                switch (r.dati[6]) {
+                case 0: cella.tipo = CellaBiff::Tipo::Testo; break;
+                case 1: cella.tipo = CellaBiff::Tipo::Booleano; cella.numero = r.dati[8]; break;
+                case 2: cella.tipo = CellaBiff::Tipo::Errore; cella.numero = r.dati[8]; break;
+                default: cella.tipo = CellaBiff::Tipo::Testo; break; // empty text
+                }
+            } else {
+                std::memcpy(&cella.numero, r.dati + 6, 8); // little-endian IEEE double
+                cella.tipo = CellaBiff::Tipo::Numero;
+            }
+        }
+        auto& posto = risultato.celle[CelleBiff::chiave(riga, colonna)];
+        posto = std::move(cella);
+        attesaTesto = r.tipo == 0x0006 && posto.tipo == CellaBiff::Tipo::Testo && r.dati[6] == 0 ? &posto : nullptr;
+    }
+    return risultato;
+}

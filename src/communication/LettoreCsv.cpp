@@ -1,0 +1,201 @@
+#include "communication/LettoreCsv.h"
+
+#include "common/Cp1252.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr qint64 kBlocco = 256 * 1024;
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+// `resto` carries an incomplete sequence at the end of one block to the next.
+class ValidatoreUtf8
+{
+public:
+    bool aggiungi(const char* dati, qsizetype n)
+    {
+        const auto* p = reinterpret_cast<const unsigned char*>(dati);
+        const auto* fine = p + n;
+        while (p < fine) {
+            if (m_mancanti == 0) {
+                // Plain ASCII runs are the common case.
+                while (p < fine && *p < 0x80)
+                    ++p;
+                if (p == fine)
+                    break;
+                const unsigned char c = *p++;
+                if (c >= 0xC2 && c <= 0xDF) {
+                    m_mancanti = 1;
+                    m_minimo = 0x80; m_massimo = 0xBF;
+                } else if (c >= 0xE0 && c <= 0xEF) {
+                    m_mancanti = 2;
+                    m_minimo = c == 0xE0 ? 0xA0 : 0x80;
+                    m_massimo = c == 0xED ? 0x9F : 0xBF;
+                } else if (c >= 0xF0 && c <= 0xF4) {
+                    m_mancanti = 3;
+                    m_minimo = c == 0xF0 ? 0x90 : 0x80;
+                    m_massimo = c == 0xF4 ? 0x8F : 0xBF;
+                } else {
+                    return false;
+                }
+            } else {
+                const unsigned char c = *p++;
+                if (c < m_minimo || c > m_massimo)
+                    return false;
+                m_minimo = 0x80; m_massimo = 0xBF;
+                --m_mancanti;
+            }
+        }
+        return true;
+    }
+    bool completo() const { return m_mancanti == 0; }
+
+private:
+    int m_mancanti = 0;
+    unsigned char m_minimo = 0x80;
+    unsigned char m_massimo = 0xBF;
+};
+
+QString campi(int n)
+{
+    return n == 1 ? QStringLiteral("1 campo") : QStringLiteral("%1 campi").arg(n);
+}
+
+} // namespace
+
+LettoreCsv::LettoreCsv(const QString& separatore, int primaRigaDati)
+    : m_separatore(separatore), m_primaRigaDati(primaRigaDati)
+{
+}
+
+Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(const QString& percorso, const QString& separatore,
+                                                     int primaRigaDati)
+{
+    if (separatore.isEmpty())
+        return Errore{QStringLiteral("Separatore dei campi non indicato.")};
+    std::unique_ptr<LettoreCsv> lettore(new LettoreCsv(separatore, primaRigaDati));
+    lettore->m_file.setFileName(percorso);
+    if (!lettore->m_file.open(QIODevice::ReadOnly))
+        return Errore{QStringLiteral("Impossibile aprire il file %1: %2")
+                          .arg(percorso, lettore->m_file.errorString())};
+
+    // The encoding is one for the whole file, so it is settled before the
+    // first line: a pass over the bytes, a block at a time.
+    const QByteArray inizio = lettore->m_file.peek(3);
+    if (inizio == QByteArrayLiteral("\xEF\xBB\xBF")) {
+        lettore->m_utf8 = true;
+        lettore->m_file.skip(3);
+    } else {
+        ValidatoreUtf8 validatore;
+        QByteArray blocco(kBlocco, Qt::Uninitialized);
+        bool valido = true;
+        for (;;) {
+            const qint64 letti = lettore->m_file.read(blocco.data(), kBlocco);
+            if (letti < 0)
+                return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                                  .arg(percorso, lettore->m_file.errorString())};
+            if (letti == 0)
+                break;
+            if (!validatore.aggiungi(blocco.constData(), letti)) {
+                valido = false;
+                break;
+            }
+        }
+        lettore->m_utf8 = valido && validatore.completo();
+        if (!lettore->m_file.seek(0))
+            return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                              .arg(percorso, lettore->m_file.errorString())};
+    }
+    return std::unique_ptr<LettoreFoglio>(std::move(lettore));
+}
+
+bool LettoreCsv::riempi()
+{
+    if (m_fineFile)
+        return false;
+    m_buffer.remove(0, m_posizione);
+    m_posizione = 0;
+    const qsizetype prima = m_buffer.size();
+    m_buffer.resize(prima + kBlocco);
+    const qint64 letti = m_file.read(m_buffer.data() + prima, kBlocco);
+    m_buffer.resize(prima + qMax<qint64>(letti, 0));
+    if (letti <= 0)
+        m_fineFile = true;
+    return letti > 0;
+}
+
+Esito<bool> LettoreCsv::prossimaRiga(QByteArray& byte)
+{
+    qsizetype cercaDa = m_posizione;
+    for (;;) {
+        if (m_crPendente && m_posizione < m_buffer.size()) {
+            if (m_buffer[m_posizione] == '\n')
+                ++m_posizione;
+            m_crPendente = false;
+            cercaDa = m_posizione;
+        }
+        const char* inizio = m_buffer.constData() + cercaDa;
+        const char* fine = m_buffer.constData() + m_buffer.size();
+        const char* p = inizio;
+        while (p < fine && *p != '\n' && *p != '\r')
+            ++p;
+        if (p < fine) {
+            const qsizetype capo = p - m_buffer.constData();
+            byte = m_buffer.mid(m_posizione, capo - m_posizione);
+            m_posizione = capo + 1;
+            if (*p == '\r')
+                m_crPendente = true;
+            return true;
+        }
+        cercaDa = m_buffer.size() - m_posizione; // offset after the refill moves the data
+        if (cercaDa > kLunghezzaMassimaRiga)
+            return Errore{QStringLiteral("Riga %1: riga troppo lunga, il file non è un elenco di operazioni.")
+                              .arg(m_numeroRiga + 1)};
+        if (!riempi()) {
+            if (m_file.error() != QFileDevice::NoError)
+                return Errore{QStringLiteral("Errore di lettura del file: %1").arg(m_file.errorString())};
+            if (m_posizione >= m_buffer.size())
+                return false;
+            // The last line has no line ending.
+            byte = m_buffer.mid(m_posizione);
+            m_posizione = m_buffer.size();
+            return true;
+        }
+        cercaDa += m_posizione;
+    }
+}
+
+Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
+{
+    QByteArray byte;
+    for (;;) {
+        auto esito = prossimaRiga(byte);
+        if (!esito)
+            return esito;
+        if (!*esito)
+            return false;
+        ++m_numeroRiga;
+        if (m_numeroRiga >= m_primaRigaDati)
+            break;
+    }
+
+    const QString testo = m_utf8 ? QString::fromUtf8(byte) : Cp1252::decodifica(byte);
+    // No quoting: the separator splits wherever it stands, and every double
+    // quote is dropped, as the clerk's older program did.
+    int trovati = 0;
+    qsizetype inizio = 0;
+    while (trovati < kColonneFoglio) {
+        const qsizetype fine = testo.indexOf(m_separatore, inizio);
+        QString campo = testo.mid(inizio, fine < 0 ? -1 : fine - inizio);
+        campo.remove(QLatin1Char('"'));
+        riga.valori[static_cast<std::size_t>(trovati++)] = std::move(campo);
+        if (fine < 0)
+            break;
+        inizio = fine + m_separatore.size();
+    }
+    if (trovati < kColonneFoglio)
+        return Errore{QStringLiteral("Riga %1: %2 invece di %3.").arg(m_numeroRiga).arg(campi(trovati)).arg(kColonneFoglio)};
+    riga.numero = m_numeroRiga;
+    return true;
+}

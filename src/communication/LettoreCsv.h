@@ -1,0 +1,42 @@
+#pragma once
+
+#include "communication/LettoreFoglio.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Reads the month's operations from a CSV file one line at a time, so a file
+// of any length is read with the memory of one line. The bytes are UTF-8 when
+// the file says so (byte-order mark) or reads as valid UTF-8 throughout, and
+// Windows-1252 otherwise, which is what an Italian Excel writes as "CSV".
+class LettoreCsv final : public LettoreFoglio
+{
+public:
+    static Esito<std::unique_ptr<LettoreFoglio>> apri(const QString& percorso, const QString& separatore,
+                                                      int primaRigaDati);
+
+    Esito<bool> leggi(RigaFoglio& riga) override;
+
+    bool utf8() const { return m_utf8; }
+
+    // A line longer than this is no operation of ours but a damaged or wrong
+    // file; refusing it keeps the memory bounded.
+    static constexpr qsizetype kLunghezzaMassimaRiga = 1 << 20;
+
+private:
+    LettoreCsv(const QString& separatore, int primaRigaDati);
+    // The next line's bytes without its ending; false at the end of the file.
+    Esito<bool> prossimaRiga(QByteArray& byte);
+    bool riempi();
+
+    QFile m_file;
+    QString m_separatore;
+    int m_primaRigaDati = 1;
+    int m_numeroRiga = 0;
+    bool m_utf8 = false;
+    QByteArray m_buffer;
+    qsizetype m_posizione = 0;
+    bool m_fineFile = false;
+    bool m_crPendente = false; // the last line ended with CR: a LF right after belongs to it
+};
