@@ -62,8 +62,12 @@ Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const
     QSqlQuery& query = esito.valore();
 
     TabellaCodici tabella;
-    while (query.next())
+    while (query.next()) {
+        // A row without a code matches no lookup, not even of the empty code.
+        if (query.value(0).isNull())
+            continue;
         tabella.m_voci.emplace_back(query.value(0).toString(), TestoCampo(query.value(1)));
+    }
     if (query.lastError().isValid())
         return erroreLettura(query);
 

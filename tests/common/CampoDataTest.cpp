@@ -57,15 +57,6 @@ TEST(SegnalaErrore, ShowsTheCentredMessageAndLeavesTheFieldFocusedInFocusColour)
     EXPECT_TRUE(campo->hasFocus());
 }
 
-TEST(SegnalaErrore, WithoutAFieldOnlyShowsTheMessage)
-{
-    ProvaMessaggi messaggi;
-    QString messaggio = QStringLiteral("Manca il campo");
-    SegnalaErrore(nullptr, messaggio);
-    ASSERT_EQ(messaggi.mostrati().size(), 1);
-    EXPECT_EQ(messaggi.ultimo().testo.trimmed(), QStringLiteral("Manca il campo"));
-}
-
 TEST(ControllaCampoData, RewritesAValidDateAndSignalsAnyOther)
 {
     ProvaMessaggi messaggi;

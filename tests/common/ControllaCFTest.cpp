@@ -57,7 +57,7 @@ QChar carattereDiControllo(const QString& primiQuindici)
 
 } // namespace
 
-TEST(ControllaCF, ValidCodesPassInEitherCaseAndWithTrailingText)
+TEST(ControllaCF, ValidCodesPassAndAWrongCheckLetterAsksForTheRightOne)
 {
     for (const char* codice : CodiciValidi) {
         const QString testo = QString::fromLatin1(codice);
@@ -66,26 +66,12 @@ TEST(ControllaCF, ValidCodesPassInEitherCaseAndWithTrailingText)
         EXPECT_EQ(ControllaCF(testo.toLower()), 0);
         // Only the first sixteen characters are judged.
         EXPECT_EQ(ControllaCF(testo + QStringLiteral("XYZ")), 0);
-        EXPECT_EQ(ControllaCF(testo + QLatin1Char(' ')), 0);
-    }
-}
 
-TEST(ControllaCF, AnyOtherCheckCharacterReturnsTheExpectedOne)
-{
-    for (const char* codice : CodiciValidi) {
-        const QString giusto = QString::fromLatin1(codice);
-        const QChar atteso = giusto.back();
-        for (char16_t c = u'A'; c <= u'Z'; ++c) {
-            if (c == atteso)
-                continue;
-            QString sbagliato = giusto;
-            sbagliato.back() = QChar(c);
-            EXPECT_EQ(ControllaCF(sbagliato), atteso.unicode()) << sbagliato.toStdString();
-            EXPECT_EQ(ControllaCF(sbagliato.toLower()), atteso.unicode()) << sbagliato.toStdString();
-        }
-        QString cifraFinale = giusto;
-        cifraFinale.back() = QLatin1Char('7');
-        EXPECT_EQ(ControllaCF(cifraFinale), atteso.unicode());
+        QString sbagliato = testo;
+        sbagliato.back() = QChar(u'A' + (testo.back().unicode() - u'A' + 13) % 26);
+        EXPECT_EQ(ControllaCF(sbagliato), testo.back().unicode());
+        sbagliato.back() = QLatin1Char('7');
+        EXPECT_EQ(ControllaCF(sbagliato.toLower()), testo.back().unicode());
     }
 }
 
@@ -121,24 +107,30 @@ TEST(ControllaCF, AgreesWithThePublishedTablesOnGeneratedCodes)
     }
 }
 
-TEST(ControllaCF, ShortAndEmptyCodesFail)
+TEST(ControllaCF, ElevenCharactersAreACompanyCodeAnyOtherLengthAPersonsCode)
 {
-    EXPECT_NE(ControllaCF(u""), 0);
-    // Fifteen characters: the sixteenth is a blank, never a check letter.
-    EXPECT_NE(ControllaCF(u"RSSMRA80A01H501"), 0);
-    EXPECT_NE(ControllaCF(u"RSS"), 0);
-}
-
-TEST(ControllaCF, ElevenCharactersAreACompanyCodeWithoutLetters)
-{
-    EXPECT_EQ(ControllaCF(u"01234567890"), 0);
-    EXPECT_EQ(ControllaCF(u"0123 567 90"), 0);
-    EXPECT_EQ(ControllaCF(u"01234567A90"), 1);
-    EXPECT_EQ(ControllaCF(u"01234567a90"), 1);
-    EXPECT_EQ(ControllaCF(u"RSSMRA80A01"), 1);
-    // One character more and it is judged as a person's code.
-    EXPECT_NE(ControllaCF(u"01234567890 "), 0);
-    EXPECT_NE(ControllaCF(u"0123456789"), 0);
+    const struct
+    {
+        const char16_t* codice;
+        int esito; // -1: any value but 0
+    } casi[] = {
+        {u"01234567890", 0},
+        {u"0123 567 90", 0},
+        {u"01234567A90", 1},
+        {u"01234567a90", 1},
+        {u"RSSMRA80A01", 1},
+        {u"01234567890 ", -1}, // twelve characters: a person's code, and a wrong one
+        {u"0123456789", -1},
+        {u"RSSMRA80A01H501", -1}, // fifteen: the sixteenth is a blank
+        {u"", -1},
+    };
+    for (const auto& caso : casi) {
+        const int esito = ControllaCF(caso.codice);
+        if (caso.esito < 0)
+            EXPECT_NE(esito, 0) << QString::fromUtf16(caso.codice).toStdString();
+        else
+            EXPECT_EQ(esito, caso.esito) << QString::fromUtf16(caso.codice).toStdString();
+    }
 }
 
 TEST(ControllaCF, StrayCharactersNeverPassEvenWhenTheSumFits)

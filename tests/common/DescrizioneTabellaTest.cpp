@@ -3,8 +3,6 @@
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"
 
-#include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -16,19 +14,25 @@ protected:
     {
         m_ambiente = m_cartella.avvia();
         ASSERT_TRUE(m_ambiente);
-        aggiungi(QStringLiteral("PROVA"), QStringLiteral("EUR"), QStringLiteral("  Euro  "));
-        aggiungi(QStringLiteral("PROVA"), QStringLiteral("VUO"), QStringLiteral(""));
-        aggiungi(QStringLiteral("PROVA"), QStringLiteral("NUL"), QVariant());
-        aggiungi(QStringLiteral("PROVA"), QStringLiteral("D'X"), QStringLiteral("Con apice"));
-        aggiungi(QStringLiteral("PROVA"), QStringLiteral("Ab"), QStringLiteral("Misto"));
-        aggiungi(QStringLiteral("ALTRO"), QStringLiteral("USD"), QStringLiteral("Dollaro"));
-    }
-
-    void aggiungi(const QString& tipo, const QString& codice, const QVariant& descrizione)
-    {
-        ASSERT_TRUE(db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), tipo},
-                                                            {QStringLiteral("COD"), codice},
-                                                            {QStringLiteral("DES"), descrizione}}).ok());
+        const struct
+        {
+            const char* tipo;
+            QVariant codice;
+            QVariant descrizione;
+        } righe[] = {
+            {"PROVA", QStringLiteral("EUR"), QStringLiteral("  Euro  ")},
+            {"PROVA", QStringLiteral("VUO"), QStringLiteral("")},
+            {"PROVA", QStringLiteral("NUL"), QVariant()},
+            {"PROVA", QStringLiteral("D'X"), QStringLiteral("Con apice")},
+            {"PROVA", QStringLiteral("Ab"), QStringLiteral("Misto")},
+            {"PROVA", QVariant(), QStringLiteral("Senza codice")},
+            {"ALTRO", QStringLiteral("USD"), QStringLiteral("Dollaro")},
+        };
+        for (const auto& riga : righe) {
+            ASSERT_TRUE(db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QLatin1String(riga.tipo)},
+                                                                {QStringLiteral("COD"), riga.codice},
+                                                                {QStringLiteral("DES"), riga.descrizione}}).ok());
+        }
     }
 
     const Connessione& db() const { return m_ambiente->db(); }
@@ -44,42 +48,36 @@ protected:
     std::unique_ptr<Ambiente> m_ambiente;
 };
 
-// Codes probed in both lookups: present, differently cased, absent, of another
-// kind, empty, and with quotes.
-const char* const Sonde[] = {"EUR", "eur", "Eur", "VUO", "NUL", "D'X", "d'x", "AB", "ab",
-                             "USD", "XXX", "", "'", "EUR ", "' OR '1'='1"};
-
 } // namespace
 
-TEST_F(DescrizioneTabellaTest, FindsTheTrimmedDescriptionWhateverTheCase)
+TEST_F(DescrizioneTabellaTest, LooksUpOneCodeOfOneKind)
 {
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("EUR")), QStringLiteral("Euro"));
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("eur")), QStringLiteral("Euro"));
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("aB")), QStringLiteral("Misto"));
-}
-
-TEST_F(DescrizioneTabellaTest, EmptyOrNullDescriptionAndOtherKindsAreNotFound)
-{
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("VUO")), QString());
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("NUL")), QString());
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("USD")), QString());
-    EXPECT_EQ(cerca(QStringLiteral("ALTRO"), QStringLiteral("EUR")), QString());
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QString()), QString());
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("XXX")), QString());
-}
-
-TEST_F(DescrizioneTabellaTest, CodesWithQuotesAreValuesNotStatementText)
-{
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("D'X")), QStringLiteral("Con apice"));
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("'")), QString());
-    EXPECT_EQ(cerca(QStringLiteral("PROVA"), QStringLiteral("' OR '1'='1")), QString());
-}
-
-TEST_F(DescrizioneTabellaTest, DeliveredCountriesAreFound)
-{
-    EXPECT_FALSE(cerca(QStringLiteral("PAESI"), QStringLiteral("ITA")).isEmpty());
-    EXPECT_FALSE(cerca(QStringLiteral("PAESI"), QStringLiteral("fra")).isEmpty());
-    EXPECT_EQ(cerca(QStringLiteral("PAESI"), QStringLiteral("EUR")), QString());
+    const struct
+    {
+        const char* tipo;
+        const char* codice;
+        const char* descrizione; // empty: not found
+    } casi[] = {
+        {"PROVA", "EUR", "Euro"}, // trimmed
+        {"PROVA", "eur", "Euro"}, // case does not matter, for the kind either
+        {"prova", "aB", "Misto"},
+        {"PROVA", "VUO", ""},     // empty description
+        {"PROVA", "NUL", ""},     // Null description
+        {"PROVA", "USD", ""},     // held under another kind
+        {"ALTRO", "EUR", ""},
+        {"PROVA", "", ""},
+        {"PROVA", "EUR ", ""},
+        {"PROVA", "D'X", "Con apice"}, // quotes are part of the value
+        {"PROVA", "'", ""},
+        {"PROVA", "' OR '1'='1", ""},
+        {"PAESI", "ITA", "Italia"}, // the countries delivered with the database
+        {"PAESI", "fra", "Francia"},
+    };
+    for (const auto& caso : casi) {
+        EXPECT_EQ(cerca(QLatin1String(caso.tipo), QString::fromLatin1(caso.codice)),
+                  QString::fromLatin1(caso.descrizione))
+            << caso.tipo << " " << caso.codice;
+    }
 }
 
 TEST_F(DescrizioneTabellaTest, DatabaseFailureComesBackAsError)
@@ -93,34 +91,24 @@ TEST_F(DescrizioneTabellaTest, DatabaseFailureComesBackAsError)
 
 TEST_F(DescrizioneTabellaTest, LoadedTableAgreesWithSingleLookups)
 {
-    for (const QString& tipo : {QStringLiteral("PROVA"), QStringLiteral("ALTRO"), QStringLiteral("prova"),
-                               QStringLiteral("NESSUNO")}) {
-        auto tabella = TabellaCodici::carica(db(), tipo);
-        ASSERT_TRUE(tabella.ok()) << tabella.errore().toStdString();
-        for (const char* sonda : Sonde) {
-            const QString codice = QString::fromUtf8(sonda);
-            EXPECT_EQ(tabella->descrizione(codice), cerca(tipo, codice))
-                << tipo.toStdString() << " " << sonda;
-            EXPECT_EQ(tabella->contiene(codice), !cerca(tipo, codice).isEmpty());
-        }
-    }
-}
-
-TEST_F(DescrizioneTabellaTest, LoadedCountriesAgreeWithSingleLookups)
-{
-    auto paesi = TabellaCodici::carica(db(), QStringLiteral("PAESI"));
+    QStringList sonde = {QStringLiteral("EUR"), QStringLiteral("eur"), QStringLiteral("VUO"),
+                         QStringLiteral("NUL"), QStringLiteral("D'X"), QStringLiteral("d'x"),
+                         QStringLiteral("AB"),  QStringLiteral("USD"), QStringLiteral("XXX"),
+                         QString(),             QStringLiteral("'"),   QStringLiteral("EUR ")};
+    // Every delivered country, as stored and in lower case.
+    auto paesi = db().esegui(QStringLiteral("SELECT COD FROM CTAB WHERE TIPO='PAESI'"));
     ASSERT_TRUE(paesi.ok());
-    auto query = db().esegui(QStringLiteral("SELECT COD FROM CTAB WHERE TIPO='PAESI'"));
-    ASSERT_TRUE(query.ok());
-    int contati = 0;
-    while (query.valore().next()) {
-        const QString codice = query.valore().value(0).toString();
-        for (const QString& variante : {codice, codice.toLower()}) {
-            const QString atteso = cerca(QStringLiteral("PAESI"), variante);
-            EXPECT_FALSE(atteso.isEmpty()) << variante.toStdString();
-            EXPECT_EQ(paesi->descrizione(variante), atteso) << variante.toStdString();
+    while (paesi.valore().next())
+        sonde << paesi.valore().value(0).toString() << paesi.valore().value(0).toString().toLower();
+    ASSERT_GT(sonde.size(), 400);
+
+    for (const char* tipo : {"PROVA", "ALTRO", "prova", "PAESI", "NESSUNO"}) {
+        auto tabella = TabellaCodici::carica(db(), QLatin1String(tipo));
+        ASSERT_TRUE(tabella.ok()) << tabella.errore().toStdString();
+        for (const QString& codice : sonde) {
+            const QString atteso = cerca(QLatin1String(tipo), codice);
+            EXPECT_EQ(tabella->descrizione(codice), atteso) << tipo << " " << codice.toStdString();
+            EXPECT_EQ(tabella->contiene(codice), !atteso.isEmpty());
         }
-        ++contati;
     }
-    EXPECT_GT(contati, 200);
 }
