@@ -23,7 +23,7 @@ constexpr int AltezzaIntestazione = 20;
 constexpr int Colonne = 7;
 constexpr int Righe = (FCale::Celle + Colonne - 1) / Colonne;
 constexpr int Margine = 8;
-constexpr int AltezzaListaMesi = 158; // twelve months without scrolling
+constexpr int AltezzaListaMesi = 158;
 
 QRect rettangoloCella(int indice)
 {
@@ -170,7 +170,9 @@ void FCale::costruisci()
     m_lstMesi->setObjectName(QStringLiteral("lstMESI"));
     for (int mese = 1; mese <= 12; ++mese)
         m_lstMesi->addItem(nomeMese(mese));
-    m_lstMesi->setGeometry(Margine + 28, Margine + 24, 114, AltezzaListaMesi);
+    // Tall enough for the twelve months without scrolling.
+    const int altezzaLista = std::max(AltezzaListaMesi, 12 * m_lstMesi->sizeHintForRow(0) + 2 * m_lstMesi->frameWidth());
+    m_lstMesi->setGeometry(Margine + 28, Margine + 24, 114, altezzaLista);
     m_lstMesi->hide();
 
     setFixedSize(larghezza, sotto + 22 + Margine);
