@@ -396,7 +396,19 @@ private:
 
     void apriCella(const char** attributi)
     {
-        const char* r = attributo(attributi, "r");
+        // One pass over the attributes: this runs for every cell of the sheet.
+        const char* r = nullptr;
+        std::string_view tipo = "n";
+        const char* stile = nullptr;
+        for (const char** a = attributi; *a; a += 2) {
+            const std::string_view nome = nomeLocale(a[0]);
+            if (nome == "r")
+                r = a[1];
+            else if (nome == "t")
+                tipo = a[1];
+            else if (nome == "s")
+                stile = a[1];
+        }
         const int colonna = r ? colonnaDa(r) : m_colonna + 1;
         m_colonna = colonna < 0 ? m_colonna + 1 : colonna;
         m_cellaUtile = m_colonna >= 1 && m_colonna <= kColonneFoglio;
@@ -404,7 +416,6 @@ private:
             return;
         m_valore.clear();
         m_inLinea.clear();
-        const std::string_view tipo = attributo(attributi, "t") ? attributo(attributi, "t") : "n";
         m_tipo = tipo == "s"           ? Tipo::Condiviso
                  : tipo == "inlineStr" ? Tipo::InLinea
                  : tipo == "str"       ? Tipo::Formula
@@ -412,7 +423,6 @@ private:
                  : tipo == "e"         ? Tipo::Errore
                  : tipo == "d"         ? Tipo::Data
                                        : Tipo::Numero;
-        const char* stile = attributo(attributi, "s");
         m_stile = stile ? intero<int>(stile).value_or(0) : 0;
     }
 
@@ -506,7 +516,7 @@ private:
             return;
         }
         m_riga.numero = m_attesa;
-        pronte.push_back(m_riga);
+        pronte.push_back(std::move(m_riga)); // its texts are cleared for the next row anyway
         if (++m_attesa > RegoleFoglioExcel::kUltimaRiga)
             termina();
     }

@@ -2,9 +2,11 @@
 
 #include <QDate>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace TestoCella {
 
@@ -15,39 +17,90 @@ QString numero(double valore)
     if (valore == 0)
         return QStringLiteral("0");
 
-    // 15 significant digits in scientific form, then laid out positionally.
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(valore));
-    // buffer: d.dddddddddddddde[+-]xx
-    QByteArray cifre;
-    cifre.append(buffer[0]);
-    const char* p = buffer + 2;
-    while (*p != 'e')
-        cifre.append(*p++);
-    const int esponente = std::atoi(p + 1);
-    while (cifre.size() > 1 && cifre.endsWith('0'))
-        cifre.chop(1);
+    // The digits and exponent of the value in scientific form. The shortest
+    // form that reads back as the same double is exact enough when it has
+    // at most 15 digits (it is then the 15-digit rounding too); otherwise
+    // the value is rounded to 15 significant digits, as Excel shows it.
+    char buffer[64];
+    auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(valore), std::chars_format::scientific);
+    *fine = '\0';
+    const char* e = std::strchr(buffer, 'e');
+    if (errore != std::errc() || !e || (e - buffer) - (e - buffer > 1 ? 1 : 0) > 15) {
+        std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(valore));
+        e = std::strchr(buffer, 'e');
+    }
+    // buffer: d[.ddd]e[+-]xx
+    char cifre[32];
+    int n = 0;
+    for (const char* p = buffer; p < e; ++p)
+        if (*p != '.')
+            cifre[n++] = *p;
+    const int esponente = std::atoi(e + 1);
+    while (n > 1 && cifre[n - 1] == '0')
+        --n;
 
-    QString testo;
+    char testo[400];
+    int t = 0;
     if (valore < 0)
-        testo += QLatin1Char('-');
+        testo[t++] = '-';
     if (esponente >= 0) {
         const int intere = esponente + 1;
-        if (cifre.size() <= intere) {
-            testo += QLatin1String(cifre);
-            testo += QString(intere - cifre.size(), QLatin1Char('0'));
-        } else {
-            testo += QLatin1String(cifre.left(intere));
-            testo += QLatin1Char(',');
-            testo += QLatin1String(cifre.mid(intere));
+        if (intere > 330)
+            return QString::number(valore, 'g', 15);
+        for (int i = 0; i < intere; ++i)
+            testo[t++] = i < n ? cifre[i] : '0';
+        if (n > intere) {
+            testo[t++] = ',';
+            for (int i = intere; i < n; ++i)
+                testo[t++] = cifre[i];
         }
     } else {
-        testo += QLatin1String("0,");
-        testo += QString(-esponente - 1, QLatin1Char('0'));
-        testo += QLatin1String(cifre);
+        if (-esponente > 340)
+            return QString::number(valore, 'g', 15);
+        testo[t++] = '0';
+        testo[t++] = ',';
+        for (int i = 1; i < -esponente; ++i)
+            testo[t++] = '0';
+        for (int i = 0; i < n; ++i)
+            testo[t++] = cifre[i];
     }
-    return testo;
+    return QString::fromLatin1(testo, t);
 }
+
+namespace {
+
+void dueCifre(char16_t* p, int valore)
+{
+    p[0] = static_cast<char16_t>(u'0' + valore / 10);
+    p[1] = static_cast<char16_t>(u'0' + valore % 10);
+}
+
+// dd/mm/yyyy without the cost of a formatting pattern: a sheet has
+// hundreds of thousands of dates.
+QString giornoItaliano(const QDate& giorno)
+{
+    int anno = 0;
+    int mese = 0;
+    int g = 0;
+    giorno.getDate(&anno, &mese, &g);
+    char16_t testo[10] = {0, 0, u'/', 0, 0, u'/', 0, 0, 0, 0};
+    dueCifre(testo, g);
+    dueCifre(testo + 3, mese);
+    dueCifre(testo + 6, anno / 100);
+    dueCifre(testo + 8, anno % 100);
+    return QString(reinterpret_cast<const QChar*>(testo), 10);
+}
+
+QString oraItaliana(qint64 secondi)
+{
+    char16_t testo[8] = {0, 0, u':', 0, 0, u':', 0, 0};
+    dueCifre(testo, static_cast<int>(secondi / 3600));
+    dueCifre(testo + 3, static_cast<int>(secondi / 60 % 60));
+    dueCifre(testo + 6, static_cast<int>(secondi % 60));
+    return QString(reinterpret_cast<const QChar*>(testo), 8);
+}
+
+} // namespace
 
 std::optional<QString> data(double seriale, bool sistema1904)
 {
@@ -63,28 +116,23 @@ std::optional<QString> data(double seriale, bool sistema1904)
         if (static_cast<double>(giorni) > ultimo)
             return std::nullopt;
     }
-    const QString ora = QStringLiteral("%1:%2:%3")
-                            .arg(secondi / 3600, 2, 10, QLatin1Char('0'))
-                            .arg(secondi / 60 % 60, 2, 10, QLatin1Char('0'))
-                            .arg(secondi % 60, 2, 10, QLatin1Char('0'));
-
     QString giorno;
     if (sistema1904) {
-        giorno = QDate(1904, 1, 1).addDays(giorni).toString(QStringLiteral("dd/MM/yyyy"));
+        giorno = giornoItaliano(QDate(1904, 1, 1).addDays(giorni));
     } else if (giorni == 0) {
         // Day zero of the 1900 system is no day: the value is a time alone.
-        return ora;
+        return oraItaliana(secondi);
     } else if (giorni == 60) {
         // Excel counts 1900 as a leap year, so serial 60 is a day that
         // never was; later serials are one ahead of the real count.
         giorno = QStringLiteral("29/02/1900");
     } else {
         const QDate base = giorni < 60 ? QDate(1899, 12, 31) : QDate(1899, 12, 30);
-        giorno = base.addDays(giorni).toString(QStringLiteral("dd/MM/yyyy"));
+        giorno = giornoItaliano(base.addDays(giorni));
     }
     if (secondi == 0)
         return giorno;
-    return giorno + QLatin1Char(' ') + ora;
+    return giorno + QLatin1Char(' ') + oraItaliana(secondi);
 }
 
 bool formatoDataPredefinito(int idFormato)

@@ -1,0 +1,73 @@
+#include "LetturaFoglio.h"
+#include "ScriviXlsx.h"
+
+#include "communication/LettoreFoglio.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The clerk may pick any file: a damaged workbook must end in an error or in
+// some rows, never in a crash or a hang. Each case flips a few bytes of a
+// good workbook (with a fixed seed, so a failure repeats) and reads it all.
+void leggiGuasti(const QByteArray& buono, const QString& percorso, int prove)
+{
+    QRandomGenerator caso(20260308);
+    for (int prova = 0; prova < prove; ++prova) {
+        QByteArray guasto = buono;
+        const int colpi = 1 + static_cast<int>(caso.bounded(8));
+        for (int i = 0; i < colpi; ++i)
+            guasto[static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size())))] =
+                static_cast<char>(caso.bounded(256));
+        if (caso.bounded(4) == 0)
+            guasto.truncate(static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
+        QFile file(percorso);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(guasto);
+        file.close();
+
+        auto lettore = apriFoglioExcel(percorso);
+        if (!lettore)
+            continue;
+        const auto lettura = leggiTutto(*lettore.valore());
+        // A sheet has at most 500000 - 2 data rows, damaged or not.
+        EXPECT_LE(lettura.righe.size(), 499998u);
+    }
+}
+
+QByteArray contenuto(const QString& percorso)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(FileDanneggiati, DamagedXlsNeverCrashes)
+{
+    QTemporaryDir cartella;
+    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    ASSERT_FALSE(buono.isEmpty());
+    leggiGuasti(buono, cartella.filePath(QStringLiteral("guasto.xls")), 300);
+}
+
+TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
+{
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("buono.xlsx"));
+    OpzioniXlsx opzioni;
+    opzioni.testiCondivisi = {QStringLiteral("ROSSI"), QStringLiteral("MARIO")};
+    QByteArray righe;
+    for (int r = 3; r < 40; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        righe += ScriviXlsx::riga(r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1")
+                                         + ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14)
+                                         + ScriviXlsx::testo("D" + n, QStringLiteral("x")));
+    }
+    ASSERT_TRUE(ScriviXlsx::crea(percorso, righe, opzioni));
+    leggiGuasti(contenuto(percorso), cartella.filePath(QStringLiteral("guasto.xlsx")), 300);
+}
