@@ -1,12 +1,14 @@
 #include "printing/DocumentoStampa.h"
 
 #include "common/FormatoItaliano.h"
+#include "storage/Connessione.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -189,6 +191,9 @@ EsitoStampa<> DocumentoStampa::leggi(QSqlQuery& query)
         }
         m_righe.push_back(std::move(riga));
     }
+    // A read that breaks off half-way must not pass for a shorter list.
+    if (query.lastError().isValid())
+        return ErroreStampa{CodiceStampa::Dati, Connessione::descrizione(query.lastError())};
     return {};
 }
 

@@ -1,7 +1,4 @@
 #include "printing/ElenchiAnnuali.h"
-#include "printing/Rapporto.h"
-#include "shell/Ambiente.h"
-#include "support/CartellaProva.h"
 
 #include <gtest/gtest.h>
 
@@ -58,27 +55,4 @@ TEST(ElenchiAnnuali, OnlyFourDigitYearsAreAccepted)
         EXPECT_TRUE(ElenchiAnnuali::annoValido(QString::fromLatin1(buono))) << buono;
     for (const char* cattivo : {"", "16", "216", "20166", "2O16", "0201", "20 6", "-201", "２０１６"})
         EXPECT_FALSE(ElenchiAnnuali::annoValido(QString::fromUtf8(cattivo))) << cattivo;
-}
-
-TEST(ElenchiAnnuali, PreparaStampaHandsTheReportEverythingItNeeds)
-{
-    CartellaProva cartella;
-    auto ambiente = cartella.avvia();
-    ASSERT_TRUE(ambiente);
-    ambiente->agenziaCorrente.codice = QStringLiteral("RSSMRA80A01H501U");
-    ambiente->agenziaCorrente.nome = QStringLiteral("CAMBI ROSSI");
-
-    Rapporto rapporto;
-    const QString sql = ElenchiAnnuali::PreparaStampa(rapporto, Elenco::Operazioni, QStringLiteral("2016"), *ambiente);
-    EXPECT_EQ(sql, ElenchiAnnuali::SqlStampa(Elenco::Operazioni, QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2016")));
-    EXPECT_EQ(rapporto.fileRapporto(), cartella.file(QStringLiteral("stampe/SPM_LOP.rep")));
-    // The shipped template is in place in a new application folder and runs.
-    ASSERT_TRUE(rapporto.esegui().ok());
-    EXPECT_EQ(rapporto.documento()->titolo(), QStringLiteral("ZEFIRANTE - Elenco OPERAZIONI ANNO 2016"));
-    EXPECT_EQ(rapporto.documento()->sottotitolo(), QStringLiteral("RSSMRA80A01H501U CAMBI ROSSI"));
-
-    (void)ElenchiAnnuali::PreparaStampa(rapporto, Elenco::NoteVariazione, QStringLiteral("2015"), *ambiente);
-    EXPECT_EQ(rapporto.fileRapporto(), cartella.file(QStringLiteral("stampe/SPM_LNV.rep")));
-    ASSERT_TRUE(rapporto.esegui().ok());
-    EXPECT_EQ(rapporto.documento()->titolo(), QStringLiteral("ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO 2015"));
 }
