@@ -1,9 +1,11 @@
 #include "cli/Cli.h"
 
 #include "cli/ComandoAgenzie.h"
+#include "cli/ComandoComunicazione.h"
 #include "cli/ComandoRipristina.h"
 #include "cli/ComandoSalva.h"
 #include "cli/ComandoStampa.h"
+#include "cli/ComandoVuota.h"
 #include "shell/Avvio.h"
 #include "shell/Versione.h"
 
@@ -18,6 +20,8 @@ std::vector<std::unique_ptr<Comando>> comandi()
 {
     std::vector<std::unique_ptr<Comando>> elenco;
     elenco.push_back(std::make_unique<ComandoAgenzie>());
+    elenco.push_back(std::make_unique<ComandoComunicazione>());
+    elenco.push_back(std::make_unique<ComandoVuota>());
     elenco.push_back(std::make_unique<ComandoSalva>());
     elenco.push_back(std::make_unique<ComandoRipristina>());
     elenco.push_back(std::make_unique<ComandoStampa>());

@@ -21,9 +21,33 @@ int byteDiveroCarattere(char16_t c)
     return -1;
 }
 
+// Letters whose stroke or bar is part of the letter, so that Unicode gives
+// them no decomposition: their plain base letter.
+int lettereConTratto(char16_t c)
+{
+    switch (c) {
+    case 0x0110: return 'D'; // Đ
+    case 0x0111: return 'd'; // đ
+    case 0x0126: return 'H'; // Ħ
+    case 0x0127: return 'h'; // ħ
+    case 0x0131: return 'i'; // ı
+    case 0x0141: return 'L'; // Ł
+    case 0x0142: return 'l'; // ł
+    case 0x0166: return 'T'; // Ŧ
+    case 0x0167: return 't'; // ŧ
+    case 0x0180: return 'b'; // ƀ
+    case 0x0197: return 'I'; // Ɨ
+    case 0x01B5: return 'Z'; // Ƶ
+    case 0x01B6: return 'z'; // ƶ
+    default: return -1;
+    }
+}
+
 // The base letter of a character with diacritics, when the base fits.
 int byteSenzaDiacritici(QChar c)
 {
+    if (const int tratto = lettereConTratto(c.unicode()); tratto > 0)
+        return tratto;
     const QString scomposto = QString(c).normalized(QString::NormalizationForm_KD);
     if (scomposto.isEmpty())
         return -1;

@@ -1,0 +1,106 @@
+#include "communication/CampiRecord.h"
+
+#include "common/Cp1252.h"
+
+#include <algorithm>
+
+namespace {
+
+// Combining marks start at U+0300: below it no character composes with the
+// next one, so normalisation can be skipped.
+bool puoComporsi(QStringView testo)
+{
+    return std::any_of(testo.begin(), testo.end(), [](QChar c) { return c.unicode() >= 0x300; });
+}
+
+// The first `larghezza` characters, a surrogate pair counting as one.
+QString primiCaratteri(const QString& testo, int larghezza)
+{
+    qsizetype i = 0;
+    for (int contati = 0; i < testo.size() && contati < larghezza; ++contati) {
+        if (testo.at(i).isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate())
+            ++i;
+        ++i;
+    }
+    return testo.left(i);
+}
+
+// A letter followed by a combining accent ("e" + U+0301) becomes the one
+// accented letter the code page holds, instead of "E?".
+QString composto(QString testo)
+{
+    return puoComporsi(testo) ? testo.normalized(QString::NormalizationForm_C) : testo;
+}
+
+bool controllo(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace
+
+QString TagliaCampo(QStringView valore, int larghezza)
+{
+    return primiCaratteri(composto(valore.toString().toUpper()), larghezza);
+}
+
+Esito<QString> RiempiSinistra(QStringView valore, int larghezza, QChar riempimento)
+{
+    const qsizetype virgola = valore.indexOf(QLatin1Char(','));
+    const QStringView parteIntera = virgola < 0 ? valore : valore.left(virgola);
+    if (parteIntera.size() > larghezza)
+        return Errore{QStringLiteral("il valore \"%1\" supera i %2 caratteri del campo")
+                          .arg(parteIntera.toString())
+                          .arg(larghezza)};
+    QString risultato(larghezza - parteIntera.size(), riempimento);
+    risultato += parteIntera;
+    return risultato;
+}
+
+Esito<QString> RiempiSinistra(qint64 valore, int larghezza, QChar riempimento)
+{
+    return RiempiSinistra(QString::number(valore), larghezza, riempimento);
+}
+
+QString DataSenzaBarre(QStringView valore)
+{
+    QString testo = valore.trimmed().toString();
+    testo.remove(QLatin1Char('/'));
+    return testo;
+}
+
+BufferRecord::BufferRecord(char tipo, char chiusura) : m_byte(kLunghezzaRecord, ' ')
+{
+    m_byte[0] = tipo;
+    m_byte[kLunghezzaRecord - 1] = chiusura;
+}
+
+void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool maiuscolo)
+{
+    Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
+    char* campo = m_byte.data() + posizione - 1;
+
+    // Nearly every value of a sheet is plain ASCII: place it byte by byte.
+    const bool ascii = std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+        for (qsizetype i = 0; i < n; ++i) {
+            char c = static_cast<char>(testo[i].unicode());
+            if (controllo(static_cast<char16_t>(c)))
+                c = ' ';
+            else if (maiuscolo && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            campo[i] = c;
+        }
+        return;
+    }
+
+    QString preparato = maiuscolo ? TagliaCampo(testo, larghezza) : primiCaratteri(composto(testo.toString()), larghezza);
+    for (QChar& c : preparato) {
+        if (controllo(c.unicode()))
+            c = QLatin1Char(' ');
+    }
+    // One byte per character, so the field never outgrows its width.
+    const QByteArray byte = Cp1252::codifica(preparato);
+    std::copy_n(byte.constData(), std::min<qsizetype>(byte.size(), larghezza), campo);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "common/Esito.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+// The pieces every record of the monthly communication is made of. OAM reads
+// the file by position, so each value is cut to its field and every record
+// is exactly kLunghezzaRecord bytes of Windows-1252 followed by CR LF.
+
+constexpr int kLunghezzaRecord = 448;
+
+// The value upper-cased, then cut to its first `larghezza` characters; a
+// shorter value is not padded. Characters are counted as the file will hold
+// them (one per character, whatever its UTF-16 length).
+QString TagliaCampo(QStringView valore, int larghezza);
+
+// A number for a zero-padded field: the text before the first comma (the
+// sheet writes amounts with the decimal comma and OAM wants the whole part
+// only), preceded by `riempimento` up to `larghezza` characters. A value that
+// does not fit is an error: the record cannot be built.
+Esito<QString> RiempiSinistra(QStringView valore, int larghezza, QChar riempimento = QLatin1Char('0'));
+Esito<QString> RiempiSinistra(qint64 valore, int larghezza, QChar riempimento = QLatin1Char('0'));
+
+// OAM wants dates as ddmmyyyy: the trimmed value with every "/" removed.
+QString DataSenzaBarre(QStringView valore);
+
+// One record being built: blanks everywhere, the record's letter at
+// position 1 and its closing mark at position 448.
+class BufferRecord
+{
+public:
+    BufferRecord(char tipo, char chiusura);
+
+    // Places `testo` at `posizione` (counted from 1) in Windows-1252, cut to
+    // `larghezza`. Control characters (a line break inside a sheet cell)
+    // become blanks, so a value can never split the record into two lines.
+    // `maiuscolo` upper-cases it first (sheet values).
+    void metti(int posizione, int larghezza, QStringView testo, bool maiuscolo = false);
+
+    const QByteArray& byte() const { return m_byte; }
+
+private:
+    QByteArray m_byte;
+};

@@ -1,0 +1,113 @@
+#include "communication/ControlloRiga.h"
+
+#include "common/ControllaCF.h"
+#include "common/Date.h"
+#include "communication/RapportoErrori.h"
+
+#include <array>
+
+const RegoleControllo RegoleControllo::excel{false, false, QStringLiteral("B20 (DIVISA ESTERA) CODICE ERRATO")};
+const RegoleControllo RegoleControllo::csv{true, true, QStringLiteral("B20 (DIVISA ESTERA) ")};
+
+namespace {
+
+enum class Prova {
+    vuoto,          // fails when empty
+    codiceFiscale,  // fails when filled and not a valid codice fiscale
+    data,           // fails unless a valid date (an empty date fails too)
+    paese,          // fails when filled and not in CTAB "PAESI"
+    divisa,         // fails when filled and not in CTAB "DIV"
+};
+
+struct Controllo
+{
+    int colonna; // from 0: column k of the sheet is field B(k+2)
+    Prova prova;
+    const char16_t* etichetta; // as the report writes it, trailing blanks included
+};
+
+// In the order the report lists them within a row.
+constexpr std::array<Controllo, 21> kControlli = {{
+    {0, Prova::vuoto, u"B3 (COGNOME) "},
+    {1, Prova::vuoto, u"B4 (NOME) "},
+    {2, Prova::vuoto, u"B5 (SESSO) "},
+    {3, Prova::codiceFiscale, u"B6 (CODICE FISCALE)"},
+    {4, Prova::data, u"B7 (DATA DI NASCITA) "},
+    {5, Prova::vuoto, u"B8 (NOME) "},
+    {6, Prova::vuoto, u"B9 (PROVINCIA DI NASCITA)"},
+    {7, Prova::vuoto, u"B10 (PAESE DI RESIDENZA)"},
+    {8, Prova::vuoto, u"B11 (SIGLA PAESE DI RESIDENZA)"},
+    {8, Prova::paese, u"B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO"},
+    {9, Prova::vuoto, u"B12 (TIPO DOCUMENTO)"},
+    {10, Prova::vuoto, u"B13 (NUMERO DOCUMENTO)"},
+    {11, Prova::data, u"B14 (DATA DI SCADENZA DOCUMENTO)"},
+    {12, Prova::vuoto, u"B15 (AUTORITA RILASCIO DOCUMENTO)"},
+    {13, Prova::vuoto, u"B16 (LUOGO DI RILASCIO DOCUMENTO)"},
+    {14, Prova::data, u"B17 (DATA OPERAZIONE)"},
+    {15, Prova::vuoto, u"B18 (LUOGO OPERAZIONE) "},
+    {16, Prova::vuoto, u"B19 (TIPO OPERAZIONE)"},
+    {17, Prova::vuoto, u"B20 (DIVISA ESTERA)"},
+    {17, Prova::divisa, nullptr}, // label depends on the kind of sheet
+    {21, Prova::vuoto, u"B24 (IDENTIFICATIVO TRANSAZIONE)"},
+}};
+
+bool fallisce(Prova prova, QString& valore, const CodiciControllo& codici)
+{
+    switch (prova) {
+    case Prova::vuoto:
+        return valore.isEmpty();
+    case Prova::codiceFiscale:
+        return !valore.isEmpty() && ControllaCF(valore) != 0;
+    case Prova::data:
+        // May rewrite the value to its eight digits: the report shows it so.
+        return ControllaData(valore) != 2;
+    case Prova::paese:
+        return !valore.isEmpty() && !codici.paesi.contiene(valore);
+    case Prova::divisa:
+        return !valore.isEmpty() && !codici.divise.contiene(valore);
+    }
+    return false;
+}
+
+} // namespace
+
+Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
+{
+    auto paesi = TabellaCodici::carica(connessione, QStringLiteral("PAESI"));
+    if (!paesi)
+        return Errore{paesi.errore()};
+    auto divise = TabellaCodici::carica(connessione, QStringLiteral("DIV"));
+    if (!divise)
+        return Errore{divise.errore()};
+    return CodiciControllo{std::move(paesi).valore(), std::move(divise).valore()};
+}
+
+EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const CodiciControllo& codici,
+                         RapportoErrori& rapporto)
+{
+    std::array<QString, kColonneFoglio> copia;
+    if (!regole.scriveValoriRipuliti)
+        copia = riga.valori;
+    auto& valori = regole.scriveValoriRipuliti ? riga.valori : copia;
+    for (QString& valore : valori)
+        valore = std::move(valore).trimmed();
+
+    // The subject text is built only for a row that has something to report.
+    const auto& nomi = regole.soggettoDaValoriRipuliti ? valori : riga.valori;
+    QString soggetto;
+
+    for (const Controllo& controllo : kControlli) {
+        QString& valore = valori[controllo.colonna];
+        if (!fallisce(controllo.prova, valore, codici))
+            continue;
+        if (soggetto.isEmpty())
+            soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
+        const QString etichetta = controllo.etichetta ? QString::fromUtf16(controllo.etichetta)
+                                                      : regole.etichettaDivisaErrata;
+        if (auto esito = rapporto.ScriviErrore(riga.numero, etichetta + QStringLiteral(" Valore errato: ") + valore +
+                                                                soggetto);
+            !esito)
+            return esito;
+    }
+    return {};
+}

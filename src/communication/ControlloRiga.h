@@ -1,0 +1,52 @@
+#pragma once
+
+#include "common/DescrizioneTabella.h"
+#include "common/Esito.h"
+#include "communication/LettoreFoglio.h"
+
+#include <QString>
+
+class Connessione;
+class RapportoErrori;
+
+// Where the check of an Excel row and of a CSV line differ; every rule is
+// otherwise the same.
+struct RegoleControllo
+{
+    // CSV: the trimmed values, with the dates rewritten to their eight digits,
+    // are what the record is written from. Excel: the cells are written as
+    // they stand and the check works on a trimmed copy.
+    bool scriveValoriRipuliti;
+    // The names in the subject text: trimmed (CSV) or as in the cells (Excel).
+    bool soggettoDaValoriRipuliti;
+    // The label of a currency code that CTAB "DIV" does not hold.
+    QString etichettaDivisaErrata;
+
+    static const RegoleControllo excel;
+    static const RegoleControllo csv;
+};
+
+// The code lists the checks look codes up in, read once per run.
+struct CodiciControllo
+{
+    TabellaCodici paesi;  // CTAB "PAESI", field B11
+    TabellaCodici divise; // CTAB "DIV", field B20
+
+    static Esito<CodiciControllo> carica(const Connessione& connessione);
+};
+
+// Checks one data row field by field and writes one line of the report for
+// each failed check. A failed check never stops the import; an Errore means
+// the report could not be written.
+EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const CodiciControllo& codici,
+                         RapportoErrori& rapporto);
+
+inline EsitoVuoto ControllaRigaFoglio(RigaFoglio& riga, const CodiciControllo& codici, RapportoErrori& rapporto)
+{
+    return ControllaRiga(riga, RegoleControllo::excel, codici, rapporto);
+}
+
+inline EsitoVuoto ControllaRigaCsv(RigaFoglio& riga, const CodiciControllo& codici, RapportoErrori& rapporto)
+{
+    return ControllaRiga(riga, RegoleControllo::csv, codici, rapporto);
+}

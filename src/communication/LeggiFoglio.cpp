@@ -1,0 +1,161 @@
+#include "communication/LeggiFoglio.h"
+
+#include "communication/ControlloRiga.h"
+#include "communication/LettoreFoglio.h"
+#include "communication/RapportoErrori.h"
+#include "communication/RecordComunicazione.h"
+#include "shell/Cartelle.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qint64 kIntervalloAvanzamentoMs = 100;
+constexpr qsizetype kBlocco = 64 * 1024;
+
+// The communication being written: records gathered in blocks, the file put
+// in place by `completa` only.
+class FileComunicazione
+{
+public:
+    explicit FileComunicazione(const QString& percorso) : m_file(percorso) { m_blocco.reserve(kBlocco + 512); }
+
+    EsitoVuoto apri()
+    {
+        if (!m_file.open(QIODevice::WriteOnly))
+            return errore();
+        return {};
+    }
+
+    EsitoVuoto scrivi(const QByteArray& record)
+    {
+        m_blocco += record;
+        m_blocco += kFineRecord;
+        return m_blocco.size() >= kBlocco ? svuota() : EsitoVuoto{};
+    }
+
+    EsitoVuoto completa()
+    {
+        if (auto esito = svuota(); !esito)
+            return esito;
+        if (!m_file.commit())
+            return errore();
+        return {};
+    }
+
+private:
+    EsitoVuoto svuota()
+    {
+        if (m_file.write(m_blocco) != m_blocco.size())
+            return errore();
+        m_blocco.clear();
+        return {};
+    }
+
+    Errore errore() const
+    {
+        return Errore{QStringLiteral("Impossibile scrivere il file ") + m_file.fileName() + QStringLiteral(": ") +
+                      m_file.errorString()};
+    }
+
+    QSaveFile m_file;
+    QByteArray m_blocco;
+};
+
+bool stessoFile(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
+
+} // namespace
+
+bool FoglioCsv(const QString& percorso)
+{
+    return percorso.contains(QLatin1String("CSV"), Qt::CaseInsensitive);
+}
+
+Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione,
+                                                  const RichiestaComunicazione& richiesta, LettoreFoglio& lettore,
+                                                  const RegoleControllo& regole, const AvanzamentoLettura& avanzamento)
+{
+    auto codici = CodiciControllo::carica(connessione);
+    if (!codici)
+        return Errore{codici.errore()};
+
+    FileComunicazione file(richiesta.fileComunicazione);
+    if (auto esito = file.apri(); !esito)
+        return Errore{esito.errore()};
+    RapportoErrori rapporto(Cartelle::fileErroriImport(richiesta.cartellaApplicazione), richiesta.foglio);
+
+    if (auto esito = file.scrivi(RecordA(richiesta.agenzia)); !esito)
+        return Errore{esito.errore()};
+
+    QElapsedTimer orologio;
+    orologio.start();
+    bool primaRiga = true;
+    qint64 contatore = 0;
+    RigaFoglio riga;
+    for (;;) {
+        auto letta = lettore.leggi(riga);
+        if (!letta)
+            return Errore{letta.errore()};
+        if (!letta.valore())
+            break;
+        if (avanzamento && (primaRiga || orologio.elapsed() >= kIntervalloAvanzamentoMs)) {
+            avanzamento(riga.numero);
+            orologio.restart();
+            primaRiga = false;
+        }
+        if (auto esito = ControllaRiga(riga, regole, *codici, rapporto); !esito)
+            return Errore{esito.errore()};
+        // Numbered from 1 in the order of the file, whatever line the data start on.
+        auto record = RecordB(++contatore, riga.valori);
+        if (!record)
+            return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + record.errore()};
+        if (auto esito = file.scrivi(*record); !esito)
+            return Errore{esito.errore()};
+    }
+
+    auto chiusura = RecordZ(contatore);
+    if (!chiusura)
+        return Errore{chiusura.errore()};
+    if (auto esito = file.scrivi(*chiusura); !esito)
+        return Errore{esito.errore()};
+    // The report first: should it fail, no communication claims to be error-free.
+    if (auto esito = rapporto.chiudi(); !esito)
+        return Errore{esito.errore()};
+    if (auto esito = file.completa(); !esito)
+        return Errore{esito.errore()};
+
+    RisultatoComunicazione risultato;
+    risultato.recordB = contatore;
+    risultato.erroriPresenti = rapporto.erroriPresenti();
+    risultato.fileErrori = rapporto.percorso();
+    return risultato;
+}
+
+Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione, const RichiestaComunicazione& richiesta,
+                                          const AvanzamentoLettura& avanzamento)
+{
+    // Writing over the sheet being read would destroy the clerk's data.
+    if (stessoFile(richiesta.foglio, richiesta.fileComunicazione))
+        return Errore{QStringLiteral("il file della comunicazione non può essere il foglio da importare (") +
+                      richiesta.foglio + QLatin1Char(')')};
+
+    const bool csv = FoglioCsv(richiesta.foglio);
+    if (csv && richiesta.separatoreCsv.isEmpty())
+        return Errore{QStringLiteral("Indicare il carattere separatore")};
+    if (csv && richiesta.primaRigaCsv < 1)
+        return Errore{QStringLiteral("la prima riga dei dati deve essere un numero da 1 in su")};
+    auto lettore = csv ? apriFoglioCsv(richiesta.foglio, richiesta.separatoreCsv, richiesta.primaRigaCsv)
+                       : apriFoglioExcel(richiesta.foglio);
+    if (!lettore)
+        return Errore{lettore.errore()};
+    return ScriviComunicazione(connessione, richiesta, *lettore.valore(), csv ? RegoleControllo::csv : RegoleControllo::excel,
+                               avanzamento);
+}

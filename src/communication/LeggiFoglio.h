@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/Esito.h"
+#include "communication/DatiAgenzia.h"
+
+#include <QString>
+
+#include <functional>
+
+class Connessione;
+class LettoreFoglio;
+struct RegoleControllo;
+
+// What a run of the monthly import needs, without any dialog: the agency and
+// period for the header, the sheet, the file to write and where the error
+// report goes.
+struct RichiestaComunicazione
+{
+    DatiAgenzia agenzia;
+    QString foglio;              // the Excel workbook or CSV file
+    QString separatoreCsv = QStringLiteral(";");
+    int primaRigaCsv = 3;        // first data line of a CSV file, from 1
+    QString fileComunicazione;   // the communication to write
+    QString cartellaApplicazione; // ERRORE_IMPORT.TXT goes here
+};
+
+struct RisultatoComunicazione
+{
+    qint64 recordB = 0;
+    bool erroriPresenti = false; // rows failed checks: see fileErrori
+    QString fileErrori;          // ERRORE_IMPORT.TXT of the application folder
+};
+
+// Told the row being read, about ten times a second at most, so a window
+// can show the progress and keep repainting.
+using AvanzamentoLettura = std::function<void(int riga)>;
+
+// A sheet is read as CSV when its path, upper-cased, contains "CSV" anywhere
+// (folder names included); as an Excel workbook otherwise.
+bool FoglioCsv(const QString& percorso);
+
+// Writes the communication: record A, one checked record B per data row,
+// record Z. Rows that fail a check are written all the same and listed in
+// ERRORE_IMPORT.TXT. An Errore is a run that could not be completed (the
+// sheet unreadable, a CSV line short of fields, an amount too long, a file
+// that cannot be written); its description follows "Errore Lettura foglio: ".
+// The communication is written aside and put in place only when complete,
+// so a failed run leaves the file that was there before untouched.
+Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione, const RichiestaComunicazione& richiesta,
+                                          const AvanzamentoLettura& avanzamento = {});
+
+// The same with a sheet already open (tests, benchmarks): `regole` says
+// whether it is read as Excel or as CSV.
+Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione,
+                                                  const RichiestaComunicazione& richiesta, LettoreFoglio& lettore,
+                                                  const RegoleControllo& regole,
+                                                  const AvanzamentoLettura& avanzamento = {});

@@ -1,0 +1,59 @@
+#include "communication/RapportoErrori.h"
+
+#include "common/Cp1252.h"
+
+namespace {
+
+const QString kLineaTratteggio(100, QLatin1Char('-'));
+
+QString descrizioneFile(const QSaveFile& file)
+{
+    return QStringLiteral("Impossibile scrivere il file ") + file.fileName() + QStringLiteral(": ") +
+           file.errorString();
+}
+
+} // namespace
+
+RapportoErrori::RapportoErrori(QString percorso, QString foglio)
+    : m_percorso(std::move(percorso)), m_foglio(std::move(foglio))
+{
+}
+
+EsitoVuoto RapportoErrori::scriviRiga(const QString& testo)
+{
+    QByteArray riga = Cp1252::codifica(testo);
+    riga += "\r\n";
+    if (m_file->write(riga) != riga.size())
+        return Errore{descrizioneFile(*m_file)};
+    return {};
+}
+
+EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
+{
+    if (!m_file) {
+        auto file = std::make_unique<QSaveFile>(m_percorso);
+        if (!file->open(QIODevice::WriteOnly))
+            return Errore{descrizioneFile(*file)};
+        m_file = std::move(file);
+        for (const QString& intestazione :
+             {kLineaTratteggio, QStringLiteral("CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM"),
+              QStringLiteral("Archivio: ") + m_foglio, kLineaTratteggio, QStringLiteral(" ")}) {
+            if (auto esito = scriviRiga(intestazione); !esito)
+                return esito;
+        }
+    }
+    return scriviRiga(QStringLiteral(" Riga: ") + QString::number(riga) + QStringLiteral(" - Errore nel campo ") +
+                      messaggio);
+}
+
+EsitoVuoto RapportoErrori::chiudi()
+{
+    if (!m_file || m_chiuso)
+        return {};
+    m_chiuso = true;
+    if (auto esito = scriviRiga(kLineaTratteggio); !esito)
+        return esito;
+    if (!m_file->commit())
+        return Errore{descrizioneFile(*m_file)};
+    return {};
+}

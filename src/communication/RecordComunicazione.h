@@ -1,0 +1,27 @@
+#pragma once
+
+#include "common/Esito.h"
+#include "communication/LettoreFoglio.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+
+struct DatiAgenzia;
+
+// The three records of the monthly communication, each the 448 bytes of one
+// line without its CR LF: "A" the header (agency and period), "B" one
+// exchange operation, "Z" the trailer with the count of B records.
+
+QByteArray RecordA(const DatiAgenzia& agenzia);
+
+// `valori` are the 22 sheet columns as they go into fields B3 to B24. Fails
+// when an amount's whole part or the number does not fit its field.
+Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori);
+
+Esito<QByteArray> RecordZ(qint64 numeroRecordB);
+
+// CR LF after every record, the last one included.
+inline constexpr char kFineRecord[] = "\r\n";
+

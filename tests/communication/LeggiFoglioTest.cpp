@@ -1,0 +1,190 @@
+#include "FoglioInMemoria.h"
+
+#include "communication/ControlloRiga.h"
+#include "communication/DatiAgenzia.h"
+#include "communication/LeggiFoglio.h"
+#include "communication/RecordComunicazione.h"
+#include "support/CartellaProva.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList rigaValida(const QString& cognome)
+{
+    return {cognome,       QStringLiteral("MARIO"),     QStringLiteral("M"),     QString(),
+            QStringLiteral("01/01/1980"), QStringLiteral("ROMA"), QStringLiteral("RM"), QStringLiteral("ITALIA"),
+            QStringLiteral("ITA"),        QStringLiteral("CI"),   QStringLiteral("AB1"), QStringLiteral("31/12/2030"),
+            QStringLiteral("COMUNE"),     QStringLiteral("ROMA"), QStringLiteral("15/09/2017"), QStringLiteral("ROMA"),
+            QStringLiteral("A"),          QStringLiteral("USD"),  QStringLiteral("100"), QString(),
+            QString(),                    QStringLiteral("T1")};
+}
+
+QList<QByteArray> righe(const QByteArray& file)
+{
+    QList<QByteArray> elenco = file.split('\n');
+    EXPECT_TRUE(elenco.last().isEmpty()) << "the last record must end with CR LF";
+    elenco.removeLast();
+    for (QByteArray& r : elenco) {
+        EXPECT_TRUE(r.endsWith('\r'));
+        r.chop(1);
+    }
+    return elenco;
+}
+
+class LeggiFoglioTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ambiente = cartella.avvia();
+        ASSERT_TRUE(ambiente);
+        richiesta.agenzia.anno = QStringLiteral("2017");
+        richiesta.agenzia.mese = QStringLiteral("09");
+        richiesta.agenzia.codiceFiscale = QStringLiteral("01234567890");
+        richiesta.agenzia.ragioneSociale = QStringLiteral("ROSSI CAMBI");
+        richiesta.foglio = cartella.file(QStringLiteral("operazioni.xlsx"));
+        richiesta.fileComunicazione = cartella.file(QStringLiteral("COAM.TXT"));
+        richiesta.cartellaApplicazione = cartella.percorso();
+    }
+
+    Esito<RisultatoComunicazione> scrivi(LettoreFoglio& foglio, const RegoleControllo& regole = RegoleControllo::excel,
+                                         const AvanzamentoLettura& avanzamento = {})
+    {
+        return ScriviComunicazione(ambiente->db(), richiesta, foglio, regole, avanzamento);
+    }
+
+    QByteArray comunicazione() const { return cartella.leggi(QStringLiteral("COAM.TXT")); }
+    QByteArray rapporto() const { return cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")); }
+
+    CartellaProva cartella;
+    std::unique_ptr<Ambiente> ambiente;
+    RichiestaComunicazione richiesta;
+};
+
+} // namespace
+
+TEST_F(LeggiFoglioTest, WritesHeaderOneRecordPerRowAndTrailer)
+{
+    FoglioInMemoria foglio;
+    foglio.riga(rigaValida(QStringLiteral("ROSSI"))).riga(rigaValida(QStringLiteral("BIANCHI")))
+        .riga(rigaValida(QStringLiteral("VERDI")));
+    int avvisato = 0;
+    auto esito = scrivi(foglio, RegoleControllo::excel, [&avvisato](int riga) { avvisato = riga; });
+    ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
+    EXPECT_EQ(esito->recordB, 3);
+    EXPECT_FALSE(esito->erroriPresenti);
+    EXPECT_EQ(avvisato, 3); // the first row is always announced
+
+    const QByteArray file = comunicazione();
+    ASSERT_EQ(file.size(), 5 * 450);
+    const auto r = righe(file);
+    ASSERT_EQ(r.size(), 5);
+    EXPECT_EQ(r[0], RecordA(richiesta.agenzia));
+    EXPECT_EQ(r[1].left(17), "B0000000001ROSSI ");
+    EXPECT_EQ(r[2].left(19), "B0000000002BIANCHI ");
+    EXPECT_EQ(r[3].left(17), "B0000000003VERDI ");
+    EXPECT_EQ(r[4], RecordZ(3).valore());
+    EXPECT_TRUE(rapporto().isNull());
+}
+
+TEST_F(LeggiFoglioTest, ASheetWithoutDataGivesHeaderAndTrailerOnly)
+{
+    FoglioInMemoria foglio;
+    auto esito = scrivi(foglio);
+    ASSERT_TRUE(esito.ok());
+    EXPECT_EQ(esito->recordB, 0);
+    const auto r = righe(comunicazione());
+    ASSERT_EQ(r.size(), 2);
+    EXPECT_EQ(r[1].mid(201, 11), "00000000000");
+}
+
+TEST_F(LeggiFoglioTest, RowsWithErrorsAreWrittenAndReported)
+{
+    FoglioInMemoria foglio;
+    foglio.riga(rigaValida(QStringLiteral("ROSSI"))).riga(rigaValida(QString()));
+    auto esito = scrivi(foglio);
+    ASSERT_TRUE(esito.ok());
+    EXPECT_EQ(esito->recordB, 2);
+    EXPECT_TRUE(esito->erroriPresenti);
+    EXPECT_EQ(esito->fileErrori, cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")));
+    EXPECT_EQ(righe(comunicazione()).size(), 4);
+    const auto report = righe(rapporto());
+    ASSERT_EQ(report.size(), 7);
+    EXPECT_EQ(report[2], "Archivio: " + richiesta.foglio.toUtf8());
+    EXPECT_EQ(report[5], " Riga: 4 - Errore nel campo B3 (COGNOME)  Valore errato:  - Soggetto:  MARIO");
+    EXPECT_EQ(report[6], QByteArray(100, '-'));
+}
+
+TEST_F(LeggiFoglioTest, ExcelCellsAreWrittenAsTheyStandCsvFieldsTrimmedWithDatesRewritten)
+{
+    QStringList valori = rigaValida(QStringLiteral(" Rossi"));
+    valori[4] = QStringLiteral("12/05/80");
+    FoglioInMemoria excel;
+    excel.riga(valori);
+    ASSERT_TRUE(scrivi(excel, RegoleControllo::excel).ok());
+    const QByteArray daExcel = righe(comunicazione())[1];
+    EXPECT_EQ(daExcel.mid(11, 6), " ROSSI");
+    EXPECT_EQ(daExcel.mid(88, 8), "120580  ");
+
+    FoglioInMemoria csv(1);
+    csv.riga(valori);
+    ASSERT_TRUE(scrivi(csv, RegoleControllo::csv).ok());
+    const QByteArray daCsv = righe(comunicazione())[1];
+    EXPECT_EQ(daCsv.mid(11, 6), "ROSSI ");
+    EXPECT_EQ(daCsv.mid(88, 8), "12051980");
+}
+
+TEST_F(LeggiFoglioTest, ARunWithoutErrorsLeavesTheOlderReportUntouched)
+{
+    cartella.scrivi(QStringLiteral("ERRORE_IMPORT.TXT"), "vecchio rapporto\r\n");
+    FoglioInMemoria foglio;
+    foglio.riga(rigaValida(QStringLiteral("ROSSI")));
+    auto esito = scrivi(foglio);
+    ASSERT_TRUE(esito.ok());
+    EXPECT_FALSE(esito->erroriPresenti);
+    EXPECT_EQ(rapporto(), "vecchio rapporto\r\n");
+}
+
+TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
+{
+    cartella.scrivi(QStringLiteral("COAM.TXT"), "comunicazione precedente\r\n");
+    cartella.scrivi(QStringLiteral("ERRORE_IMPORT.TXT"), "vecchio rapporto\r\n");
+
+    QStringList importoLungo = rigaValida(QString()); // an error line first, then a fatal amount
+    importoLungo[18] = QStringLiteral("123456789012345,00");
+    FoglioInMemoria conImporto;
+    conImporto.riga(rigaValida(QStringLiteral("ROSSI"))).riga(importoLungo);
+    auto esito = scrivi(conImporto);
+    ASSERT_FALSE(esito.ok());
+    EXPECT_TRUE(esito.errore().startsWith(QStringLiteral("Riga 4, campo B21"))) << esito.errore().toStdString();
+
+    FoglioInMemoria illeggibile;
+    illeggibile.riga(rigaValida(QStringLiteral("ROSSI"))).errore(QStringLiteral("foglio danneggiato"));
+    esito = scrivi(illeggibile);
+    ASSERT_FALSE(esito.ok());
+    EXPECT_EQ(esito.errore(), QStringLiteral("foglio danneggiato"));
+
+    EXPECT_EQ(comunicazione(), "comunicazione precedente\r\n");
+    EXPECT_EQ(rapporto(), "vecchio rapporto\r\n");
+    const QStringList rimasti = QDir(cartella.percorso()).entryList({QStringLiteral("COAM*")}, QDir::Files);
+    EXPECT_EQ(rimasti, QStringList{QStringLiteral("COAM.TXT")}) << "no temporary file may be left behind";
+}
+
+TEST_F(LeggiFoglioTest, OutputThatCannotBeCreatedIsAnError)
+{
+    richiesta.fileComunicazione = cartella.file(QStringLiteral("manca/COAM.TXT"));
+    FoglioInMemoria foglio;
+    auto esito = scrivi(foglio);
+    ASSERT_FALSE(esito.ok());
+    EXPECT_TRUE(esito.errore().contains(richiesta.fileComunicazione));
+}
+
+TEST(FoglioCsv, TheWholePathDecidesInAnyCase)
+{
+    EXPECT_TRUE(FoglioCsv(QStringLiteral("C:/Dati/operazioni.csv")));
+    EXPECT_TRUE(FoglioCsv(QStringLiteral("C:/Dati/dati.Csv.xlsx")));
+    EXPECT_TRUE(FoglioCsv(QStringLiteral("C:/Export_csv/operazioni.xlsx")));
+    EXPECT_FALSE(FoglioCsv(QStringLiteral("C:/Dati/operazioni.xlsx")));
+    EXPECT_FALSE(FoglioCsv(QStringLiteral("C:/Dati/operazioni.xls")));
+}
