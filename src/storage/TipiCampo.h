@@ -21,3 +21,8 @@ struct Colonna
 
 // The columns of a table in table order.
 Esito<QList<Colonna>> colonneTabella(const Connessione& connessione, const QString& tabella);
+
+// The columns of a query's result in result order: each one's name as the
+// query gives it (its alias) and the kind declared for the table column it
+// comes from. A computed column, which has no declared type, counts as text.
+Esito<QList<Colonna>> colonneRisultato(const Connessione& connessione, const QString& sqlJet);
