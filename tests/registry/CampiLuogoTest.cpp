@@ -38,9 +38,9 @@ protected:
         return {q.valore().value(0).toString(), q.valore().value(1).toString()};
     }
 
-    static void esce(QLineEdit& campo)
+    static void esce(QLineEdit& campo, Qt::FocusReason motivo = Qt::TabFocusReason)
     {
-        QFocusEvent uscita(QEvent::FocusOut, Qt::TabFocusReason);
+        QFocusEvent uscita(QEvent::FocusOut, motivo);
         QApplication::sendEvent(&campo, &uscita);
     }
 
@@ -87,6 +87,12 @@ TEST_F(CampiLuogoTest, KeysOtherThanLettersDoNotSearch)
         EXPECT_EQ(m_vODCOM.text(), QString::fromUtf8(atteso));
         EXPECT_EQ(m_vODPRO.text(), QStringLiteral("XX"));
     }
+    // Copying the text is not typing a letter.
+    m_vODCOM.setText(QStringLiteral("MIL"));
+    QTest::keyClick(&m_vODCOM, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(m_vODCOM.text(), QStringLiteral("MIL"));
+    EXPECT_EQ(m_vODPRO.text(), QStringLiteral("XX"));
+
     // A name that matches nothing stays as typed.
     m_vODCOM.setText(QStringLiteral("QQ"));
     QTest::keyClick(&m_vODCOM, Qt::Key_Q);
@@ -127,6 +133,13 @@ TEST_F(CampiLuogoTest, LeavingTheRegisteredOfficeFillsProvinceAndEmptyEstablishm
     EXPECT_EQ(m_vOSPRO.text(), QStringLiteral("XX"));
     EXPECT_EQ(m_vOSOCOM.text(), QStringLiteral("MILANO"));
     EXPECT_EQ(m_vOSOPRO.text(), QStringLiteral("MI"));
+
+    // Switching to another program mid-name is not leaving the field.
+    m_vOSCOM.setText(QStringLiteral("mil"));
+    m_vOSOCOM.clear();
+    esce(m_vOSCOM, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(m_vOSCOM.text(), QStringLiteral("mil"));
+    EXPECT_EQ(m_vOSOCOM.text(), QString());
 
     // An empty office copies nothing; the other fields have no such rule.
     m_vOSCOM.clear();

@@ -5,6 +5,7 @@
 #include "common/ui/Messaggi.h"
 #include "registry/ElencoComuni.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -30,8 +31,14 @@ public:
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override
     {
-        if (evento->type() == QEvent::FocusOut)
-            UscitaSedeLegale(m_campi, m_elenco);
+        // Only when the user moves to another control: switching to another
+        // program or opening a menu mid-name must not copy a half-typed name
+        // into the establishment, which would then never be filled again.
+        if (evento->type() == QEvent::FocusOut) {
+            const Qt::FocusReason motivo = static_cast<QFocusEvent*>(evento)->reason();
+            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason)
+                UscitaSedeLegale(m_campi, m_elenco);
+        }
         return QObject::eventFilter(oggetto, evento);
     }
 
@@ -60,7 +67,9 @@ bool CompletaComune::eventFilter(QObject* oggetto, QEvent* evento)
 {
     if (oggetto == m_comune && evento->type() == QEvent::KeyRelease) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
-        if (!tasto->isAutoRepeat())
+        // Ctrl+C, Ctrl+V and the like are editing commands, not typed letters.
+        const bool comando = tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        if (!tasto->isAutoRepeat() && !comando)
             completa(tasto->key());
     }
     return QObject::eventFilter(oggetto, evento);
