@@ -93,6 +93,12 @@ TEST_F(CampiLuogoTest, KeysOtherThanLettersDoNotSearch)
     EXPECT_EQ(m_vODCOM.text(), QStringLiteral("MIL"));
     EXPECT_EQ(m_vODPRO.text(), QStringLiteral("XX"));
 
+    // A field the window has locked is not completed either.
+    m_vODCOM.setReadOnly(true);
+    QTest::keyClick(&m_vODCOM, Qt::Key_A);
+    EXPECT_EQ(m_vODCOM.text(), QStringLiteral("MIL"));
+    m_vODCOM.setReadOnly(false);
+
     // A name that matches nothing stays as typed.
     m_vODCOM.setText(QStringLiteral("QQ"));
     QTest::keyClick(&m_vODCOM, Qt::Key_Q);

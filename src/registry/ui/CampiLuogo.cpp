@@ -79,7 +79,7 @@ void CompletaComune::completa(int tasto)
 {
     // Only the letter keys: digits, blanks, the apostrophe, deletions and
     // arrows leave the text as the user made it.
-    if (tasto < Qt::Key_A || tasto > Qt::Key_Z)
+    if (tasto < Qt::Key_A || tasto > Qt::Key_Z || m_comune->isReadOnly())
         return;
     // The caret is where the selection starts (the proposed rest is selected).
     const int cursore = m_comune->hasSelectedText() ? m_comune->selectionStart() : m_comune->cursorPosition();
