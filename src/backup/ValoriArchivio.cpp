@@ -3,8 +3,6 @@
 #include "common/Date.h"
 #include "common/FormatoItaliano.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -22,19 +20,6 @@ double numeroMemorizzato(const QVariant& valore, bool* ok)
         return numero;
     }
     return valore.toDouble(ok);
-}
-
-QDateTime momentoMemorizzato(const QVariant& valore)
-{
-    if (valore.metaType().id() == QMetaType::QDateTime)
-        return valore.toDateTime();
-    if (valore.metaType().id() == QMetaType::QDate)
-        return QDateTime(valore.toDate(), QTime(0, 0));
-    const QString testo = valore.toString().trimmed();
-    QDateTime momento = QDateTime::fromString(testo, Qt::ISODate);
-    if (!momento.isValid())
-        momento = QDateTime::fromString(testo, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    return momento;
 }
 
 // The archive's own number form, plus the Italian form with thousands dots
@@ -62,20 +47,6 @@ Esito<double> leggiNumero(const QString& testo)
     return numero;
 }
 
-Esito<QDateTime> leggiMomento(const QString& testo)
-{
-    const QString pulito = testo.trimmed();
-    static const QString forme[] = {QStringLiteral("dd/MM/yyyy HH:mm:ss"), QStringLiteral("d/M/yyyy H:mm:ss"),
-                                    QStringLiteral("dd/MM/yyyy"), QStringLiteral("d/M/yyyy"),
-                                    QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-dd")};
-    for (const QString& forma : forme) {
-        const QDateTime momento = QDateTime::fromString(pulito, forma);
-        if (momento.isValid())
-            return momento;
-    }
-    return Errore{QStringLiteral("\"%1\" non è una data.").arg(testo)};
-}
-
 } // namespace
 
 QString ValoriArchivio::numero(double valore)
@@ -98,26 +69,11 @@ QString ValoriArchivio::numero(double valore)
 QString ValoriArchivio::testo(const QVariant& valore, TipoCampo tipo)
 {
     const QString comeTesto = TestoCampo(valore);
-    if (comeTesto.isEmpty())
-        return {};
-    switch (tipo) {
-    case TipoCampo::Numero: {
-        bool ok = false;
-        const double n = numeroMemorizzato(valore, &ok);
-        return ok ? numero(n) : comeTesto;
-    }
-    case TipoCampo::Data: {
-        const QString data = FormattaData(valore);
-        return data.isEmpty() ? comeTesto : data;
-    }
-    case TipoCampo::DataOra: {
-        const QDateTime momento = momentoMemorizzato(valore);
-        return momento.isValid() ? FormatoItaliano::dataOra(momento) : comeTesto;
-    }
-    case TipoCampo::Testo:
-        break;
-    }
-    return comeTesto;
+    if (comeTesto.isEmpty() || tipo != TipoCampo::Numero)
+        return comeTesto;
+    bool ok = false;
+    const double n = numeroMemorizzato(valore, &ok);
+    return ok ? numero(n) : comeTesto;
 }
 
 Esito<QVariant> ValoriArchivio::valore(const QString& testo, TipoCampo tipo)
@@ -134,22 +90,10 @@ Esito<QVariant> ValoriArchivio::valore(const QString& testo, TipoCampo tipo)
             return Errore{n.errore()};
         return QVariant(*n);
     }
-    case TipoCampo::Data: {
-        if (vuoto)
-            return QVariant(QMetaType(QMetaType::QString));
-        auto momento = leggiMomento(testo);
-        if (!momento)
-            return Errore{momento.errore()};
-        return QVariant(momento->date().toString(Qt::ISODate));
-    }
-    case TipoCampo::DataOra: {
-        if (vuoto)
-            return QVariant(QMetaType(QMetaType::QString));
-        auto momento = leggiMomento(testo);
-        if (!momento)
-            return Errore{momento.errore()};
-        return QVariant(momento->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    }
+    case TipoCampo::Data:
+    case TipoCampo::DataOra:
+        // Dates travel in the form the database stores them.
+        return vuoto ? QVariant(QMetaType(QMetaType::QString)) : QVariant(testo);
     }
     return QVariant(testo);
 }

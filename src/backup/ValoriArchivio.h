@@ -15,14 +15,14 @@ namespace ValoriArchivio {
 // as the bare ",".
 QString numero(double valore);
 
-// The archive text of a stored value: empty for Null; numbers as above;
-// dates as dd/mm/yyyy (with hh:mm:ss for a date and time); anything else its
-// text with the blanks around it removed.
+// The archive text of a stored value: empty for Null, numbers as above,
+// anything else its text with the blanks around it removed.
 QString testo(const QVariant& valore, TipoCampo tipo);
 
-// The value to store for an archive text. A blank text is the empty text in
-// a text column, 0 in a number column and no date in a date column. A
-// number or a date that cannot be read is an error, never a silent 0.
+// The value to store for an archive text: the text itself, a number in a
+// number column. A blank text is the empty text in a text column, 0 in a
+// number column and no date in a date column. A number that cannot be read
+// is an error, never a silent 0.
 Esito<QVariant> valore(const QString& testo, TipoCampo tipo);
 
 } // namespace ValoriArchivio

@@ -164,17 +164,24 @@ TEST_F(Archivi, RestoringTwiceGivesTheSameDatabaseAndOneSafetyCopyPerDay)
 
 TEST_F(Archivi, HashSeparatedArchiveRestoresLikeTheBrokenBarOne)
 {
-    agenzia(Codice, QStringLiteral("ROSSI CAMBI"));
-    codice(QStringLiteral("NOTE"), Codice, QStringLiteral("nota"));
-    ASSERT_TRUE(ScriviArchivio(db(), archivio(QStringLiteral("barra.ZFOAM")), Codice).ok());
-    QByteArray conCancelletto = leggi(QStringLiteral("barra.ZFOAM"));
-    conCancelletto.replace('\xA6', '#');
-    scrivi(QStringLiteral("cancelletto.ZFOAM"), conCancelletto);
+    // An agency not yet in the database: added, with an empty safety copy.
+    scrivi(QStringLiteral("barra.ZFOAM"), cp("\xA6" "COPE\xA6" "NUOVA01\xA6" "NUOVA CAMBI\r\n"
+                                             "\xA6" "CTAB\xA6" "NOTE\xA6" "NUOVA01\xA6" "benvenuta\r\n"));
+    scrivi(QStringLiteral("cancelletto.ZFOAM"), cp("#COPE#NUOVA01#NUOVA CAMBI\r\n#CTAB#NOTE#NUOVA01#benvenuta\r\n"));
+    const auto intestazione = LeggiIntestazione(archivio(QStringLiteral("cancelletto.ZFOAM")));
+    ASSERT_TRUE(intestazione.ok());
+    EXPECT_EQ(intestazione->codice, QStringLiteral("NUOVA01"));
+    EXPECT_EQ(intestazione->descrizione, QStringLiteral("NUOVA01 NUOVA CAMBI"));
 
+    const QStringList prima = contenuto();
     ASSERT_TRUE(ripristina(QStringLiteral("barra.ZFOAM")).ok());
+    EXPECT_TRUE(QFile::exists(archivio(QStringLiteral("BFRR_NUOVA01_20170906.COR"))));
+    EXPECT_EQ(leggi(QStringLiteral("BFRR_NUOVA01_20170906.COR")), QByteArray());
     const QStringList conBarra = contenuto();
-    esegui(QStringLiteral("DELETE FROM CTAB WHERE COD='%1'").arg(Codice));
-    esegui(QStringLiteral("UPDATE COPE SET ORAG='X' WHERE OCOD='%1'").arg(Codice));
+    EXPECT_EQ(conBarra.size(), prima.size() + 2);
+
+    esegui(QStringLiteral("DELETE FROM CTAB WHERE COD='NUOVA01'"));
+    esegui(QStringLiteral("DELETE FROM COPE WHERE OCOD='NUOVA01'"));
     const auto esito = ripristina(QStringLiteral("cancelletto.ZFOAM"));
     ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
     EXPECT_EQ(contenuto(), conBarra);
@@ -291,20 +298,4 @@ TEST_F(Archivi, AnAgencyWhoseValuesWouldBreakTheArchiveIsNotSaved)
     codice(QStringLiteral("NOTE"), Codice, QStringLiteral("a\u00A6b"));
     EXPECT_FALSE(ScriviArchivio(db(), archivio(QStringLiteral("x.ZFOAM")), Codice).ok());
     EXPECT_EQ(leggi(QStringLiteral("x.ZFOAM")), buono);
-}
-
-TEST_F(Archivi, RestoringAnAgencyNotInTheDatabaseAddsItWithAnEmptySafetyCopy)
-{
-    scrivi(QStringLiteral("nuova.ZFOAM"), cp("#COPE#NUOVA01#NUOVA CAMBI\r\n#CTAB#NOTE#NUOVA01#benvenuta\r\n"));
-    const auto intestazione = LeggiIntestazione(archivio(QStringLiteral("nuova.ZFOAM")));
-    ASSERT_TRUE(intestazione.ok());
-    EXPECT_EQ(intestazione->codice, QStringLiteral("NUOVA01"));
-    EXPECT_EQ(intestazione->descrizione, QStringLiteral("NUOVA01 NUOVA CAMBI"));
-
-    ASSERT_TRUE(ripristina(QStringLiteral("nuova.ZFOAM")).ok());
-    EXPECT_EQ(leggi(QStringLiteral("BFRR_NUOVA01_20170906.COR")), QByteArray());
-    EXPECT_TRUE(QFile::exists(m_cartella.file(QStringLiteral("BFRR_NUOVA01_20170906.COR"))));
-    auto des = db().esegui(QStringLiteral("SELECT DES FROM CTAB WHERE TIPO='NOTE' AND COD='NUOVA01'"));
-    ASSERT_TRUE(des.ok() && des.valore().next());
-    EXPECT_EQ(des.valore().value(0).toString(), QStringLiteral("benvenuta"));
 }

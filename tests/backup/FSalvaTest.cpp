@@ -1,5 +1,4 @@
 #include "backup/FormatoArchivio.h"
-#include "backup/ScriviArchivio.h"
 #include "backup/ui/FSalva.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiFile.h"
@@ -121,11 +120,14 @@ TEST_F(FSalvaTest, MainWindowSavesAndRestoresThenReopensTheAgencyWindow)
 
 TEST_F(FSalvaTest, RestoreModeShowsTheArchiveAgencyAndAsksBeforeReplacing)
 {
-    const QString file = m_cartella.file(QStringLiteral("a.ZFOAM"));
-    ASSERT_TRUE(ScriviArchivio(m_ambiente->db(), file, Codice).ok());
+    // 1002 lines: the progress bar goes 1..999, back to 1 at the thousandth, then 2 and 3.
+    QByteArray contenuto = "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "Rossi Cambi\r\n";
+    for (int i = 0; i < 1001; ++i)
+        contenuto += "\xA6" "CTAB\xA6" "T" + QByteArray::number(i) + "\xA6" + Codice.toLatin1() + "\xA6" "x\r\n";
+    m_cartella.scrivi(QStringLiteral("a.ZFOAM"), contenuto);
     ASSERT_TRUE(m_ambiente->db().esegui(QStringLiteral("UPDATE COPE SET ORAG='CAMBIATA'")).ok());
     m_ambiente->modoSalva = QStringLiteral("R");
-    m_dialoghi.scegli(file);
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("a.ZFOAM")));
 
     FSalva finestra(*m_ambiente);
     ASSERT_TRUE(finestra.prepara());
@@ -135,36 +137,20 @@ TEST_F(FSalvaTest, RestoreModeShowsTheArchiveAgencyAndAsksBeforeReplacing)
     EXPECT_EQ(controllo<QLabel>(finestra, "Label3")->text(),
               QStringLiteral("Confermi il ripristino di questo archivio? Se presenti, i dati dell'operatore saranno SOSTITUITI"));
     EXPECT_TRUE(controllo<QProgressBar>(finestra, "PBar1")->isHidden());
-    EXPECT_FALSE(controllo<QPushButton>(finestra, "Bconferma")->isHidden());
     EXPECT_EQ(ragioneSociale(), QStringLiteral("CAMBIATA")); // nothing happens before "Conferma"
 
     controllo<QPushButton>(finestra, "Bconferma")->click();
+    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Ripristino terminato"));
     EXPECT_EQ(ragioneSociale(), QStringLiteral("Rossi Cambi"));
     EXPECT_FALSE(controllo<QProgressBar>(finestra, "PBar1")->isHidden());
     EXPECT_EQ(controllo<QProgressBar>(finestra, "PBar1")->maximum(), 1000);
-    EXPECT_EQ(finestra.result(), QDialog::Accepted);
-    EXPECT_TRUE(QFile::exists(m_cartella.file(QStringLiteral("BFRR_%1_20170906.COR").arg(Codice))));
-}
-
-TEST_F(FSalvaTest, ProgressBarStartsAgainAtOneWhenFull)
-{
-    QByteArray contenuto = "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "Rossi Cambi\r\n";
-    for (int i = 0; i < 1001; ++i)
-        contenuto += "\xA6" "CTAB\xA6" "T" + QByteArray::number(i) + "\xA6" + Codice.toLatin1() + "\xA6" "x\r\n";
-    m_cartella.scrivi(QStringLiteral("lungo.ZFOAM"), contenuto);
-    m_ambiente->modoSalva = QStringLiteral("R");
-    m_dialoghi.scegli(m_cartella.file(QStringLiteral("lungo.ZFOAM")));
-
-    FSalva finestra(*m_ambiente);
-    ASSERT_TRUE(finestra.prepara());
-    controllo<QPushButton>(finestra, "Bconferma")->click();
-    ASSERT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Ripristino terminato"));
-    // 1002 lines: steps 1..999, the thousandth back to 1, then 2 and 3.
     EXPECT_EQ(controllo<QProgressBar>(finestra, "PBar1")->value(), 3);
+    EXPECT_EQ(finestra.result(), QDialog::Accepted);
 }
 
-TEST_F(FSalvaTest, CancelledOrRefusedFilesLeaveOnlyChiudi)
+TEST_F(FSalvaTest, CancelledRefusedAndFailedOperationsSayWhyAndChangeNothing)
 {
+    // Save with the dialog cancelled: only "Chiudi" remains.
     m_ambiente->modoSalva = QStringLiteral("S");
     m_ambiente->agenziaCorrente = {Codice, QString(), QStringLiteral("Rossi Cambi")};
     m_dialoghi.annulla();
@@ -174,47 +160,38 @@ TEST_F(FSalvaTest, CancelledOrRefusedFilesLeaveOnlyChiudi)
         EXPECT_EQ(controllo<QLabel>(finestra, "Label1")->text(), QStringLiteral("CREA ARCHIVIO DI BACKUP"));
         EXPECT_EQ(controllo<QLabel>(finestra, "Label2")->text(), QStringLiteral("Rossi Cambi"));
         EXPECT_TRUE(controllo<QPushButton>(finestra, "Bconferma")->isHidden());
-        EXPECT_FALSE(controllo<QPushButton>(finestra, "bAnnulla")->isHidden());
         EXPECT_EQ(controllo<QPushButton>(finestra, "bAnnulla")->text(), QStringLiteral("Chiudi"));
     }
-
-    // A file that is not an archive: the message, and the window never opens.
-    m_ambiente->modoSalva = QStringLiteral("R");
-    m_cartella.scrivi(QStringLiteral("lettera.ZFOAM"), "Gentile cliente,\r\n");
-    m_dialoghi.scegli(m_cartella.file(QStringLiteral("lettera.ZFOAM")));
-    FSalva finestra(*m_ambiente);
-    EXPECT_EQ(finestra.mostra(), QDialog::Rejected);
-    EXPECT_EQ(m_messaggi.ultimo().testo, Archivio::NonArchivio);
-    EXPECT_FALSE(finestra.isVisible());
-    EXPECT_EQ(ragioneSociale(), QStringLiteral("Rossi Cambi"));
-}
-
-TEST_F(FSalvaTest, FailuresAreShownWithTheirDescriptionAndCloseTheWindow)
-{
-    // Restore: the broken third line names itself; the database stays as it was.
-    m_cartella.scrivi(QStringLiteral("rotto.ZFOAM"), "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "ALTRO NOME\r\n"
-                                                     "\xA6" "CTAB\xA6" "NOTE\xA6" + Codice.toLatin1() + "\xA6" "x\r\n"
-                                                     "\xA6" "CTAB\xA6" "RIF\r\n");
-    m_ambiente->modoSalva = QStringLiteral("R");
-    m_dialoghi.scegli(m_cartella.file(QStringLiteral("rotto.ZFOAM")));
+    // Save into a folder that does not exist: the error, the window closes.
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("manca/a.ZFOAM")));
     {
         FSalva finestra(*m_ambiente);
         ASSERT_TRUE(finestra.prepara());
         controllo<QPushButton>(finestra, "Bconferma")->click();
+        EXPECT_TRUE(m_messaggi.ultimo().testo.contains(QStringLiteral("a.ZFOAM")));
         EXPECT_EQ(finestra.result(), QDialog::Rejected);
     }
+
+    // Restore of a file that is not an archive: the message, and the window never opens.
+    m_ambiente->modoSalva = QStringLiteral("R");
+    m_cartella.scrivi(QStringLiteral("lettera.ZFOAM"), "Gentile cliente,\r\n");
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("lettera.ZFOAM")));
+    {
+        FSalva finestra(*m_ambiente);
+        EXPECT_EQ(finestra.mostra(), QDialog::Rejected);
+        EXPECT_EQ(m_messaggi.ultimo().testo, Archivio::NonArchivio);
+    }
+    // Restore of an archive broken on its third line: the line named, nothing changed.
+    m_cartella.scrivi(QStringLiteral("rotto.ZFOAM"), "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "ALTRO NOME\r\n"
+                                                     "\xA6" "CTAB\xA6" "NOTE\xA6" + Codice.toLatin1() + "\xA6" "x\r\n"
+                                                     "\xA6" "CTAB\xA6" "RIF\r\n");
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("rotto.ZFOAM")));
+    FSalva finestra(*m_ambiente);
+    ASSERT_TRUE(finestra.prepara());
+    controllo<QPushButton>(finestra, "Bconferma")->click();
+    EXPECT_EQ(finestra.result(), QDialog::Rejected);
     EXPECT_TRUE(m_messaggi.ultimo().testo.startsWith(QStringLiteral(" Errore: Riga 3")))
         << m_messaggi.ultimo().testo.toStdString();
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Critica);
     EXPECT_EQ(ragioneSociale(), QStringLiteral("Rossi Cambi"));
-
-    // Save: a folder that does not exist.
-    m_ambiente->modoSalva = QStringLiteral("S");
-    m_ambiente->agenziaCorrente = {Codice, QString(), QStringLiteral("Rossi Cambi")};
-    m_dialoghi.scegli(m_cartella.file(QStringLiteral("manca/a.ZFOAM")));
-    FSalva finestra(*m_ambiente);
-    ASSERT_TRUE(finestra.prepara());
-    controllo<QPushButton>(finestra, "Bconferma")->click();
-    EXPECT_TRUE(m_messaggi.ultimo().testo.contains(QStringLiteral("a.ZFOAM"))) << m_messaggi.ultimo().testo.toStdString();
-    EXPECT_EQ(finestra.result(), QDialog::Rejected);
 }
