@@ -32,6 +32,13 @@ QString composto(QString testo)
     return puoComporsi(testo) ? testo.normalized(QString::NormalizationForm_C) : testo;
 }
 
+// The text before the first comma: the whole part of an amount.
+QStringView parteIntera(QStringView valore)
+{
+    const qsizetype virgola = valore.indexOf(QLatin1Char(','));
+    return virgola < 0 ? valore : valore.left(virgola);
+}
+
 bool controllo(char16_t c)
 {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
@@ -46,14 +53,13 @@ QString TagliaCampo(QStringView valore, int larghezza)
 
 Esito<QString> RiempiSinistra(QStringView valore, int larghezza, QChar riempimento)
 {
-    const qsizetype virgola = valore.indexOf(QLatin1Char(','));
-    const QStringView parteIntera = virgola < 0 ? valore : valore.left(virgola);
-    if (parteIntera.size() > larghezza)
+    const QStringView intera = parteIntera(valore);
+    if (intera.size() > larghezza)
         return Errore{QStringLiteral("il valore \"%1\" supera i %2 caratteri del campo")
-                          .arg(parteIntera.toString())
+                          .arg(intera.toString())
                           .arg(larghezza)};
-    QString risultato(larghezza - parteIntera.size(), riempimento);
-    risultato += parteIntera;
+    QString risultato(larghezza - intera.size(), riempimento);
+    risultato += intera;
     return risultato;
 }
 
@@ -103,4 +109,29 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
     // One byte per character, so the field never outgrows its width.
     const QByteArray byte = Cp1252::codifica(preparato);
     std::copy_n(byte.constData(), std::min<qsizetype>(byte.size(), larghezza), campo);
+}
+
+void BufferRecord::mettiData(int posizione, int larghezza, QStringView data)
+{
+    // Without the "/" a date the sheet wrote in full has its eight digits;
+    // anything longer is cut by the field anyway.
+    constexpr int kMassimo = 16;
+    char16_t cifre[kMassimo];
+    int n = 0;
+    for (const QChar c : data.trimmed()) {
+        if (c != QLatin1Char('/') && n < kMassimo)
+            cifre[n++] = c.unicode();
+    }
+    metti(posizione, larghezza, QStringView(cifre, n), true);
+}
+
+bool BufferRecord::mettiNumero(int posizione, int larghezza, QStringView numero)
+{
+    const QStringView intera = parteIntera(numero);
+    if (intera.size() > larghezza)
+        return false;
+    const qsizetype zeri = larghezza - intera.size();
+    std::fill_n(m_byte.data() + posizione - 1, zeri, '0');
+    metti(posizione + static_cast<int>(zeri), static_cast<int>(intera.size()), intera);
+    return true;
 }

@@ -39,6 +39,10 @@ public:
     // become blanks, so a value can never split the record into two lines.
     // `maiuscolo` upper-cases it first (sheet values).
     void metti(int posizione, int larghezza, QStringView testo, bool maiuscolo = false);
+    // A date as DataSenzaBarre gives it, cut to `larghezza`.
+    void mettiData(int posizione, int larghezza, QStringView data);
+    // A number as RiempiSinistra gives it with "0"; false when it does not fit.
+    bool mettiNumero(int posizione, int larghezza, QStringView numero);
 
     const QByteArray& byte() const { return m_byte; }
 

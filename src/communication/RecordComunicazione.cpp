@@ -55,7 +55,7 @@ QByteArray RecordA(const DatiAgenzia& agenzia)
         r.metti(100, 30, agenzia.cognome);
         r.metti(130, 30, agenzia.nome);
         r.metti(160, 1, agenzia.sesso);
-        r.metti(161, 8, DataSenzaBarre(agenzia.dataNascita));
+        r.mettiData(161, 8, agenzia.dataNascita);
         r.metti(169, 40, agenzia.comuneNascita);
         r.metti(209, 2, agenzia.provinciaNascita);
         r.metti(211, 2, agenzia.cittadinanza);
@@ -85,15 +85,13 @@ Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonne
             r.metti(campo.posizione, campo.larghezza, valore, true);
             break;
         case Forma::data:
-            r.metti(campo.posizione, campo.larghezza, DataSenzaBarre(valore), true);
+            r.mettiData(campo.posizione, campo.larghezza, valore);
             break;
-        case Forma::importo: {
-            auto importo = RiempiSinistra(valore, campo.larghezza);
-            if (!importo)
-                return Errore{QStringLiteral("campo B%1: ").arg(k + 3) + importo.errore()};
-            r.metti(campo.posizione, campo.larghezza, *importo);
+        case Forma::importo:
+            if (!r.mettiNumero(campo.posizione, campo.larghezza, valore))
+                return Errore{QStringLiteral("campo B%1: ").arg(k + 3) +
+                              RiempiSinistra(valore, campo.larghezza).errore()};
             break;
-        }
         }
     }
     return r.byte();

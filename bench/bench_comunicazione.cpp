@@ -1,0 +1,214 @@
+// The whole road of a monthly communication on a 500,000-row month: reading
+// the sheet, checking every row, writing the communication and the error
+// report. A CSV file and an .xlsx workbook, valid and faulty rows mixed, each
+// run twice; beside them a floor, reading the same input and writing an
+// output of the communication's size, so the ratio shows what the checks and
+// records cost. Prints rows/s, MB/s, the ratio and peak memory.
+#include "ScriviXlsx.h"
+
+#include "communication/LeggiFoglio.h"
+#include "shell/Avvio.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int kRighe = 500000;
+
+QString piccoMemoria()
+{
+    QFile stato(QStringLiteral("/proc/self/status"));
+    if (!stato.open(QIODevice::ReadOnly))
+        return QStringLiteral("n/d");
+    for (const QByteArray& riga : stato.readAll().split('\n'))
+        if (riga.startsWith("VmHWM:"))
+            return QString::fromLatin1(riga.mid(6).trimmed());
+    return QStringLiteral("n/d");
+}
+
+void azzeraPicco()
+{
+    QFile azzera(QStringLiteral("/proc/self/clear_refs"));
+    if (azzera.open(QIODevice::WriteOnly))
+        azzera.write("5");
+}
+
+// One row in ten carries a fault the checks report: a wrong codice fiscale,
+// an unknown currency, a missing first name, an impossible date.
+QByteArray valore(int i, int colonna)
+{
+    const int guasto = i % 10 == 9 ? (i / 10) % 4 : -1;
+    switch (colonna) {
+    case 0: return QByteArray("ROSSI\0BIANCHI\0COLOMBO\0RICCI", 27).split('\0')[i % 4];
+    case 1: return guasto == 2 ? QByteArray() : QByteArray("MARIO");
+    case 2: return "M";
+    case 3: return guasto == 0 ? "RSSMRA80A01H501X" : "RSSMRA80A01H501U";
+    case 4: return guasto == 3 ? "31/02/1980" : "01/01/1980";
+    case 5: return "ROMA";
+    case 6: return "RM";
+    case 7: return "ITALIA";
+    case 8: return "ITA";
+    case 9: return "CI";
+    case 10: return "AX" + QByteArray::number(1000000 + i);
+    case 11: return "31/12/2030";
+    case 12: return "COMUNE";
+    case 13: return "ROMA";
+    case 14: return QByteArray::number(i % 28 + 1) + "/03/2026";
+    case 15: return "MILANO";
+    case 16: return "A";
+    case 17: return guasto == 1 ? "QQQ" : "USD";
+    case 18: return QByteArray::number(100 + i % 9000) + ",50";
+    case 19: return QByteArray::number(92 + i % 8000) + ",10";
+    case 20: return "0";
+    default: return QByteArray::number(i);
+    }
+}
+
+bool scriviCsv(const QString& percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("COGNOME;NOME;...\r\n\r\n");
+    QByteArray blocco;
+    for (int i = 0; i < kRighe; ++i) {
+        for (int c = 0; c < 22; ++c) {
+            blocco += valore(i, c);
+            blocco += c == 21 ? "\r\n" : ";";
+        }
+        if (blocco.size() > (1 << 20)) {
+            file.write(blocco);
+            blocco.clear();
+        }
+    }
+    file.write(blocco);
+    return file.error() == QFileDevice::NoError;
+}
+
+QByteArray colonna(int c)
+{
+    return QByteArray(1, static_cast<char>('A' + c));
+}
+
+bool scriviXlsx(const QString& percorso)
+{
+    ScriviXlsx::Opzioni opzioni;
+    QHash<QByteArray, int> indici;
+    ScriviXlsx scrittore(percorso, opzioni);
+    QByteArray blocco;
+    for (int i = 0; i < kRighe; ++i) {
+        const QByteArray r = QByteArray::number(i + 3);
+        QByteArray celle;
+        for (int c = 0; c < 22; ++c) {
+            const QByteArray v = valore(i, c);
+            if (v.isEmpty())
+                continue;
+            if (c == 10 || c >= 18) // numbers as numbers
+                celle += ScriviXlsx::cella(colonna(c) + r, "", QByteArray(v).replace(',', '.'));
+            else
+                celle += ScriviXlsx::testo(colonna(c) + r, QString::fromLatin1(v));
+        }
+        blocco += ScriviXlsx::riga(i + 3, celle);
+        if (blocco.size() > (1 << 20)) {
+            if (!scrittore.scriviRighe(blocco))
+                return false;
+            blocco.clear();
+        }
+    }
+    return scrittore.scriviRighe(blocco) && scrittore.chiudi();
+}
+
+// Reading the input and writing an output of the same size as the
+// communication: what no implementation can beat.
+double pavimento(const QString& ingresso, const QString& uscita, qint64 byteUscita)
+{
+    QElapsedTimer tempo;
+    tempo.start();
+    QFile in(ingresso), out(uscita);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return -1;
+    QByteArray blocco(1 << 16, ' ');
+    while (!in.atEnd())
+        in.read(blocco.data(), blocco.size());
+    for (qint64 scritti = 0; scritti < byteUscita; scritti += blocco.size())
+        out.write(blocco.constData(), std::min<qint64>(blocco.size(), byteUscita - scritti));
+    out.close();
+    return static_cast<double>(tempo.nsecsElapsed()) / 1e9;
+}
+
+void misura(const char* nome, const Ambiente& ambiente, const QString& foglio, const QString& cartella)
+{
+    const double mb = static_cast<double>(QFileInfo(foglio).size()) / (1024.0 * 1024.0);
+    RichiestaComunicazione richiesta;
+    richiesta.agenzia.anno = QStringLiteral("2026");
+    richiesta.agenzia.mese = QStringLiteral("03");
+    richiesta.agenzia.codiceFiscale = QStringLiteral("01234567890");
+    richiesta.agenzia.ragioneSociale = QStringLiteral("ROSSI CAMBI SRL");
+    richiesta.foglio = foglio;
+    richiesta.fileComunicazione = cartella + QStringLiteral("/COAM.TXT");
+    richiesta.cartellaApplicazione = cartella;
+    for (int prova = 1; prova <= 2; ++prova) {
+        azzeraPicco();
+        QElapsedTimer tempo;
+        tempo.start();
+        const std::clock_t cpu = std::clock();
+        auto esito = LeggiFoglio(ambiente.db(), richiesta);
+        const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
+        const double secondiCpu = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        if (!esito) {
+            std::printf("%s: Errore Lettura foglio: %s\n", nome, qPrintable(esito.errore()));
+            return;
+        }
+        const QString picco = piccoMemoria();
+        const qint64 byteUscita = QFileInfo(richiesta.fileComunicazione).size();
+        const double base = pavimento(foglio, cartella + QStringLiteral("/pavimento.txt"), byteUscita);
+        // Both clocks: on a shared machine the wall time also counts other programs.
+        std::printf("%s, prova %d: %lld record B in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di CPU), "
+                    "%.1f MB/s (foglio %.1f MB, comunicazione %.1f MB, errori %s); pavimento %.2f s, rapporto %.1fx; "
+                    "picco memoria %s\n",
+                    nome, prova, static_cast<long long>(esito->recordB), secondi, secondiCpu,
+                    static_cast<double>(esito->recordB) / secondi, static_cast<double>(esito->recordB) / secondiCpu,
+                    mb / secondi, mb,
+                    static_cast<double>(byteUscita) / (1024.0 * 1024.0), esito->erroriPresenti ? "si" : "no", base,
+                    secondi / base, qPrintable(picco));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir cartella;
+    QFile ini(cartella.filePath(QStringLiteral("configurazione.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("[opzioni]\r\nPCDirF=PGM\r\n") < 0)
+        return 1;
+    ini.close();
+    auto ambiente = Avvio(cartella.path(), cartella.path());
+    if (!ambiente) {
+        std::printf("Avvio: %s\n", qPrintable(ambiente.errore()));
+        return 1;
+    }
+    const QString csv = cartella.filePath(QStringLiteral("operazioni.csv"));
+    const QString xlsx = cartella.filePath(QStringLiteral("operazioni.xlsx"));
+    // "csv" or "xlsx" as argument runs that sheet only.
+    const QString solo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if ((solo != QLatin1String("xlsx") && !scriviCsv(csv)) || (solo != QLatin1String("csv") && !scriviXlsx(xlsx))) {
+        std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
+        return 1;
+    }
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(piccoMemoria()));
+    if (solo != QLatin1String("xlsx"))
+        misura("CSV", **ambiente, csv, cartella.path());
+    if (solo != QLatin1String("csv"))
+        misura("XLSX", **ambiente, xlsx, cartella.path());
+    return 0;
+}
