@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/ComandoAgenzia.h"
 #include "cli/ComandoAgenzie.h"
 #include "cli/ComandoComunicazione.h"
 #include "cli/ComandoRipristina.h"
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<Comando>> comandi()
 {
     std::vector<std::unique_ptr<Comando>> elenco;
     elenco.push_back(std::make_unique<ComandoAgenzie>());
+    elenco.push_back(std::make_unique<ComandoAgenzia>());
     elenco.push_back(std::make_unique<ComandoComunicazione>());
     elenco.push_back(std::make_unique<ComandoVuota>());
     elenco.push_back(std::make_unique<ComandoSalva>());

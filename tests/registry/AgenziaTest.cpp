@@ -1,8 +1,10 @@
+#include "cli/Cli.h"
 #include "registry/ArchivioAgenzie.h"
 #include "registry/ControllaAgenzia.h"
 #include "support/CartellaProva.h"
 
 #include <QSqlQuery>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -179,4 +181,58 @@ TEST_F(ArchivioAgenzieTest, DeletingRemovesOnlyTheAgencyRowAndQuotesAreSafe)
     ASSERT_TRUE(ArchivioAgenzie::elimina(m_ambiente->db(), a.ocod).ok());
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM COPE")), 1);
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM CTAB WHERE COD='D''ANGELO'")), 1);
+}
+
+namespace {
+
+int agenzia(const CartellaProva& cartella, QStringList argomenti, QString& err)
+{
+    QString out;
+    QTextStream so(&out), se(&err);
+    argomenti.prepend(QStringLiteral("agenzia"));
+    argomenti.prepend(cartella.percorso());
+    argomenti.prepend(QStringLiteral("--cartella"));
+    return eseguiCli(argomenti, so, se, QString());
+}
+
+} // namespace
+
+TEST(CliAgenzia, SameNormalisationAndChecksAsTheWindow)
+{
+    CartellaProva cartella;
+    QString err;
+    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral(" 01234567890"),
+                                 QStringLiteral("--ragione-sociale"), QStringLiteral("  rossi cambi"),
+                                 QStringLiteral("--sede-comune"), QStringLiteral("roma"),
+                                 QStringLiteral("--sede-provincia"), QStringLiteral("rm")},
+                      err),
+              0)
+        << err.toStdString();
+    // An update keeps what it is not told; a person needs its own fields.
+    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral("01234567890"), QStringLiteral("--tipo"),
+                                 QStringLiteral("pf"), QStringLiteral("--cognome"), QStringLiteral("rossi")},
+                      err),
+              2);
+    EXPECT_EQ(err.trimmed(), QStringLiteral("vONOME: Campo Obbligatorio"));
+    err.clear();
+    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--tipo"),
+                                 QStringLiteral("PF"), QStringLiteral("--cognome"), QStringLiteral("rossi"),
+                                 QStringLiteral("--nome"), QStringLiteral("mario"), QStringLiteral("--sesso"),
+                                 QStringLiteral("m"), QStringLiteral("--data-nascita"), QStringLiteral("30/02/1980"),
+                                 QStringLiteral("--comune-nascita"), QStringLiteral("roma"),
+                                 QStringLiteral("--provincia-nascita"), QStringLiteral("rm"),
+                                 QStringLiteral("--domicilio-comune"), QStringLiteral("roma"),
+                                 QStringLiteral("--domicilio-provincia"), QStringLiteral("rm")},
+                      err),
+              2);
+    EXPECT_EQ(err.trimmed(), QStringLiteral("vONDT: Data non valida"));
+
+    auto ambiente = cartella.avvia();
+    ASSERT_TRUE(ambiente);
+    const auto letta = ArchivioAgenzie::carica(ambiente->db(), QStringLiteral("01234567890"));
+    ASSERT_TRUE(letta.ok() && letta.valore());
+    EXPECT_EQ(letta.valore()->orag, QStringLiteral("ROSSI CAMBI"));
+    EXPECT_EQ(letta.valore()->ostp, QStringLiteral("G")); // the refused update changed nothing
+    EXPECT_EQ(letta.valore()->oscom, QStringLiteral("ROMA"));
+    EXPECT_FALSE(ArchivioAgenzie::carica(ambiente->db(), QStringLiteral("RSSMRA80A01H501U")).valore().has_value());
 }

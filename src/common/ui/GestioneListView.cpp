@@ -11,6 +11,17 @@
 
 namespace {
 
+// The current cell must sit in a visible column: the arrow keys move the
+// current cell, and one in a hidden column (the icon column of a list
+// without icons) does not move at all.
+int colonnaCorrente(const QTreeWidget* lista)
+{
+    for (int c = 0; c < lista->columnCount(); ++c)
+        if (!lista->isColumnHidden(c))
+            return c;
+    return 0;
+}
+
 // Item data: the number a cell holds (numbers sort by value, not by text).
 constexpr int RuoloNumero = Qt::UserRole;
 // Header data: the hidden yyyymmdd column of a date field; the sort icon key.
@@ -213,7 +224,7 @@ EsitoVuoto RiempiLista(QTreeWidget* lista, StatoListe& stato, const Connessione&
 
     AdattaColonne(lista, contenuto);
     if (lista->topLevelItemCount() > 0)
-        lista->setCurrentItem(lista->topLevelItem(0), 0, QItemSelectionModel::ClearAndSelect);
+        lista->setCurrentItem(lista->topLevelItem(0), colonnaCorrente(lista), QItemSelectionModel::ClearAndSelect);
     lista->setUpdatesEnabled(true);
     return {};
 }
@@ -284,7 +295,7 @@ void SelezionaRiga(QTreeWidget* lista, const QString& valore, const QString& nom
         if (riga->text(colonna) != valore)
             continue;
         if (singola)
-            lista->setCurrentItem(riga, 0, QItemSelectionModel::ClearAndSelect);
+            lista->setCurrentItem(riga, colonnaCorrente(lista), QItemSelectionModel::ClearAndSelect);
         else
             riga->setSelected(true);
         lista->scrollToItem(riga);

@@ -206,13 +206,13 @@ void FA::versione()
 
 void FA::aggiungi()
 {
-    if (m_ambiente.formAttivo == QLatin1String("FOPC") && m_fopc)
+    if (m_ambiente.formAttivo == QLatin1String("FOPC") && m_fopc && !m_fopc->occupato())
         m_fopc->Aggiungi();
     ImpostaTB2();
 }
 
 void FA::elimina()
 {
-    if (m_ambiente.formAttivo == QLatin1String("FOPC") && m_fopc)
+    if (m_ambiente.formAttivo == QLatin1String("FOPC") && m_fopc && !m_fopc->occupato())
         m_fopc->Elimina();
 }

@@ -1,0 +1,321 @@
+#include "cli/Cli.h"
+#include "common/Orologio.h"
+#include "common/ui/DialoghiFile.h"
+#include "common/ui/Documenti.h"
+#include "common/ui/Messaggi.h"
+#include "common/ui/SegnalaErrore.h"
+#include "registry/ArchivioAgenzie.h"
+#include "registry/ui/FOPC.h"
+#include "support/CartellaProva.h"
+#include "support/MentreAperta.h"
+
+#include "../communication/ScriviXlsx.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextStream>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A row of 22 values that passes every check.
+QStringList rigaBuona(const QString& cognome)
+{
+    return {cognome,       QStringLiteral("Mario"),   QStringLiteral("M"),      QStringLiteral("RSSMRA80A01H501U"),
+            QStringLiteral("01/01/1980"), QStringLiteral("ROMA"), QStringLiteral("RM"), QStringLiteral("ITALIA"),
+            QStringLiteral("ITA"),        QStringLiteral("CI"),   QStringLiteral("AX1234567"), QStringLiteral("31/12/2030"),
+            QStringLiteral("COMUNE"),     QStringLiteral("ROMA"), QStringLiteral("15/08/2017"), QStringLiteral("ROMA"),
+            QStringLiteral("A"),          QStringLiteral("USD"),  QStringLiteral("1500,75"), QStringLiteral("1300"),
+            QStringLiteral("0"),          QStringLiteral("T0001")};
+}
+
+class FOPCTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_ambiente = m_cartella.avvia();
+        ASSERT_TRUE(m_ambiente);
+    }
+
+    void apri()
+    {
+        m_finestra = std::make_unique<FOPC>(*m_ambiente);
+        m_finestra->resize(1200, 700);
+        m_finestra->show();
+        // Focus changes (and the work done when a field is left) need an active window.
+        QApplication::setActiveWindow(m_finestra.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_finestra.get()));
+    }
+
+    template <typename T = QLineEdit>
+    T* w(const char* nome) const
+    {
+        T* trovato = m_finestra->findChild<T*>(QString::fromLatin1(nome));
+        EXPECT_TRUE(trovato) << nome;
+        return trovato;
+    }
+
+    void scrivi(const char* nome, const QString& testo) { w(nome)->setText(testo); }
+
+    void registra() { QTest::mouseClick(w<QPushButton>("Cmd_Conferma"), Qt::LeftButton); }
+
+    void nuovaSocieta(const QString& codice, const QString& ragione)
+    {
+        m_finestra->Aggiungi();
+        scrivi("tOCOD", codice);
+        scrivi("vOCF", codice);
+        scrivi("torag", ragione);
+        scrivi("vOSCOM", QStringLiteral("ROMA"));
+        scrivi("vOSPRO", QStringLiteral("RM"));
+        registra();
+    }
+
+    QStringList elenco() const
+    {
+        QStringList righe;
+        const QTreeWidget* lista = w<QTreeWidget>("LVOpe");
+        for (int i = 0; i < lista->topLevelItemCount(); ++i)
+            righe << lista->topLevelItem(i)->text(1) + QLatin1Char('|') + lista->topLevelItem(i)->text(2);
+        return righe;
+    }
+
+    QByteArray leggi(const QString& percorso) const
+    {
+        QFile f(percorso);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    CartellaProva m_cartella;
+    std::unique_ptr<Ambiente> m_ambiente;
+    ProvaMessaggi m_messaggi;
+    ProvaDialoghi m_dialoghi;
+    ProvaDocumenti m_documenti;
+    std::unique_ptr<FOPC> m_finestra;
+};
+
+} // namespace
+
+TEST_F(FOPCTest, AnEmptyRegistryOpensANewAgencyWithLastMonth)
+{
+    OrologioFisso gennaio(QDate(2018, 1, 10));
+    apri();
+    EXPECT_EQ(m_ambiente->formAttivo, QStringLiteral("FOPC"));
+    EXPECT_EQ(w<QTreeWidget>("LVOpe")->topLevelItemCount(), 0);
+    EXPECT_TRUE(w("tOCOD")->isEnabled());
+    EXPECT_TRUE(w<QRadioButton>("o1")->isChecked());
+    EXPECT_EQ(w("vANNO")->text(), QStringLiteral("2017"));
+    EXPECT_EQ(w("vMESE")->text(), QStringLiteral("12"));
+    EXPECT_EQ(w<QComboBox>("CmbTI")->currentText(), QStringLiteral("0=INVIO ORDINARIO "));
+    EXPECT_TRUE(m_ambiente->agenziaCorrente.codice.isEmpty());
+}
+
+TEST_F(FOPCTest, ANewCompanyIsSavedNormalisedAndListed)
+{
+    apri();
+    m_finestra->Aggiungi();
+    scrivi("tOCOD", QStringLiteral("  01234567890"));
+    w("tOCOD")->setFocus();
+    w("vOPIVA")->setFocus(); // leaving the code copies it into the hidden mirror
+    EXPECT_EQ(w("vOCF")->text(), QStringLiteral("  01234567890"));
+    scrivi("torag", QStringLiteral("  rossi cambi srl  "));
+    scrivi("vOSCOM", QStringLiteral("  roma"));
+    scrivi("vOSPRO", QStringLiteral("rm"));
+    registra();
+    ASSERT_TRUE(m_messaggi.mostrati().isEmpty()) << m_messaggi.ultimo().testo.toStdString();
+    EXPECT_EQ(elenco(), QStringList{QStringLiteral("01234567890|ROSSI CAMBI SRL  ")});
+    EXPECT_FALSE(w("tOCOD")->isEnabled());
+    EXPECT_EQ(m_ambiente->agenziaCorrente.codice, QStringLiteral("01234567890"));
+    EXPECT_EQ(m_ambiente->agenziaCorrente.nome, QStringLiteral("ROSSI CAMBI SRL"));
+    const auto salvata = ArchivioAgenzie::carica(m_ambiente->db(), QStringLiteral("01234567890"));
+    ASSERT_TRUE(salvata.ok() && salvata.valore());
+    EXPECT_EQ(salvata.valore()->ocf, QStringLiteral("01234567890"));
+    EXPECT_EQ(salvata.valore()->oscom, QStringLiteral("ROMA"));
+}
+
+TEST_F(FOPCTest, APersonIsListedBySurnameAndName)
+{
+    apri();
+    m_finestra->Aggiungi();
+    scrivi("tOCOD", QStringLiteral("RSSMRA80A01H501U"));
+    scrivi("vOCF", QStringLiteral("RSSMRA80A01H501U"));
+    w<QRadioButton>("o2")->setChecked(true);
+    EXPECT_TRUE(w("vOCOG")->isVisibleTo(m_finestra.get()));
+    EXPECT_FALSE(w("torag")->isVisibleTo(m_finestra.get()));
+    scrivi("vOCOG", QStringLiteral("  rossi"));
+    scrivi("vONOME", QStringLiteral("mario"));
+    scrivi("vONDT", QStringLiteral("01/01/1980"));
+    scrivi("vONCOM", QStringLiteral("ROMA"));
+    scrivi("vONPRO", QStringLiteral("RM"));
+    scrivi("vODCOM", QStringLiteral("MILANO"));
+    scrivi("vODPRO", QStringLiteral("MI"));
+    registra();
+    ASSERT_TRUE(m_messaggi.mostrati().isEmpty()) << m_messaggi.ultimo().testo.toStdString();
+    EXPECT_EQ(elenco(), QStringList{QStringLiteral("RSSMRA80A01H501U|ROSSI MARIO")});
+    EXPECT_TRUE(w<QRadioButton>("o2")->isChecked());
+    EXPECT_EQ(w("torag")->text(), QStringLiteral("ROSSI MARIO"));
+    EXPECT_EQ(m_ambiente->agenziaCorrente.nome, QStringLiteral("ROSSI MARIO"));
+}
+
+TEST_F(FOPCTest, ChecksPointAtTheFirstMissingFieldInOrder)
+{
+    apri();
+    m_finestra->Aggiungi();
+    registra();
+    EXPECT_EQ(m_messaggi.ultimo().titolo, QStringLiteral("Errore"));
+    EXPECT_EQ(m_messaggi.ultimo().testo, MessaggioCentrato(QStringLiteral("Campo Obbligatorio")));
+    // The hidden mirror takes the code when the code field is left.
+    w("vOPIVA")->setFocus();
+    scrivi("tOCOD", QStringLiteral("X"));
+    registra();
+    EXPECT_EQ(m_messaggi.ultimo().testo, MessaggioCentrato(QStringLiteral("Codice Fiscale obbligatorio.")));
+    w("tOCOD")->setFocus();
+    registra();
+    EXPECT_EQ(w("vOCF")->text(), QStringLiteral("X"));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              MessaggioCentrato(QStringLiteral("Ragione Sociale Soggetto - campo non valido.")));
+    w<QRadioButton>("o2")->setChecked(true);
+    scrivi("vOCOG", QStringLiteral("ROSSI"));
+    scrivi("vONOME", QStringLiteral("MARIO"));
+    registra();
+    EXPECT_EQ(m_messaggi.ultimo().testo, MessaggioCentrato(QStringLiteral("Campo Obbligatorio")));
+    EXPECT_TRUE(w("vONDT")->hasFocus());
+    EXPECT_EQ(w<QTreeWidget>("LVOpe")->topLevelItemCount(), 0); // nothing saved
+}
+
+TEST_F(FOPCTest, DeletingAsksFirstAndArrowKeysWalkTheList)
+{
+    apri();
+    nuovaSocieta(QStringLiteral("AAA"), QStringLiteral("ALFA CAMBI"));
+    nuovaSocieta(QStringLiteral("BBB"), QStringLiteral("BETA CAMBI"));
+    nuovaSocieta(QStringLiteral("CCC"), QStringLiteral("GAMMA CAMBI"));
+    ASSERT_EQ(elenco().size(), 3);
+
+    auto* lista = w<QTreeWidget>("LVOpe");
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->topLevelItem(0)).center());
+    EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("AAA"));
+    QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("BBB"));
+    QTest::keyClick(lista, Qt::Key_Down);
+    EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("CCC"));
+    QTest::keyClick(lista, Qt::Key_Up);
+    EXPECT_EQ(w("torag")->text(), QStringLiteral("BETA CAMBI"));
+
+    m_messaggi.rispondi(Messaggi::Risposta::No);
+    m_finestra->Elimina();
+    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Confermi l'Eliminazione dell'Agenzia  BETA CAMBI?"));
+    EXPECT_EQ(m_messaggi.ultimo().predefinita, Messaggi::Risposta::No);
+    EXPECT_EQ(elenco().size(), 3);
+    m_messaggi.rispondi(Messaggi::Risposta::Si);
+    m_finestra->Elimina();
+    EXPECT_EQ(elenco(), (QStringList{QStringLiteral("AAA|ALFA CAMBI"), QStringLiteral("CCC|GAMMA CAMBI")}));
+    EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("AAA"));
+}
+
+TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
+{
+    OrologioFisso settembre(QDate(2017, 10, 5));
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+
+    QByteArray csv = "intestazione\r\nintestazione\r\n";
+    for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")})
+        csv += rigaBuona(cognome).join(QLatin1Char(';')).toUtf8() + "\r\n";
+    m_cartella.scrivi(QStringLiteral("foglio.csv"), csv);
+    const QString daFinestra = m_cartella.file(QStringLiteral("finestra.txt"));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("foglio.csv")));
+    m_dialoghi.scegli(daFinestra);
+    MentreAperta fcsv([](QDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton); });
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    ASSERT_EQ(m_dialoghi.richieste().size(), 2);
+    EXPECT_EQ(m_dialoghi.richieste().at(1).nomeProposto, QStringLiteral("COAM_201709_ROSSICAMBI.TXT"));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Comunicazione \r\n") + daFinestra + QStringLiteral("\r\ncreata con successo. "));
+
+    QString out, err;
+    QTextStream so(&out), se(&err);
+    const QString daRiga = m_cartella.file(QStringLiteral("riga.txt"));
+    ASSERT_EQ(eseguiCli({QStringLiteral("--cartella"), m_cartella.percorso(), QStringLiteral("comunicazione"),
+                         QStringLiteral("--agenzia"), QStringLiteral("01234567890"), QStringLiteral("--anno"),
+                         QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("09"), QStringLiteral("--foglio"),
+                         m_cartella.file(QStringLiteral("foglio.csv")), QStringLiteral("--output"), daRiga},
+                        so, se, QString()),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(leggi(daFinestra).size(), 4 * 450);
+    EXPECT_EQ(leggi(daFinestra), leggi(daRiga));
+
+    // The same rows from a workbook give the same records.
+    QByteArray righe;
+    int r = 3;
+    for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")}) {
+        QByteArray celle;
+        const QStringList valori = rigaBuona(cognome);
+        for (int c = 0; c < valori.size(); ++c) {
+            // Columns A..V
+            const QByteArray colonna(1, static_cast<char>('A' + c));
+            celle += ScriviXlsx::testo(colonna + QByteArray::number(r), valori[c]);
+        }
+        righe += ScriviXlsx::riga(r++, celle);
+    }
+    ASSERT_TRUE(ScriviXlsx::crea(m_cartella.file(QStringLiteral("foglio.xlsx")), righe));
+    const QString daExcel = m_cartella.file(QStringLiteral("excel.txt"));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("foglio.xlsx")));
+    m_dialoghi.scegli(daExcel);
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Informazione);
+    EXPECT_EQ(leggi(daExcel), leggi(daRiga));
+}
+
+TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
+{
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    QStringList riga = rigaBuona(QStringLiteral("Rossi"));
+    riga[17] = QStringLiteral("ZZZ");
+    m_cartella.scrivi(QStringLiteral("dati.csv"), riga.join(QLatin1Char(';')).toUtf8() + "\r\n");
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("dati.csv")));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
+    MentreAperta fcsv([](QDialog* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("vPRD"))->setText(QStringLiteral("1"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    });
+    m_finestra->ElaExcel();
+    EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Critica);
+    EXPECT_TRUE(m_messaggi.ultimo().testo.contains(QStringLiteral("creata CON ERRORI. ")));
+    EXPECT_EQ(m_documenti.aperti(), QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});
+    EXPECT_TRUE(m_cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")).contains("B20 (DIVISA ESTERA) "));
+    EXPECT_FALSE(m_finestra->occupato());
+    EXPECT_TRUE(w<QPushButton>("ElaExcel")->isEnabled());
+}
+
+TEST_F(FOPCTest, TheEmptyCommunicationIsAlwaysOrdinary)
+{
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    w<QComboBox>("CmbTI")->setCurrentIndex(1);
+    scrivi("vANNO", QStringLiteral("2017"));
+    scrivi("vMESE", QStringLiteral("09"));
+    const QString file = m_cartella.file(QStringLiteral("vuota.txt"));
+    m_messaggi.rispondi(Messaggi::Risposta::Si);
+    m_dialoghi.scegli(file);
+    m_finestra->cVUOTA();
+    EXPECT_EQ(m_messaggi.mostrati().first().testo,
+              QStringLiteral("Confermi la creazione di una comunicazione vuota \r\nper il periodo 2017/09?"));
+    ASSERT_EQ(m_dialoghi.richieste().size(), 1);
+    EXPECT_EQ(m_dialoghi.richieste().first().nomeProposto, QStringLiteral("COAM_201709_ROSSICAMBI-VUOTA.TXT"));
+    const QByteArray byte = leggi(file);
+    ASSERT_EQ(byte.size(), 900);
+    EXPECT_EQ(byte.at(12), '0');
+    EXPECT_EQ(byte.mid(447, 4), QByteArray("A\r\nZ"));
+
+    // No to the question writes nothing and opens no dialog.
+    m_messaggi.rispondi(Messaggi::Risposta::No);
+    m_finestra->cVUOTA();
+    EXPECT_EQ(m_dialoghi.richieste().size(), 1);
+}
