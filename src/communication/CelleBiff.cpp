@@ -221,6 +221,159 @@ QString stringa(const Record& r, int inizio, bool contaInByte = false)
     return testo;
 }
 
+// A string of the file format fits in its record: count, flags, optional
+// blocks and characters.
+bool stringaIntegra(const Record& r, int inizio, bool contaInByte)
+{
+    int p = inizio;
+    int caratteri = 0;
+    if (contaInByte) {
+        if (p + 1 > r.lunghezza)
+            return false;
+        caratteri = r.dati[p++];
+    } else {
+        if (p + 2 > r.lunghezza)
+            return false;
+        caratteri = u16(r, p);
+        p += 2;
+    }
+    if (p + 1 > r.lunghezza)
+        return caratteri == 0;
+    const quint8 opzioni = r.dati[p++];
+    if (opzioni & 0x08)
+        p += 2;
+    if (opzioni & 0x04)
+        p += 4;
+    return p + caratteri * ((opzioni & 0x01) ? 2 : 1) <= r.lunghezza;
+}
+
+// The shared string table: a count, then strings that may run on into the
+// CONTINUE records that follow; where the characters of one string are cut,
+// the next record starts with a new flags byte.
+bool tabellaTestiIntegra(const std::vector<Record>& parti)
+{
+    std::size_t parte = 0;
+    int p = 8;
+    if (parti.empty() || parti[0].lunghezza < 8)
+        return false;
+    const quint32 stringhe = u32(parti[0], 4);
+    auto avanza = [&](int byte) {
+        // Skips bytes that may cross record boundaries (no flags byte there).
+        while (byte > 0) {
+            const int qui = qMin(byte, parti[parte].lunghezza - p);
+            p += qui;
+            byte -= qui;
+            if (byte > 0) {
+                if (++parte >= parti.size())
+                    return false;
+                p = 0;
+            }
+        }
+        return true;
+    };
+    for (quint32 i = 0; i < stringhe; ++i) {
+        if (p + 3 > parti[parte].lunghezza) {
+            // A string header is never cut: it starts in the next record.
+            if (++parte >= parti.size())
+                return false;
+            p = 0;
+            if (parti[parte].lunghezza < 3)
+                return false;
+        }
+        const Record& r = parti[parte];
+        int caratteri = u16(r, p);
+        const quint8 opzioni = r.dati[p + 2];
+        p += 3;
+        int blocchi = 0;
+        if (opzioni & 0x08) {
+            if (p + 2 > r.lunghezza)
+                return false;
+            blocchi += u16(r, p) * 4;
+            p += 2;
+        }
+        if (opzioni & 0x04) {
+            if (p + 4 > r.lunghezza)
+                return false;
+            blocchi += static_cast<int>(qMin<quint32>(u32(r, p), 1u << 24));
+            p += 4;
+        }
+        bool doppi = opzioni & 0x01;
+        while (caratteri > 0) {
+            const int dimensione = doppi ? 2 : 1;
+            const int presi = qMin(caratteri, (parti[parte].lunghezza - p) / dimensione);
+            p += presi * dimensione;
+            caratteri -= presi;
+            if (caratteri > 0) {
+                if (++parte >= parti.size() || parti[parte].lunghezza < 1)
+                    return false;
+                doppi = parti[parte].dati[0] & 0x01;
+                p = 1;
+            }
+        }
+        if (!avanza(blocchi))
+            return false;
+    }
+    return true;
+}
+
+// FreeXL trusts the lengths it finds in the file; a damaged workbook is
+// refused here before FreeXL reads it. Every record must lie inside the
+// stream within the format's size limit, and the strings FreeXL decodes
+// (sheet names, number formats, texts) must lie inside their records.
+bool flussoIntegro(const QByteArray& flusso)
+{
+    Records tutti(flusso);
+    Record r;
+    std::vector<Record> tabellaTesti;
+    bool inTabella = false;
+    qsizetype letti = 0;
+    while (tutti.prossimo(r)) {
+        letti += 4 + r.lunghezza;
+        if (r.lunghezza > 8224)
+            return false;
+        if (inTabella && r.tipo == 0x003C) {
+            tabellaTesti.push_back(r);
+            continue;
+        }
+        if (inTabella) {
+            inTabella = false;
+            if (!tabellaTestiIntegra(tabellaTesti))
+                return false;
+        }
+        switch (r.tipo) {
+        case 0x00FC: // SST
+            inTabella = true;
+            tabellaTesti = {r};
+            break;
+        case 0x0085: // BOUNDSHEET
+            if (!stringaIntegra(r, 6, true))
+                return false;
+            break;
+        case 0x041E: // FORMAT
+            if (!stringaIntegra(r, 2, false))
+                return false;
+            break;
+        case 0x0204: // LABEL
+            if (!stringaIntegra(r, 6, false))
+                return false;
+            break;
+        case 0x0207: // STRING
+            if (!stringaIntegra(r, 0, false))
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    if (inTabella && !tabellaTestiIntegra(tabellaTesti))
+        return false;
+    // What is left must be padding too short for a record, or zeros.
+    for (qsizetype i = letti; i < flusso.size(); ++i)
+        if (flusso[i] != 0 && flusso.size() - letti >= 4)
+            return false;
+    return true;
+}
+
 } // namespace
 
 QString nomeErroreBiff(int codice)
@@ -253,13 +406,23 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
     const QByteArray& byte = flusso.valore();
 
     CelleBiff risultato;
+    Records primo(byte);
+    Record r;
+    if (!primo.prossimo(r) || r.tipo != 0x0809 || u16(r, 0) != 0x0600)
+        return risultato; // not BIFF8: left to FreeXL
+    // An encrypted workbook (FILEPASS among the first records) has
+    // unreadable contents: FreeXL must not be handed it.
+    for (Records globaliCifrati(byte); globaliCifrati.prossimo(r) && r.tipo != 0x000A;)
+        if (r.tipo == 0x002F)
+            return Errore{QStringLiteral("la cartella di lavoro è protetta da password")};
+    if (!flussoIntegro(byte))
+        return Errore{QStringLiteral("struttura del file non valida")};
+
     std::unordered_map<int, bool> formatiData;
     std::vector<int> formatiCelle;
     qint64 inizioFoglio = -1;
     Records globali(byte);
-    Record r;
-    if (!globali.prossimo(r) || r.tipo != 0x0809 || u16(r, 0) != 0x0600)
-        return CelleBiff{};
+    globali.prossimo(r); // BOF
     while (globali.prossimo(r) && r.tipo != 0x000A) {
         switch (r.tipo) {
         case 0x0022: // DATEMODE

@@ -86,6 +86,11 @@ public:
 
     EsitoVuoto apri(const QString& percorso)
     {
+        auto speciali = leggiCelleBiff(percorso);
+        if (!speciali)
+            return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
+                              .arg(percorso, speciali.errore())};
+        m_speciali = std::move(speciali).valore();
         const int esito = freexl_open(QFile::encodeName(percorso).constData(), &m_handle);
         if (esito != FREEXL_OK)
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
@@ -93,11 +98,6 @@ public:
         unsigned int protetto = 0;
         if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &protetto) == FREEXL_OK && protetto == FREEXL_BIFF_OBFUSCATED)
             return Errore{QStringLiteral("La cartella di lavoro Excel %1 è protetta da password.").arg(percorso)};
-        auto speciali = leggiCelleBiff(percorso);
-        if (!speciali)
-            return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
-                              .arg(percorso, speciali.errore())};
-        m_speciali = std::move(speciali).valore();
 
         // The first worksheet in tab order, found by its name when known:
         // a chart sheet before it is no worksheet.

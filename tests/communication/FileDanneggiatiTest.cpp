@@ -55,6 +55,25 @@ TEST(FileDanneggiati, DamagedXlsNeverCrashes)
     leggiGuasti(buono, cartella.filePath(QStringLiteral("guasto.xls")), 300);
 }
 
+TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
+{
+    // One wrong record length puts every following record out of step, and
+    // FreeXL would read past its buffers: such a file is refused first.
+    QTemporaryDir cartella;
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const qsizetype xf = dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
+    ASSERT_GT(xf, 0);
+    dati[xf + 2] = static_cast<char>(0xD7);
+    const QString percorso = cartella.filePath(QStringLiteral("sfasato.xls"));
+    QFile file(percorso);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dati);
+    file.close();
+    const auto lettore = apriFoglioExcel(percorso);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+}
+
 TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
 {
     QTemporaryDir cartella;
