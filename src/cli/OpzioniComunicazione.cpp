@@ -5,10 +5,10 @@
 #include <QDate>
 #include <QFileInfo>
 
-Esito<Opzioni> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
+Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
                             const QStringList& interruttori, const QStringList& obbligatorie)
 {
-    Opzioni opzioni;
+    OpzioniComando opzioni;
     for (qsizetype i = 0; i < argomenti.size(); ++i) {
         const QString& a = argomenti[i];
         if (interruttori.contains(a)) {
@@ -28,7 +28,7 @@ Esito<Opzioni> LeggiOpzioni(const QStringList& argomenti, const QStringList& con
     return opzioni;
 }
 
-Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Opzioni& opzioni)
+Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const OpzioniComando& opzioni)
 {
     const QDate meseScorso = Orologio::oggi().addMonths(-1);
     const QString testoAnno = opzioni.ha(QStringLiteral("--anno")) ? opzioni.valore(QStringLiteral("--anno"))

@@ -11,7 +11,7 @@
 class Connessione;
 
 // The options of a command: "--nome valore" pairs and "--nome" switches.
-struct Opzioni
+struct OpzioniComando
 {
     QHash<QString, QString> valori;
     QSet<QString> interruttori;
@@ -22,13 +22,13 @@ struct Opzioni
 
 // Reads `argomenti` against the options a command knows; an unknown option,
 // a missing value or a missing required option is an error.
-Esito<Opzioni> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
+Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
                             const QStringList& interruttori, const QStringList& obbligatorie);
 
 // The agency of --agenzia with the period of --anno and --mese (by default
 // the month before today's, as the agency window proposes it), for the
 // header of a communication.
-Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Opzioni& opzioni);
+Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const OpzioniComando& opzioni);
 
 // An existing --output is replaced only with --sovrascrivi, as the window
 // asks before overwriting.

@@ -1,4 +1,5 @@
 #include "FoglioInMemoria.h"
+#include "ScriviXlsx.h"
 
 #include "communication/ControlloRiga.h"
 #include "communication/DatiAgenzia.h"
@@ -167,17 +168,59 @@ TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
 
     EXPECT_EQ(comunicazione(), "comunicazione precedente\r\n");
     EXPECT_EQ(rapporto(), "vecchio rapporto\r\n");
+
+    richiesta.fileComunicazione = cartella.file(QStringLiteral("manca/COAM.TXT"));
+    FoglioInMemoria vuoto;
+    esito = scrivi(vuoto);
+    ASSERT_FALSE(esito.ok());
+    EXPECT_TRUE(esito.errore().contains(richiesta.fileComunicazione));
+
     const QStringList rimasti = QDir(cartella.percorso()).entryList({QStringLiteral("COAM*")}, QDir::Files);
     EXPECT_EQ(rimasti, QStringList{QStringLiteral("COAM.TXT")}) << "no temporary file may be left behind";
 }
 
-TEST_F(LeggiFoglioTest, OutputThatCannotBeCreatedIsAnError)
+TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
 {
-    richiesta.fileComunicazione = cartella.file(QStringLiteral("manca/COAM.TXT"));
-    FoglioInMemoria foglio;
-    auto esito = scrivi(foglio);
-    ASSERT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.errore().contains(richiesta.fileComunicazione));
+    using S = ScriviXlsx;
+    QByteArray celle = S::testo("A3", QStringLiteral(" Rossi")) + S::testo("B3", QStringLiteral("Mario"));
+    const QStringList resto = rigaValida(QString());
+    for (int c = 2; c < 22; ++c) {
+        const QByteArray colonna(1, static_cast<char>('A' + c));
+        if (c == 4) // a date typed as text stays as the clerk wrote it
+            celle += S::testo("E3", QStringLiteral("12/05/80"));
+        else if (c == 14) // a date cell: 15/09/2017
+            celle += S::cella("O3", "", "42993", S::Data14);
+        else if (c == 18)
+            celle += S::cella("S3", "", "1500.75");
+        else if (!resto[c].isEmpty())
+            celle += S::testo(colonna + '3', resto[c]);
+    }
+    const QByteArray righeXlsx = S::riga(1, S::testo("A1", QStringLiteral("COGNOME"))) + S::riga(3, celle) +
+                                 S::riga(4, S::testo("C4", QStringLiteral("M"))) +
+                                 S::riga(5, S::testo("A5", QStringLiteral("MAI LETTO")));
+    ASSERT_TRUE(S::crea(richiesta.foglio, righeXlsx));
+
+    int avvisato = 0;
+    auto esito = LeggiFoglio(ambiente->db(), richiesta, [&avvisato](int riga) { avvisato = riga; });
+    ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
+    EXPECT_EQ(esito->recordB, 1);
+    EXPECT_EQ(avvisato, 3);
+    const auto r = righe(comunicazione());
+    ASSERT_EQ(r.size(), 3);
+    EXPECT_EQ(r[1].mid(0, 17), "B0000000001 ROSSI");
+    EXPECT_EQ(r[1].mid(88, 8), "120580  ");
+    EXPECT_EQ(r[1].mid(291, 8), "15092017");
+    EXPECT_EQ(r[1].mid(343, 14), "00000000001500");
+    EXPECT_EQ(r[2].mid(201, 11), "00000000001");
+}
+
+TEST_F(LeggiFoglioTest, TheSheetItselfIsNeverOverwritten)
+{
+    richiesta.foglio = cartella.file(QStringLiteral("operazioni.csv"));
+    cartella.scrivi(QStringLiteral("operazioni.csv"), "dati del cliente\r\n");
+    richiesta.fileComunicazione = richiesta.foglio;
+    ASSERT_FALSE(LeggiFoglio(ambiente->db(), richiesta).ok());
+    EXPECT_EQ(cartella.leggi(QStringLiteral("operazioni.csv")), "dati del cliente\r\n");
 }
 
 TEST(FoglioCsv, TheWholePathDecidesInAnyCase)

@@ -116,24 +116,17 @@ TEST(RecordA, CompanyFillsItsFieldsAndLeavesPersonFieldsBlank)
     EXPECT_EQ(tratto(a, 100, 254), QByteArray(155, ' '));
 }
 
-TEST(RecordA, PartitaIvaStandsInWhenTheCodiceFiscaleIsEmpty)
+TEST(RecordA, PartitaIvaStandsInForAnEmptyCodiceFiscaleAndValuesStayInTheirFields)
 {
     DatiAgenzia a = societa();
-    a.codiceFiscale.clear();
+    a.codiceFiscale = QStringLiteral("  ");
     a.partitaIva = QStringLiteral("09876543210");
-    const QByteArray r = RecordA(a);
-    EXPECT_EQ(tratto(r, 84, 94), "09876543210");
-    EXPECT_EQ(tratto(r, 95, 99), "     ");
-}
-
-TEST(RecordA, ShortMonthAndLongValuesStayInTheirFields)
-{
-    DatiAgenzia a = societa();
     a.mese = QStringLiteral("9");
     a.ragioneSociale = QString(80, QLatin1Char('X'));
     a.provinciaSede = QStringLiteral("NAP");
     const QByteArray r = RecordA(a);
     ASSERT_EQ(r.size(), kLunghezzaRecord);
+    EXPECT_EQ(tratto(r, 84, 99), "09876543210     ");
     EXPECT_EQ(tratto(r, 11, 13), "9 0");
     EXPECT_EQ(tratto(r, 255, 324), QByteArray(70, 'X'));
     EXPECT_EQ(tratto(r, 325, 330), "NAPOLI");
