@@ -58,7 +58,11 @@ public:
         const QByteArray& voci = directory.valore();
         std::optional<QByteArray> radice;
         for (qsizetype voce = 0; voce + 128 <= voci.size(); voce += 128) {
-            const quint16 lunghezza = qMin<quint16>(leggi16(voci, voce + 0x40), 64);
+            // A name is at most 31 characters and its terminator; FreeXL
+            // converts as many bytes as the entry claims.
+            const quint16 lunghezza = leggi16(voci, voce + 0x40);
+            if (lunghezza > 64 || lunghezza % 2 != 0)
+                return danneggiato();
             const QString nomeVoce = QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
                                                         qMax(0, lunghezza / 2 - 1));
             const quint8 tipo = static_cast<quint8>(voci[voce + 0x42]);
@@ -327,6 +331,14 @@ bool flussoIntegro(const QByteArray& flusso)
     std::vector<Record> tabellaTesti;
     bool inTabella = false;
     qsizetype letti = 0;
+    qsizetype dopoUltimaFine = 0;
+    quint32 stili = 0;
+    quint32 testi = 0;
+    // A cell record's style and shared text must exist: FreeXL looks them
+    // up without checking.
+    auto cellaIntegra = [&](const Record& c, int lunghezza, int posizioneStile) {
+        return c.lunghezza == lunghezza && u16(c, posizioneStile) < stili;
+    };
     while (tutti.prossimo(r)) {
         letti += 4 + r.lunghezza;
         if (r.lunghezza > 8224)
@@ -340,38 +352,79 @@ bool flussoIntegro(const QByteArray& flusso)
             if (!tabellaTestiIntegra(tabellaTesti))
                 return false;
         }
+        bool integro = true;
         switch (r.tipo) {
+        case 0x000A: // EOF
+            dopoUltimaFine = letti;
+            break;
         case 0x00FC: // SST
             inTabella = true;
             tabellaTesti = {r};
+            testi = u32(r, 4);
+            break;
+        case 0x00E0: // XF
+            integro = r.lunghezza == 20;
+            ++stili;
             break;
         case 0x0085: // BOUNDSHEET
-            if (!stringaIntegra(r, 6, true))
-                return false;
+            integro = stringaIntegra(r, 6, true) && u32(r, 0) < static_cast<quint32>(flusso.size());
             break;
         case 0x041E: // FORMAT
-            if (!stringaIntegra(r, 2, false))
-                return false;
+            integro = stringaIntegra(r, 2, false);
             break;
         case 0x0204: // LABEL
-            if (!stringaIntegra(r, 6, false))
-                return false;
+            integro = stringaIntegra(r, 6, false) && u16(r, 4) < stili;
             break;
         case 0x0207: // STRING
-            if (!stringaIntegra(r, 0, false))
-                return false;
+            integro = stringaIntegra(r, 0, false);
             break;
+        case 0x00FD: // LABELSST
+            integro = cellaIntegra(r, 10, 4) && u32(r, 6) < testi;
+            break;
+        case 0x0203: // NUMBER
+            integro = cellaIntegra(r, 14, 4);
+            break;
+        case 0x027E: // RK
+            integro = cellaIntegra(r, 10, 4);
+            break;
+        case 0x0205: // BOOLERR
+            integro = cellaIntegra(r, 8, 4);
+            break;
+        case 0x0201: // BLANK
+            integro = cellaIntegra(r, 6, 4);
+            break;
+        case 0x0200: // DIMENSIONS
+            integro = r.lunghezza == 14;
+            break;
+        case 0x0208: // ROW
+            integro = r.lunghezza == 16;
+            break;
+        case 0x0006: // FORMULA
+            integro = r.lunghezza >= 20 && u16(r, 4) < stili;
+            break;
+        case 0x00BD:   // MULRK: row, first column, (style, value) pairs, last column
+        case 0x00BE: { // MULBLANK: row, first column, styles, last column
+            const int passo = r.tipo == 0x00BD ? 6 : 2;
+            integro = r.lunghezza >= 6 + passo && (r.lunghezza - 6) % passo == 0
+                && u16(r, r.lunghezza - 2) >= u16(r, 2)
+                && (u16(r, r.lunghezza - 2) - u16(r, 2) + 1) * passo == r.lunghezza - 6;
+            for (int i = 4; integro && i + 2 <= r.lunghezza - 2; i += passo)
+                integro = u16(r, i) < stili;
+            break;
+        }
         default:
             break;
         }
+        if (!integro)
+            return false;
     }
     if (inTabella && !tabellaTestiIntegra(tabellaTesti))
         return false;
-    // What is left must be padding too short for a record, or zeros.
-    for (qsizetype i = letti; i < flusso.size(); ++i)
-        if (flusso[i] != 0 && flusso.size() - letti >= 4)
+    // After the last substream only padding may follow.
+    for (qsizetype i = dopoUltimaFine; i < flusso.size(); ++i)
+        if (flusso[i] != 0)
             return false;
-    return true;
+    return dopoUltimaFine > 0;
 }
 
 } // namespace
