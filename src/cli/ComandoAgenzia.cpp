@@ -114,6 +114,8 @@ int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTe
         err << salvata.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    out << "Agenzia " << agenzia.ocod << " registrata: " << agenzia.nomeVisualizzato() << Qt::endl;
+    const auto salvata = ArchivioAgenzie::carica(ambiente.db(), agenzia.ocod);
+    out << "Agenzia " << agenzia.ocod << " registrata: "
+        << (salvata.ok() && salvata.valore() ? salvata.valore()->orag : agenzia.orag) << Qt::endl;
     return Uscita::fatto;
 }

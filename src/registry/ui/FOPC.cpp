@@ -139,6 +139,10 @@ void FOPC::creaCampi()
     m_PERC->setFocusPolicy(Qt::NoFocus);
     for (QLineEdit* centrato : {m_vOSPRO, m_vOSOPRO, m_vONDT, m_vONPRO, m_vODPRO, m_vANNO, m_vMESE, m_PERC})
         centrato->setAlignment(Qt::AlignCenter);
+    // Codes are short: their fields need not stretch across the window.
+    const int larghezzaCodice = fontMetrics().horizontalAdvance(QString(19, QLatin1Char('W')));
+    for (QLineEdit* codice : {m_tOCOD, m_vOPIVA, m_vONDT})
+        codice->setMaximumWidth(larghezzaCodice);
     QWidget* ordine[] = {m_tOCOD,  m_o1,     m_o2,     m_vOPIVA,   m_torag,    m_vOSCOM, m_vOSPRO, m_vOSOCOM,
                          m_vOSOPRO, m_vOCOG, m_vONOME, m_vOSEX,   m_vONDT,    m_vONCOM, m_vONPRO, m_vOCITTAD,
                          m_vODCOM, m_vODPRO, m_vANNO,  m_vMESE,   m_CmbTI};
@@ -160,6 +164,7 @@ void FOPC::creaCampi()
     divisore->addWidget(destra);
     divisore->setStretchFactor(0, 2);
     divisore->setStretchFactor(1, 3);
+    divisore->setSizes({460, 800});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(divisore);
 
@@ -249,7 +254,7 @@ QWidget* FOPC::creaAgenzia()
 
     griglia->addWidget(m_framePNF, 2, 0, 1, 4);
     griglia->addWidget(m_framePF, 3, 0, 1, 4);
-    griglia->setColumnStretch(1, 1);
+    griglia->setColumnStretch(3, 1);
 
     auto* registra = new QPushButton(QStringLiteral("Registra dati Agenzia"), riquadro);
     registra->setObjectName(QStringLiteral("Cmd_Conferma"));
@@ -295,8 +300,10 @@ QWidget* FOPC::creaComunicazione()
     auto* vuota = new QPushButton(QStringLiteral("Crea Comunicazione VUOTA"), riquadro);
     vuota->setObjectName(QStringLiteral("cVUOTA"));
     vuota->setMinimumHeight(elaExcel->sizeHint().height());
-    griglia->addWidget(elaExcel, 1, 0, 1, 3);
-    griglia->addWidget(vuota, 1, 3, 1, 3);
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(elaExcel, 1);
+    comandi->addWidget(vuota, 1);
+    griglia->addLayout(comandi, 1, 0, 1, 6);
     m_Label5 = new QLabel(QStringLiteral("Riga in elaborazione.."), riquadro);
     m_Label5->setObjectName(QStringLiteral("Label5"));
     griglia->addWidget(m_Label5, 2, 0, 1, 3);
