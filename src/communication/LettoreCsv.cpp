@@ -181,8 +181,9 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
     }
 
     const QString testo = m_utf8 ? QString::fromUtf8(byte) : Cp1252::decodifica(byte);
-    // No quoting: the separator splits wherever it stands, and every double
-    // quote is dropped, as the clerk's older program did.
+    // No quoting: the separator splits wherever it stands, even between
+    // double quotes, and every double quote is dropped. The agencies' files
+    // are made that way, and a quoted field with a separator inside is two.
     int trovati = 0;
     qsizetype inizio = 0;
     while (trovati < kColonneFoglio) {
