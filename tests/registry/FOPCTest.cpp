@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -281,11 +282,21 @@ TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
     m_cartella.scrivi(QStringLiteral("dati.csv"), riga.join(QLatin1Char(';')).toUtf8() + "\r\n");
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("dati.csv")));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
-    MentreAperta fcsv([](QDialog* d) {
+    // While the run repaints, its commands wait and the window cannot be closed.
+    bool occupata = false, pulsanteAttivo = true, chiusa = true;
+    MentreAperta fcsv([&](QDialog* d) {
         d->findChild<QLineEdit*>(QStringLiteral("vPRD"))->setText(QStringLiteral("1"));
         QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        QTimer::singleShot(0, [&] {
+            occupata = m_finestra->occupato();
+            pulsanteAttivo = w<QPushButton>("ElaExcel")->isEnabled();
+            chiusa = m_finestra->close();
+        });
     });
     m_finestra->ElaExcel();
+    EXPECT_TRUE(occupata);
+    EXPECT_FALSE(pulsanteAttivo);
+    EXPECT_FALSE(chiusa);
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Critica);
     EXPECT_TRUE(m_messaggi.ultimo().testo.contains(QStringLiteral("creata CON ERRORI. ")));
     EXPECT_EQ(m_documenti.aperti(), QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});

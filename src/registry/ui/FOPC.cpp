@@ -20,6 +20,7 @@
 #include "shell/Versione.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
@@ -337,6 +338,14 @@ bool FOPC::eventFilter(QObject* oggetto, QEvent* evento)
             vONDT_LostFocus();
     }
     return QWidget::eventFilter(oggetto, evento);
+}
+
+void FOPC::closeEvent(QCloseEvent* evento)
+{
+    if (m_occupato)
+        evento->ignore();
+    else
+        QWidget::closeEvent(evento);
 }
 
 void FOPC::tOCOD_LostFocus()

@@ -53,6 +53,8 @@ public:
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    // The window cannot be closed while it writes a communication.
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     void creaCampi();
