@@ -73,7 +73,7 @@ void FA::creaMenu()
     connect(voce(help, "ISTR", QStringLiteral("Istruzioni OAM CambiaValute|#k15")), &QAction::triggered, this,
             [this] { apriAiuto(QStringLiteral("Help/MANUALE_OAM_CAMBIAVALUTE.pdf")); });
     connect(voce(help, "fbase", QStringLiteral("Foglio EXCEL Base|#k14")), &QAction::triggered, this,
-            [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_BASE.xls")); });
+            [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_BASE.xlsx")); });
     connect(voce(help, "contatti", QStringLiteral("Contatti|#k13")), &QAction::triggered, this, &FA::versione);
     connect(voce(help, "Versione", QStringLiteral("Versione|#k12")), &QAction::triggered, this, &FA::versione);
     connect(voce(help, "ASSR", QStringLiteral("Assistenza Remota|#k70")), &QAction::triggered, this,
