@@ -117,6 +117,15 @@ TEST_F(FogliEsempioTest, MistakesSheetGivesTheReportTheGuideShows)
     const auto report = righe(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")));
     ASSERT_EQ(report.size(), 5 + kErroriAttesi.size() + 1);
     EXPECT_EQ(report.mid(5, kErroriAttesi.size()), kErroriAttesi);
+
+    // The guide explains these very lines, one by one.
+    QFile guida(QStringLiteral(ZEFIRANTE_GUIDA));
+    ASSERT_TRUE(guida.open(QIODevice::ReadOnly));
+    const QList<QByteArray> righeGuida = guida.readAll().split('\n');
+    for (const QByteArray& riga : kErroriAttesi)
+        EXPECT_TRUE(std::any_of(righeGuida.begin(), righeGuida.end(),
+                                [&riga](const QByteArray& r) { return r.endsWith(riga) || r.endsWith(riga + "</pre>"); }))
+            << riga.toStdString();
 }
 
 TEST(CodiceFiscaleTest, ComputedCodesHaveTheirPartsAndPassTheCheck)

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -71,7 +72,14 @@ void FA::creaMenu()
     connect(voce(help, "ICCAM", QStringLiteral("Istruzioni Zefirante|#k15")), &QAction::triggered, this,
             [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_ISTRUZIONI.pdf")); });
     connect(voce(help, "ISTR", QStringLiteral("Istruzioni OAM CambiaValute|#k15")), &QAction::triggered, this,
-            [this] { apriAiuto(QStringLiteral("Help/MANUALE_OAM_CAMBIAVALUTE.pdf")); });
+            [this] {
+                // OAM revises its manual; without a copy saved by the user a
+                // page says where to download the current one.
+                const QString manuale = QStringLiteral("Help/MANUALE_OAM_CAMBIAVALUTE.pdf");
+                apriAiuto(QFileInfo::exists(QDir(m_ambiente.cartella).filePath(manuale))
+                              ? manuale
+                              : QStringLiteral("Help/MANUALE_OAM.html"));
+            });
     connect(voce(help, "fbase", QStringLiteral("Foglio EXCEL Base|#k14")), &QAction::triggered, this,
             [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_BASE.xlsx")); });
     connect(voce(help, "contatti", QStringLiteral("Contatti|#k13")), &QAction::triggered, this, &FA::versione);
