@@ -32,7 +32,9 @@ else()
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/dotazione/ DESTINATION ${_dotazione})
-install(FILES ${CMAKE_BINARY_DIR}/src/app/guida/ZEFIRANTE_ISTRUZIONI.pdf DESTINATION ${_dotazione}/Help)
+if(ZEFIRANTE_GUIDA)
+    install(FILES ${CMAKE_BINARY_DIR}/src/app/guida/ZEFIRANTE_ISTRUZIONI.pdf DESTINATION ${_dotazione}/Help)
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/riferimento/ DESTINATION ${_dotazione}/riferimento)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
