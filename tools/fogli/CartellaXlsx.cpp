@@ -143,7 +143,7 @@ int CartellaXlsx::numeroSeriale(const QDate& data)
 
 void CartellaXlsx::intestazione(const QStringList& testi)
 {
-    const int numero = m_righe.size() + 1;
+    const int numero = static_cast<int>(m_righe.size()) + 1;
     QByteArray celle;
     for (int c = 0; c < testi.size(); ++c)
         celle += "<c r=\"" + lettere(c) + QByteArray::number(numero) + "\" s=\"" + QByteArray::number(Titolo)
@@ -154,7 +154,7 @@ void CartellaXlsx::intestazione(const QStringList& testi)
 
 void CartellaXlsx::riga(const QList<Valore>& valori)
 {
-    const int numero = m_righe.size() + 1;
+    const int numero = static_cast<int>(m_righe.size()) + 1;
     QByteArray celle;
     for (int c = 0; c < valori.size(); ++c) {
         const QByteArray rif = lettere(c) + QByteArray::number(numero);
