@@ -4,6 +4,7 @@
 #include "communication/LeggiFoglio.h"
 #include "shell/Ambiente.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
@@ -29,7 +30,8 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
     richiesta.agenzia = std::move(agenzia).valore();
     if (opzioni->ha(QStringLiteral("--sostitutiva")) || opzioni->ha(QStringLiteral("--sostitutivo")))
         richiesta.agenzia.tipoInvio = QLatin1Char('1');
-    richiesta.foglio = opzioni->valore(QStringLiteral("--foglio"));
+    // The error report names the sheet by its full path, as the window's dialog gives it.
+    richiesta.foglio = QFileInfo(opzioni->valore(QStringLiteral("--foglio"))).absoluteFilePath();
     richiesta.fileComunicazione = opzioni->valore(QStringLiteral("--output"));
     richiesta.cartellaApplicazione = ambiente.cartella;
     if (opzioni->ha(QStringLiteral("--separatore")))
