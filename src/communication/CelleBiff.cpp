@@ -334,6 +334,7 @@ bool flussoIntegro(const QByteArray& flusso)
     qsizetype dopoUltimaFine = 0;
     quint32 stili = 0;
     quint32 testi = 0;
+    int livello = 0; // substreams open (BOF without its EOF yet)
     // A cell record's style and shared text must exist: FreeXL looks them
     // up without checking.
     auto cellaIntegra = [&](const Record& c, int lunghezza, int posizioneStile) {
@@ -354,7 +355,18 @@ bool flussoIntegro(const QByteArray& flusso)
         }
         bool integro = true;
         switch (r.tipo) {
+        case 0x0809: // BOF
+            // Substreams follow one another, each closed by its EOF; only a
+            // chart drawn on a sheet sits inside that sheet's substream.
+            // FreeXL tracks no nesting: a sheet whose EOF is missing has the
+            // next sheet's records read into it (its cell table allocated
+            // twice, the first one lost).
+            integro = livello == 0 || (livello == 1 && u16(r, 2) == 0x0020);
+            ++livello;
+            break;
         case 0x000A: // EOF
+            integro = livello > 0;
+            --livello;
             dopoUltimaFine = letti;
             break;
         case 0x00FC: // SST
@@ -424,7 +436,7 @@ bool flussoIntegro(const QByteArray& flusso)
     for (qsizetype i = dopoUltimaFine; i < flusso.size(); ++i)
         if (flusso[i] != 0)
             return false;
-    return dopoUltimaFine > 0;
+    return dopoUltimaFine > 0 && livello == 0;
 }
 
 } // namespace

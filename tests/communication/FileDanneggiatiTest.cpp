@@ -90,3 +90,43 @@ TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
     ASSERT_TRUE(ScriviXlsx::crea(percorso, righe, opzioni));
     leggiGuasti(contenuto(percorso), cartella.filePath(QStringLiteral("guasto.xlsx")), 300);
 }
+
+TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
+{
+    // Each sheet's records run from its BOF to its EOF. A sheet whose EOF
+    // is lost has FreeXL read the next sheet into it: the sheet's cell table
+    // is allocated again and the first one never freed. The record type of
+    // an EOF becomes 0 (an unknown record of no length), so every length
+    // still adds up and only the nesting is wrong.
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const qsizetype fineGlobali = buono.indexOf(fineEInizio);
+    ASSERT_GT(fineGlobali, 0);
+    const qsizetype finePrimoFoglio = buono.indexOf(fineEInizio, fineGlobali + 1);
+    ASSERT_GT(finePrimoFoglio, fineGlobali);
+    // The last sheet's EOF: the stream's last record before the padding.
+    qsizetype fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4));
+    while (fineUltimoFoglio > 0 && buono.mid(fineUltimoFoglio + 4, 8) != QByteArray(8, '\0'))
+        fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
+    ASSERT_GT(fineUltimoFoglio, finePrimoFoglio);
+
+    const struct { const char* caso; qsizetype fine; } casi[] = {
+        {"workbook globals without their EOF", fineGlobali},
+        {"first sheet without its EOF", finePrimoFoglio},
+        {"last sheet without its EOF", fineUltimoFoglio},
+    };
+    QTemporaryDir cartella;
+    for (const auto& caso : casi) {
+        QByteArray dati = buono;
+        dati[caso.fine] = '\0';
+        const QString percorso = cartella.filePath(QStringLiteral("senza-fine.xls"));
+        QFile file(percorso);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(dati);
+        file.close();
+        const auto lettore = apriFoglioExcel(percorso);
+        ASSERT_FALSE(lettore.ok()) << caso.caso;
+        EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+            << caso.caso << ": " << lettore.errore().toStdString();
+    }
+}
