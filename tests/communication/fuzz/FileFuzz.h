@@ -1,0 +1,44 @@
+#pragma once
+
+// What the three targets share: the readers open files by path, as the clerk
+// picks them, so the fuzzer's bytes go to a file in a temporary folder of
+// this process, which is removed when the fuzzer ends.
+#include "communication/LettoreFoglio.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace FileFuzz {
+
+inline QString scrivi(const char* nome, const uint8_t* dati, size_t lunghezza)
+{
+    static QTemporaryDir cartella;
+    if (!cartella.isValid())
+        std::abort();
+    const QString percorso = cartella.filePath(QString::fromLatin1(nome));
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(reinterpret_cast<const char*>(dati), static_cast<qint64>(lunghezza))
+               != static_cast<qint64>(lunghezza))
+        std::abort();
+    return percorso;
+}
+
+// Reads every row the reader gives; an error ends the reading like the
+// import does. Returns how many rows were read.
+inline long leggiTutto(LettoreFoglio& lettore)
+{
+    long righe = 0;
+    RigaFoglio riga;
+    for (;;) {
+        const Esito<bool> esito = lettore.leggi(riga);
+        if (!esito || !*esito)
+            return righe;
+        ++righe;
+    }
+}
+
+} // namespace FileFuzz
