@@ -64,6 +64,11 @@ int Cp1252::byteDi(char16_t carattere)
 
 void Cp1252::codificaIn(QStringView testo, QByteArray& destinazione)
 {
+    // One byte per character at most: room for all of them at once, the
+    // unused tail cut at the end.
+    const qsizetype prima = destinazione.size();
+    destinazione.resize(prima + testo.size());
+    char* out = destinazione.data() + prima;
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const QChar c = testo.at(i);
         int b = byteDiveroCarattere(c.unicode());
@@ -71,8 +76,9 @@ void Cp1252::codificaIn(QStringView testo, QByteArray& destinazione)
             ++i; // a character beyond the BMP is one character: one "?"
         else if (b < 0)
             b = byteSenzaDiacritici(c);
-        destinazione.append(b < 0 ? '?' : static_cast<char>(b));
+        *out++ = b < 0 ? '?' : static_cast<char>(b);
     }
+    destinazione.resize(out - destinazione.constData());
 }
 
 QByteArray Cp1252::codifica(QStringView testo)
@@ -85,11 +91,17 @@ QByteArray Cp1252::codifica(QStringView testo)
 
 QString Cp1252::decodifica(QByteArrayView byte)
 {
-    QString risultato(byte.size(), Qt::Uninitialized);
-    QChar* out = risultato.data();
+    QString risultato;
+    decodificaIn(byte, risultato);
+    return risultato;
+}
+
+void Cp1252::decodificaIn(QByteArrayView byte, QString& destinazione)
+{
+    destinazione.resize(byte.size());
+    QChar* out = destinazione.data();
     for (const char ch : byte) {
         const auto b = static_cast<unsigned char>(ch);
         *out++ = QChar(b >= 0x80 && b < 0xA0 ? kAlti[b - 0x80] : char16_t(b));
     }
-    return risultato;
 }

@@ -18,6 +18,8 @@ void codificaIn(QStringView testo, QByteArray& destinazione);
 // Every byte is a character of the code page (the five unassigned bytes map
 // to the control characters of the same value, as Windows does).
 QString decodifica(QByteArrayView byte);
+// The same into `destinazione`, whose buffer is reused when large enough.
+void decodificaIn(QByteArrayView byte, QString& destinazione);
 
 // The code page byte of one character, or -1 when it has none.
 int byteDi(char16_t carattere);

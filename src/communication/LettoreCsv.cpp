@@ -57,6 +57,49 @@ private:
     unsigned char m_massimo = 0xBF;
 };
 
+// The first line ending (LF or CR) from `p`, or `fine`. Most bytes of a line
+// are neither, so the search runs a machine word at a time.
+const char* fineRiga(const char* p, const char* fine)
+{
+    while (fine - p >= 8) {
+        quint64 parola;
+        std::memcpy(&parola, p, 8);
+        // A byte equal to LF or CR becomes zero, then the usual zero-byte test.
+        constexpr quint64 kUni = 0x0101010101010101ULL;
+        constexpr quint64 kAlti = 0x8080808080808080ULL;
+        const quint64 lf = parola ^ (kUni * '\n');
+        const quint64 cr = parola ^ (kUni * '\r');
+        if ((((lf - kUni) & ~lf) | ((cr - kUni) & ~cr)) & kAlti)
+            break;
+        p += 8;
+    }
+    while (p < fine && *p != '\n' && *p != '\r')
+        ++p;
+    return p;
+}
+
+bool ascii(QByteArrayView byte)
+{
+    unsigned char o = 0;
+    for (const char c : byte)
+        o |= static_cast<unsigned char>(c);
+    return o < 0x80;
+}
+
+// `campo` into `destinazione` without its double quotes. The destination's
+// buffer is reused when it is its own and large enough.
+void copiaSenzaVirgolette(QStringView campo, QString& destinazione)
+{
+    destinazione.resize(campo.size());
+    char16_t* out = reinterpret_cast<char16_t*>(destinazione.data());
+    char16_t* const inizio = out;
+    for (const QChar c : campo) {
+        *out = c.unicode();
+        out += c != QLatin1Char('"');
+    }
+    destinazione.resize(out - inizio);
+}
+
 QString campi(int n)
 {
     return n == 1 ? QStringLiteral("1 campo") : QStringLiteral("%1 campi").arg(n);
@@ -67,6 +110,8 @@ QString campi(int n)
 LettoreCsv::LettoreCsv(const QString& separatore, int primaRigaDati)
     : m_separatore(separatore), m_primaRigaDati(primaRigaDati)
 {
+    if (m_separatore.size() == 1 && m_separatore.front().unicode() < 0x80)
+        m_separatoreAscii = m_separatore.front().unicode();
 }
 
 Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(const QString& percorso, const QString& separatore,
@@ -125,7 +170,7 @@ bool LettoreCsv::riempi()
     return letti > 0;
 }
 
-Esito<bool> LettoreCsv::prossimaRiga(QByteArray& byte)
+Esito<bool> LettoreCsv::prossimaRiga(QByteArrayView& byte)
 {
     qsizetype cercaDa = m_posizione;
     for (;;) {
@@ -137,12 +182,10 @@ Esito<bool> LettoreCsv::prossimaRiga(QByteArray& byte)
         }
         const char* inizio = m_buffer.constData() + cercaDa;
         const char* fine = m_buffer.constData() + m_buffer.size();
-        const char* p = inizio;
-        while (p < fine && *p != '\n' && *p != '\r')
-            ++p;
+        const char* p = fineRiga(inizio, fine);
         if (p < fine) {
             const qsizetype capo = p - m_buffer.constData();
-            byte = m_buffer.mid(m_posizione, capo - m_posizione);
+            byte = QByteArrayView(m_buffer.constData() + m_posizione, capo - m_posizione);
             m_posizione = capo + 1;
             if (*p == '\r')
                 m_crPendente = true;
@@ -158,7 +201,7 @@ Esito<bool> LettoreCsv::prossimaRiga(QByteArray& byte)
             if (m_posizione >= m_buffer.size())
                 return false;
             // The last line has no line ending.
-            byte = m_buffer.mid(m_posizione);
+            byte = QByteArrayView(m_buffer.constData() + m_posizione, m_buffer.size() - m_posizione);
             m_posizione = m_buffer.size();
             return true;
         }
@@ -168,7 +211,7 @@ Esito<bool> LettoreCsv::prossimaRiga(QByteArray& byte)
 
 Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
 {
-    QByteArray byte;
+    QByteArrayView byte;
     for (;;) {
         auto esito = prossimaRiga(byte);
         if (!esito)
@@ -180,21 +223,75 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
             break;
     }
 
-    const QString testo = m_utf8 ? QString::fromUtf8(byte) : Cp1252::decodifica(byte);
+    // An ASCII line reads the same in both encodings, and is nearly every
+    // line; with the usual one-character separator its fields are cut from
+    // the bytes straight away.
+    const bool lineaAscii = ascii(byte);
+    if (lineaAscii && m_separatoreAscii >= 0)
+        return dividiAscii(byte, riga);
+
+    // Otherwise the line's text goes into a buffer kept from line to line.
+    if (lineaAscii) {
+        m_testo.resize(byte.size());
+        char16_t* out = reinterpret_cast<char16_t*>(m_testo.data());
+        for (const char c : byte)
+            *out++ = static_cast<unsigned char>(c);
+    } else if (m_utf8) {
+        m_testo = QString::fromUtf8(byte);
+    } else {
+        Cp1252::decodificaIn(byte, m_testo);
+    }
+    const QStringView testo(m_testo);
+
     // No quoting: the separator splits wherever it stands, even between
     // double quotes, and every double quote is dropped. The agencies' files
     // are made that way, and a quoted field with a separator inside is two.
+    // Each field is copied into the row's own text, whose buffer the
+    // previous row leaves behind.
+    const QStringView separatore(m_separatore);
     int trovati = 0;
     qsizetype inizio = 0;
     while (trovati < kColonneFoglio) {
-        const qsizetype fine = testo.indexOf(m_separatore, inizio);
-        QString campo = testo.mid(inizio, fine < 0 ? -1 : fine - inizio);
-        campo.remove(QLatin1Char('"'));
-        riga.valori[static_cast<std::size_t>(trovati++)] = std::move(campo);
+        const qsizetype fine = separatore.size() == 1 ? testo.indexOf(separatore.front(), inizio)
+                                                      : testo.indexOf(separatore, inizio);
+        const QStringView campo = testo.mid(inizio, (fine < 0 ? testo.size() : fine) - inizio);
+        copiaSenzaVirgolette(campo, riga.valori[static_cast<std::size_t>(trovati++)]);
         if (fine < 0)
             break;
-        inizio = fine + m_separatore.size();
+        inizio = fine + separatore.size();
     }
+    return chiudiRiga(trovati, riga);
+}
+
+Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
+{
+    const char separatore = static_cast<char>(m_separatoreAscii);
+    const char* p = byte.data();
+    const char* const fine = p + byte.size();
+    int trovati = 0;
+    while (trovati < kColonneFoglio) {
+        const auto* trovato = static_cast<const char*>(std::memchr(p, separatore, static_cast<size_t>(fine - p)));
+        const char* fineCampo = trovato ? trovato : fine;
+        QString& campo = riga.valori[static_cast<std::size_t>(trovati++)];
+        const qsizetype n = fineCampo - p;
+        campo.resize(n);
+        char16_t* out = reinterpret_cast<char16_t*>(campo.data());
+        char16_t* const inizio = out;
+        for (; p < fineCampo; ++p) {
+            *out = static_cast<unsigned char>(*p);
+            out += *p != '"';
+        }
+        if (out - inizio != n)
+            campo.resize(out - inizio);
+        if (!trovato)
+            break;
+        p = trovato + 1;
+    }
+    return chiudiRiga(trovati, riga);
+}
+
+Esito<bool> LettoreCsv::chiudiRiga(int trovati, RigaFoglio& riga) const
+{
     if (trovati < kColonneFoglio)
         return Errore{QStringLiteral("Riga %1: %2 invece di %3.").arg(m_numeroRiga).arg(campi(trovati)).arg(kColonneFoglio)};
     riga.numero = m_numeroRiga;

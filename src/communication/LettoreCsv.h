@@ -26,12 +26,18 @@ public:
 
 private:
     LettoreCsv(const QString& separatore, int primaRigaDati);
-    // The next line's bytes without its ending; false at the end of the file.
-    Esito<bool> prossimaRiga(QByteArray& byte);
+    // The next line's bytes without its ending, a view into the buffer valid
+    // until the next call; false at the end of the file.
+    Esito<bool> prossimaRiga(QByteArrayView& byte);
     bool riempi();
+    // The fields of an ASCII line split by a one-byte separator.
+    Esito<bool> dividiAscii(QByteArrayView byte, RigaFoglio& riga);
+    // The row complete when it has all its fields.
+    Esito<bool> chiudiRiga(int trovati, RigaFoglio& riga) const;
 
     QFile m_file;
     QString m_separatore;
+    int m_separatoreAscii = -1; // the separator's byte when it is one ASCII character
     int m_primaRigaDati = 1;
     int m_numeroRiga = 0;
     bool m_utf8 = false;
@@ -39,4 +45,5 @@ private:
     qsizetype m_posizione = 0;
     bool m_fineFile = false;
     bool m_crPendente = false; // the last line ended with CR: a LF right after belongs to it
+    QString m_testo;           // the current line as text, its buffer kept from line to line
 };

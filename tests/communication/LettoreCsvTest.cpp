@@ -1,5 +1,7 @@
 #include "LetturaFoglio.h"
 
+#include "common/Cp1252.h"
+
 #include "communication/LettoreCsv.h"
 #include "communication/LettoreFoglio.h"
 
@@ -118,6 +120,59 @@ TEST_F(LettoreCsvTest, FieldsAreSplitAtEverySeparatorAndLoseEveryQuote)
     const auto multiplo = leggi(linea(22, "||") + "\n", 1, QStringLiteral("||"));
     ASSERT_EQ(multiplo.righe.size(), 1u);
     EXPECT_EQ(multiplo.righe[0].valori[21], QStringLiteral("c22"));
+}
+
+TEST_F(LettoreCsvTest, ARowReadAgainHoldsOnlyTheNewLineAndRowsKeptEarlierStayAsRead)
+{
+    // The writer reads every line into the same row: a long value must leave
+    // nothing behind in a shorter one, and a row kept aside must not change.
+    const QList<QStringList> righe = {
+        {QString(300, QLatin1Char('L')), QStringLiteral("\"VIRGOLETTE\""), QStringLiteral("a\"b\"c")},
+        {QStringLiteral("X"), QString(), QStringLiteral("\"")},
+        {QStringLiteral("CITTÀ"), QStringLiteral("€ 5"), QStringLiteral("  ")},
+        {QStringLiteral("Y"), QStringLiteral("Z"), QStringLiteral("W")},
+    };
+    struct Caso
+    {
+        QString separatore;
+        bool utf8;
+    };
+    const Caso casi[] = {{QStringLiteral(";"), false}, {QStringLiteral(";"), true}, {QStringLiteral("||"), false},
+                         {QStringLiteral("\t"), true}, {QStringLiteral("§"), true}, {QStringLiteral("§"), false}};
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.separatore.toStdString() + (caso.utf8 ? " UTF-8" : " Windows-1252"));
+        QByteArray contenuto;
+        std::vector<std::array<QString, kColonneFoglio>> attesi;
+        for (const QStringList& valori : righe) {
+            QStringList campi = valori;
+            std::array<QString, kColonneFoglio> atteso;
+            for (int c = 0; c < kColonneFoglio; ++c) {
+                if (c >= campi.size())
+                    campi.append(QStringLiteral("c%1").arg(c + 1));
+                atteso[static_cast<std::size_t>(c)] = QString(campi[c]).remove(QLatin1Char('"'));
+            }
+            const QString linea = campi.join(caso.separatore);
+            contenuto += (caso.utf8 ? linea.toUtf8() : Cp1252::codifica(linea)) + "\r\n";
+            attesi.push_back(atteso);
+        }
+        auto lettore = apriFoglioCsv(scrivi(contenuto), caso.separatore, 1);
+        ASSERT_TRUE(lettore.ok());
+        RigaFoglio riga;
+        std::vector<RigaFoglio> tenute;
+        for (;;) {
+            auto esito = lettore.valore()->leggi(riga);
+            ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
+            if (!*esito)
+                break;
+            tenute.push_back(riga);
+        }
+        ASSERT_EQ(tenute.size(), attesi.size());
+        for (std::size_t i = 0; i < attesi.size(); ++i) {
+            EXPECT_EQ(tenute[i].numero, static_cast<int>(i + 1));
+            for (std::size_t c = 0; c < attesi[i].size(); ++c)
+                EXPECT_EQ(tenute[i].valori[c], attesi[i][c]) << "riga " << i + 1 << ", campo " << c + 1;
+        }
+    }
 }
 
 TEST_F(LettoreCsvTest, ExtraFieldsAreDroppedAndMissingOnesStopTheRun)
