@@ -3,6 +3,7 @@
 #include "common/Cp1252.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace {
 
@@ -75,31 +76,45 @@ QString DataSenzaBarre(QStringView valore)
     return testo;
 }
 
-BufferRecord::BufferRecord(char tipo, char chiusura) : m_byte(kLunghezzaRecord, ' ')
+BufferRecord::BufferRecord(char tipo, char chiusura) : m_byte(kLunghezzaRecord, ' '), m_dati(m_byte.data())
 {
-    m_byte[0] = tipo;
-    m_byte[kLunghezzaRecord - 1] = chiusura;
+    m_dati[0] = tipo;
+    m_dati[kLunghezzaRecord - 1] = chiusura;
+}
+
+BufferRecord::BufferRecord(char tipo, char chiusura, char* destinazione) : m_dati(destinazione)
+{
+    std::fill_n(m_dati, kLunghezzaRecord, ' ');
+    m_dati[0] = tipo;
+    m_dati[kLunghezzaRecord - 1] = chiusura;
 }
 
 void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool maiuscolo)
 {
     Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
-    char* campo = m_byte.data() + posizione - 1;
+    char* campo = m_dati + posizione - 1;
 
-    // Nearly every value of a sheet is plain ASCII: place it byte by byte.
-    const bool ascii = std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii) {
-        const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
-        for (qsizetype i = 0; i < n; ++i) {
-            char c = static_cast<char>(testo[i].unicode());
-            if (controllo(static_cast<char16_t>(c)))
-                c = ' ';
-            else if (maiuscolo && c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-            campo[i] = c;
-        }
-        return;
+    // Nearly every value of a sheet is plain ASCII: it is placed byte by byte
+    // while it lasts; only a value with other characters takes the long road.
+    const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t u = testo[i].unicode();
+        if (u >= 0x80)
+            break;
+        char c = static_cast<char>(u);
+        if (controllo(u))
+            c = ' ';
+        else if (maiuscolo && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+        campo[i] = c;
     }
+    // A character past the field's width counts too: it may compose with the
+    // last one placed (a combining accent).
+    const bool ascii = i == n && std::all_of(testo.begin() + n, testo.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii)
+        return;
+    std::fill_n(campo, i, ' ');
 
     QString preparato = maiuscolo ? TagliaCampo(testo, larghezza) : primiCaratteri(composto(testo.toString()), larghezza);
     for (QChar& c : preparato) {
@@ -131,7 +146,21 @@ bool BufferRecord::mettiNumero(int posizione, int larghezza, QStringView numero)
     if (intera.size() > larghezza)
         return false;
     const qsizetype zeri = larghezza - intera.size();
-    std::fill_n(m_byte.data() + posizione - 1, zeri, '0');
+    std::fill_n(m_dati + posizione - 1, zeri, '0');
     metti(posizione + static_cast<int>(zeri), static_cast<int>(intera.size()), intera);
+    return true;
+}
+
+bool BufferRecord::mettiIntero(int posizione, int larghezza, qint64 numero)
+{
+    // The digits as QString::number writes them, without a text of their own.
+    char cifre[24];
+    const auto fine = std::to_chars(std::begin(cifre), std::end(cifre), numero).ptr;
+    const auto n = static_cast<int>(fine - cifre);
+    if (n > larghezza)
+        return false;
+    char* campo = m_dati + posizione - 1;
+    std::fill_n(campo, larghezza - n, '0');
+    std::copy(cifre, fine, campo + larghezza - n);
     return true;
 }

@@ -33,6 +33,9 @@ class BufferRecord
 {
 public:
     BufferRecord(char tipo, char chiusura);
+    // The record built straight into the kLunghezzaRecord bytes at
+    // `destinazione`, which must outlive it; byte() is then empty.
+    BufferRecord(char tipo, char chiusura, char* destinazione);
 
     // Places `testo` at `posizione` (counted from 1) in Windows-1252, cut to
     // `larghezza`. Control characters (a line break inside a sheet cell)
@@ -44,8 +47,12 @@ public:
     // A number as RiempiSinistra gives it with "0"; false when it does not fit.
     bool mettiNumero(int posizione, int larghezza, QStringView numero);
 
+    // A whole number zero-padded as RiempiSinistra gives it; false when it does not fit.
+    bool mettiIntero(int posizione, int larghezza, qint64 numero);
+
     const QByteArray& byte() const { return m_byte; }
 
 private:
     QByteArray m_byte;
+    char* m_dati; // the record's bytes: m_byte's or the caller's
 };

@@ -32,6 +32,17 @@ public:
     EsitoVuoto scrivi(const QByteArray& record)
     {
         m_blocco += record;
+        return chiudiRecord();
+    }
+
+    // Record B built straight into the block; `chiudiRecord` then ends it.
+    EsitoVuoto accodaB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+    {
+        return AccodaRecordB(progressivo, valori, m_blocco);
+    }
+
+    EsitoVuoto chiudiRecord()
+    {
         m_blocco += kFineRecord;
         return m_blocco.size() >= kBlocco ? svuota() : EsitoVuoto{};
     }
@@ -50,7 +61,7 @@ private:
     {
         if (m_file.write(m_blocco) != m_blocco.size())
             return errore();
-        m_blocco.clear();
+        m_blocco.resize(0); // clear() would give the reserved room back
         return {};
     }
 
@@ -114,10 +125,9 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
         if (auto esito = ControllaRiga(riga, regole, *codici, rapporto); !esito)
             return Errore{esito.errore()};
         // Numbered from 1 in the order of the file, whatever line the data start on.
-        auto record = RecordB(++contatore, riga.valori);
-        if (!record)
-            return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + record.errore()};
-        if (auto esito = file.scrivi(*record); !esito)
+        if (auto esito = file.accodaB(++contatore, riga.valori); !esito)
+            return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + esito.errore()};
+        if (auto esito = file.chiudiRecord(); !esito)
             return Errore{esito.errore()};
     }
 

@@ -70,13 +70,12 @@ QByteArray RecordA(const DatiAgenzia& agenzia)
     return r.byte();
 }
 
-Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+namespace {
+
+EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
 {
-    BufferRecord r('B', '*');
-    auto numero = RiempiSinistra(progressivo, 10);
-    if (!numero)
-        return Errore{QStringLiteral("campo B2: ") + numero.errore()};
-    r.metti(2, 10, *numero);
+    if (!r.mettiIntero(2, 10, progressivo))
+        return Errore{QStringLiteral("campo B2: ") + RiempiSinistra(progressivo, 10).errore()};
     for (size_t k = 0; k < kCampiB.size(); ++k) {
         const Campo& campo = kCampiB[k];
         const QString& valore = valori[k];
@@ -94,7 +93,29 @@ Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonne
             break;
         }
     }
+    return {};
+}
+
+} // namespace
+
+Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+{
+    BufferRecord r('B', '*');
+    if (auto esito = ScriviRecordB(r, progressivo, valori); !esito)
+        return Errore{esito.errore()};
     return r.byte();
+}
+
+EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
+                         QByteArray& destinazione)
+{
+    const qsizetype prima = destinazione.size();
+    destinazione.resize(prima + kLunghezzaRecord);
+    BufferRecord r('B', '*', destinazione.data() + prima);
+    auto esito = ScriviRecordB(r, progressivo, valori);
+    if (!esito)
+        destinazione.resize(prima);
+    return esito;
 }
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB)

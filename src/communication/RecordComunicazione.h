@@ -19,6 +19,10 @@ QByteArray RecordA(const DatiAgenzia& agenzia);
 // `valori` are the 22 sheet columns as they go into fields B3 to B24. Fails
 // when an amount's whole part or the number does not fit its field.
 Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori);
+// The same record appended to `destinazione`, so a writer gathering records
+// in a block builds each in place; on failure `destinazione` is as it was.
+EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
+                         QByteArray& destinazione);
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB);
 

@@ -285,3 +285,41 @@ TEST(NomeComunicazione, ProposesPeriodAndTenLettersOfTheName)
     EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("9"), QStringLiteral("Bo")),
               QStringLiteral("COAM_20179_BO.TXT"));
 }
+
+TEST(RecordB, AppendedToABlockItIsTheSameRecordAndAFailureLeavesTheBlockAsItWas)
+{
+    auto valori = rigaCompleta();
+    valori[1] = QStringLiteral("José");  // the long road for one field
+    QByteArray blocco("record precedente\r\n");
+    const QByteArray prima = blocco;
+    for (const qint64 progressivo : {1LL, 42LL, 9999999999LL}) {
+        SCOPED_TRACE(progressivo);
+        const auto r = RecordB(progressivo, valori);
+        ASSERT_TRUE(r.ok());
+        const qsizetype inizio = blocco.size();
+        ASSERT_TRUE(AccodaRecordB(progressivo, valori, blocco).ok());
+        EXPECT_EQ(blocco.mid(inizio), *r);
+    }
+    EXPECT_TRUE(blocco.startsWith(prima));
+
+    const QByteArray scritto = blocco;
+    EXPECT_FALSE(AccodaRecordB(10000000000LL, valori, blocco).ok());
+    valori[18] = QStringLiteral("123456789012345,00");
+    const auto errore = AccodaRecordB(1, valori, blocco);
+    ASSERT_FALSE(errore.ok());
+    EXPECT_EQ(errore.errore(), RecordB(1, valori).errore());
+    EXPECT_EQ(blocco, scritto);
+}
+
+TEST(Cp1252, EncodingAppendsAndDecodingReusesItsText)
+{
+    QByteArray byte("gi\xE0: ");
+    Cp1252::codificaIn(QStringLiteral("Müller € \U0001F600 Ł"), byte);
+    EXPECT_EQ(byte, QByteArray("gi\xE0: M\xFCller \x80 ? L"));
+
+    QString testo = QStringLiteral("un testo più lungo di quello che segue");
+    Cp1252::decodificaIn(QByteArrayView("\x80\x93" "abc"), testo);
+    EXPECT_EQ(testo, QStringLiteral("€“abc"));
+    Cp1252::decodificaIn(QByteArrayView(), testo);
+    EXPECT_EQ(testo, QString());
+}
