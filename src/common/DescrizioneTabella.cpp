@@ -81,11 +81,24 @@ Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const
     return tabella;
 }
 
+const std::pair<QString, QString>* TabellaCodici::voce(QStringView codice) const
+{
+    const auto trovata = std::lower_bound(m_voci.begin(), m_voci.end(), codice,
+                                          [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
+    if (trovata == m_voci.end() || confronta(trovata->first, codice) != 0)
+        return nullptr;
+    return &*trovata;
+}
+
 QString TabellaCodici::descrizione(QStringView codice) const
 {
-    const auto voce = std::lower_bound(m_voci.begin(), m_voci.end(), codice,
-                                       [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
-    if (voce == m_voci.end() || confronta(voce->first, codice) != 0)
-        return {};
-    return voce->second;
+    const auto* trovata = voce(codice);
+    return trovata ? trovata->second : QString();
+}
+
+// Without a copy of the description: the import asks this twice a row.
+bool TabellaCodici::contiene(QStringView codice) const
+{
+    const auto* trovata = voce(codice);
+    return trovata && !trovata->second.isEmpty();
 }

@@ -30,9 +30,11 @@ public:
 
     // The trimmed description, or the empty text when the code is not there.
     QString descrizione(QStringView codice) const;
-    bool contiene(QStringView codice) const { return !descrizione(codice).isEmpty(); }
+    bool contiene(QStringView codice) const;
 
 private:
+    const std::pair<QString, QString>* voce(QStringView codice) const;
+
     // Sorted by code without regard to case; for a code held twice, the row
     // the database would return first.
     std::vector<std::pair<QString, QString>> m_voci;

@@ -89,12 +89,16 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
     if (!regole.scriveValoriRipuliti)
         copia = riga.valori;
     auto& valori = regole.scriveValoriRipuliti ? riga.valori : copia;
-    for (QString& valore : valori)
-        valore = std::move(valore).trimmed();
+    for (QString& valore : valori) {
+        // Most values have nothing to trim.
+        if (!valore.isEmpty() && (valore.front().isSpace() || valore.back().isSpace()))
+            valore = std::move(valore).trimmed();
+    }
 
     // The subject text is built only for a row that has something to report.
     const auto& nomi = regole.soggettoDaValoriRipuliti ? valori : riga.valori;
     QString soggetto;
+    QString messaggio;
 
     for (const Controllo& controllo : kControlli) {
         QString& valore = valori[controllo.colonna];
@@ -102,11 +106,12 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
             continue;
         if (soggetto.isEmpty())
             soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
-        const QString etichetta = controllo.etichetta ? QString::fromUtf16(controllo.etichetta)
-                                                      : regole.etichettaDivisaErrata;
-        if (auto esito = rapporto.ScriviErrore(riga.numero, etichetta + QStringLiteral(" Valore errato: ") + valore +
-                                                                soggetto);
-            !esito)
+        messaggio.resize(0);
+        messaggio += controllo.etichetta ? QStringView(controllo.etichetta) : QStringView(regole.etichettaDivisaErrata);
+        messaggio += QStringView(u" Valore errato: ");
+        messaggio += valore;
+        messaggio += soggetto;
+        if (auto esito = rapporto.ScriviErrore(riga.numero, messaggio); !esito)
             return esito;
     }
     return {};

@@ -2,6 +2,9 @@
 
 #include "common/Cp1252.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace {
 
 const QString kLineaTratteggio(100, QLatin1Char('-'));
@@ -42,8 +45,19 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
                 return esito;
         }
     }
-    return scriviRiga(QStringLiteral(" Riga: ") + QString::number(riga) + QStringLiteral(" - Errore nel campo ") +
-                      messaggio);
+    // Built as bytes in a kept buffer: a sheet with many faulty rows writes
+    // a line for each.
+    char cifre[16];
+    const auto fine = std::to_chars(std::begin(cifre), std::end(cifre), riga).ptr;
+    m_riga.resize(0);
+    m_riga += " Riga: ";
+    m_riga += QByteArrayView(cifre, fine - cifre);
+    m_riga += " - Errore nel campo ";
+    Cp1252::codificaIn(messaggio, m_riga);
+    m_riga += "\r\n";
+    if (m_file->write(m_riga) != m_riga.size())
+        return Errore{descrizioneFile(*m_file)};
+    return {};
 }
 
 EsitoVuoto RapportoErrori::chiudi()

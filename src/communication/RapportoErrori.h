@@ -40,4 +40,5 @@ private:
     QString m_foglio;
     std::unique_ptr<QSaveFile> m_file;
     bool m_chiuso = false;
+    QByteArray m_riga; // the line being written, its buffer kept from error to error
 };
