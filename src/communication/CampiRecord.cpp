@@ -40,10 +40,36 @@ QStringView parteIntera(QStringView valore)
     return virgola < 0 ? valore : valore.left(virgola);
 }
 
-bool controllo(char16_t c)
+constexpr bool controllo(char16_t c)
 {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
+
+// The byte each ASCII character is placed as: control characters as blanks,
+// and in the second table the small letters as capitals.
+struct ByteAscii
+{
+    char testo[2][0x80];
+};
+
+constexpr ByteAscii tabellaAscii()
+{
+    ByteAscii t{};
+    for (int maiuscolo = 0; maiuscolo < 2; ++maiuscolo) {
+        for (int u = 0; u < 0x80; ++u) {
+            char c = static_cast<char>(u);
+            if (controllo(static_cast<char16_t>(u)))
+                c = ' ';
+            else if (maiuscolo && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            t.testo[maiuscolo][u] = c;
+        }
+    }
+    return t;
+}
+
+constexpr ByteAscii kByteAscii = tabellaAscii();
+static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' && kByteAscii.testo[1][u'\t'] == ' ');
 
 } // namespace
 
@@ -97,18 +123,11 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
     // Nearly every value of a sheet is plain ASCII: it is placed byte by byte
     // while it lasts; only a value with other characters takes the long road.
     const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+    const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
+    const char16_t* const u = testo.utf16();
     qsizetype i = 0;
-    for (; i < n; ++i) {
-        const char16_t u = testo[i].unicode();
-        if (u >= 0x80)
-            break;
-        char c = static_cast<char>(u);
-        if (controllo(u))
-            c = ' ';
-        else if (maiuscolo && c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        campo[i] = c;
-    }
+    for (; i < n && u[i] < 0x80; ++i)
+        campo[i] = tabella[u[i]];
     // A character past the field's width counts too: it may compose with the
     // last one placed (a combining accent).
     const bool ascii = i == n && std::all_of(testo.begin() + n, testo.end(), [](QChar c) { return c.unicode() < 0x80; });

@@ -51,6 +51,12 @@ constexpr std::array<Controllo, 21> kControlli = {{
     {21, Prova::vuoto, u"B24 (IDENTIFICATIVO TRANSAZIONE)"},
 }};
 
+// QChar::isSpace, with the common letters and digits answered at once.
+bool spazio(QChar c)
+{
+    return (c.unicode() <= 0x20 || c.unicode() >= 0x85) && c.isSpace();
+}
+
 bool fallisce(Prova prova, QString& valore, const CodiciControllo& codici)
 {
     switch (prova) {
@@ -91,7 +97,7 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
     auto& valori = regole.scriveValoriRipuliti ? riga.valori : copia;
     for (QString& valore : valori) {
         // Most values have nothing to trim.
-        if (!valore.isEmpty() && (valore.front().isSpace() || valore.back().isSpace()))
+        if (!valore.isEmpty() && (spazio(valore.front()) || spazio(valore.back())))
             valore = std::move(valore).trimmed();
     }
 
@@ -106,9 +112,14 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
             continue;
         if (soggetto.isEmpty())
             soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
+        const QStringView etichetta =
+            controllo.etichetta ? QStringView(controllo.etichetta) : QStringView(regole.etichettaDivisaErrata);
+        const QStringView valoreErrato(u" Valore errato: ");
+        // Room for the whole line at once; the row's next error reuses it.
         messaggio.resize(0);
-        messaggio += controllo.etichetta ? QStringView(controllo.etichetta) : QStringView(regole.etichettaDivisaErrata);
-        messaggio += QStringView(u" Valore errato: ");
+        messaggio.reserve(etichetta.size() + valoreErrato.size() + valore.size() + soggetto.size());
+        messaggio += etichetta;
+        messaggio += valoreErrato;
         messaggio += valore;
         messaggio += soggetto;
         if (auto esito = rapporto.ScriviErrore(riga.numero, messaggio); !esito)
