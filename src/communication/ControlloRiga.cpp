@@ -108,8 +108,14 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
 
     for (const Controllo& controllo : kControlli) {
         QString& valore = valori[controllo.colonna];
-        if (!fallisce(controllo.prova, valore, codici))
+        if (!fallisce(controllo.prova, valore, codici)) {
+            // A date typed as text in a workbook ("12-05-1980", "12/05/80") goes into the
+            // record as the eight digits the check read it as: cutting only its slashes would
+            // send OAM "12-05-19" or "120580  " for a date the check just accepted.
+            if (controllo.prova == Prova::data && !regole.scriveValoriRipuliti)
+                riga.valori[controllo.colonna] = valore;
             continue;
+        }
         if (soggetto.isEmpty())
             soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
         const QStringView etichetta =

@@ -15,7 +15,8 @@ struct RegoleControllo
 {
     // CSV: the trimmed values, with the dates rewritten to their eight digits,
     // are what the record is written from. Excel: the cells are written as
-    // they stand and the check works on a trimmed copy.
+    // they stand and the check works on a trimmed copy, except a date the
+    // check accepts, which is written as its eight digits.
     bool scriveValoriRipuliti;
     // The names in the subject text: trimmed (CSV) or as in the cells (Excel).
     bool soggettoDaValoriRipuliti;

@@ -117,16 +117,19 @@ TEST_F(LeggiFoglioTest, RowsWithErrorsAreWrittenAndReported)
     EXPECT_EQ(report[6], QByteArray(100, '-'));
 }
 
-TEST_F(LeggiFoglioTest, ExcelCellsAreWrittenAsTheyStandCsvFieldsTrimmedWithDatesRewritten)
+TEST_F(LeggiFoglioTest, ExcelCellsAreWrittenAsTheyStandCsvFieldsTrimmedDatesAsTheirDigitsInBoth)
 {
     QStringList valori = rigaValida(QStringLiteral(" Rossi"));
     valori[4] = QStringLiteral("12/05/80");
+    valori[11] = QStringLiteral("31-12-2030");
     FoglioInMemoria excel;
     excel.riga(valori);
     ASSERT_TRUE(scrivi(excel, RegoleControllo::excel).ok());
     const QByteArray daExcel = righe(comunicazione())[1];
     EXPECT_EQ(daExcel.mid(11, 6), " ROSSI");
-    EXPECT_EQ(daExcel.mid(88, 8), "120580  ");
+    // A text date the check accepts goes in as the date it was read as.
+    EXPECT_EQ(daExcel.mid(88, 8), "12051980");
+    EXPECT_EQ(daExcel.mid(203, 8), "31122030");
 
     FoglioInMemoria csv(1);
     csv.riga(valori);
@@ -208,7 +211,7 @@ TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
     const auto r = righe(comunicazione());
     ASSERT_EQ(r.size(), 3);
     EXPECT_EQ(r[1].mid(0, 17), "B0000000001 ROSSI");
-    EXPECT_EQ(r[1].mid(88, 8), "120580  ");
+    EXPECT_EQ(r[1].mid(88, 8), "12051980");
     EXPECT_EQ(r[1].mid(291, 8), "15092017");
     EXPECT_EQ(r[1].mid(343, 14), "00000000001500");
     EXPECT_EQ(r[2].mid(201, 11), "00000000001");
