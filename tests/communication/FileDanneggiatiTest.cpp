@@ -1,10 +1,12 @@
 #include "LetturaFoglio.h"
 #include "ScriviXlsx.h"
+
 #include "communication/LettoreFoglio.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,8 +24,7 @@ void leggiGuasti(const QByteArray& buono, const QString& percorso, int prove)
             guasto[static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size())))] =
                 static_cast<char>(caso.bounded(256));
         if (caso.bounded(4) == 0)
-            guasto.truncate(
-                static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
+            guasto.truncate(static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
         QFile file(percorso);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(guasto);
@@ -49,8 +50,7 @@ QByteArray contenuto(const QString& percorso)
 TEST(FileDanneggiati, DamagedXlsNeverCrashes)
 {
     QTemporaryDir cartella;
-    const QByteArray buono =
-        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
     ASSERT_FALSE(buono.isEmpty());
     leggiGuasti(buono, cartella.filePath(QStringLiteral("guasto.xls")), 300);
 }
@@ -60,10 +60,8 @@ TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
     // One wrong record length puts every following record out of step, and
     // FreeXL would read past its buffers: such a file is refused first.
     QTemporaryDir cartella;
-    QByteArray dati =
-        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
-    const qsizetype xf =
-        dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const qsizetype xf = dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
     ASSERT_GT(xf, 0);
     dati[xf + 2] = static_cast<char>(0xD7);
     const QString percorso = cartella.filePath(QStringLiteral("sfasato.xls"));
@@ -73,8 +71,7 @@ TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
     file.close();
     const auto lettore = apriFoglioExcel(percorso);
     ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
-        << lettore.errore().toStdString();
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
 }
 
 TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
@@ -86,10 +83,9 @@ TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
     QByteArray righe;
     for (int r = 3; r < 40; ++r) {
         const QByteArray n = QByteArray::number(r);
-        righe += ScriviXlsx::riga(
-            r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1") +
-                   ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14) +
-                   ScriviXlsx::testo("D" + n, QStringLiteral("x")));
+        righe += ScriviXlsx::riga(r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1")
+                                         + ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14)
+                                         + ScriviXlsx::testo("D" + n, QStringLiteral("x")));
     }
     ASSERT_TRUE(ScriviXlsx::crea(percorso, righe, opzioni));
     leggiGuasti(contenuto(percorso), cartella.filePath(QStringLiteral("guasto.xlsx")), 300);
@@ -102,10 +98,8 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
     // is allocated again and the first one never freed. The record type of
     // an EOF becomes 0 (an unknown record of no length), so every length
     // still adds up and only the nesting is wrong.
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
-                                 12); // EOF, then a sheet's BOF
-    const QByteArray buono =
-        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
     const qsizetype fineGlobali = buono.indexOf(fineEInizio);
     ASSERT_GT(fineGlobali, 0);
     const qsizetype finePrimoFoglio = buono.indexOf(fineEInizio, fineGlobali + 1);
@@ -113,15 +107,10 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
     // The last sheet's EOF: the stream's last record before the padding.
     qsizetype fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4));
     while (fineUltimoFoglio > 0 && buono.mid(fineUltimoFoglio + 4, 8) != QByteArray(8, '\0'))
-        fineUltimoFoglio =
-            buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
+        fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
     ASSERT_GT(fineUltimoFoglio, finePrimoFoglio);
 
-    const struct
-    {
-        const char* caso;
-        qsizetype fine;
-    } casi[] = {
+    const struct { const char* caso; qsizetype fine; } casi[] = {
         {"workbook globals without their EOF", fineGlobali},
         {"first sheet without its EOF", finePrimoFoglio},
         {"last sheet without its EOF", fineUltimoFoglio},
