@@ -63,8 +63,12 @@ public:
             const quint16 lunghezza = leggi16(voci, voce + 0x40);
             if (lunghezza > 64 || lunghezza % 2 != 0)
                 return danneggiato();
-            const QString nomeVoce = QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
-                                                        qMax(0, lunghezza / 2 - 1));
+            QString nomeVoce = QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
+                                                  qMax(0, lunghezza / 2 - 1));
+            // The name ends at its terminator, as FreeXL reads it, even when
+            // the entry claims more characters.
+            if (const qsizetype fine = nomeVoce.indexOf(QChar(u'\0')); fine >= 0)
+                nomeVoce.truncate(fine);
             const quint8 tipo = static_cast<quint8>(voci[voce + 0x42]);
             const quint32 inizio = leggi32(voci, voce + 0x74);
             const quint64 dimensione = leggi32(voci, voce + 0x78);

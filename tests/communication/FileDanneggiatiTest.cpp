@@ -154,3 +154,26 @@ TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
 }
+
+TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
+{
+    // An entry may claim a longer name than it holds, the rest being
+    // terminators: FreeXL still finds the workbook by it, so the checks and
+    // the cells FreeXL cannot read (here an error value at row 4) must come
+    // from the same stream.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/errore.xls"));
+    const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0\0\0\0\0", 22));
+    ASSERT_GT(voce, 0);
+    dati[voce + 0x40] = 24; // the name's length in bytes, three terminators included
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("nome-lungo.xls"));
+    QFile file(percorso);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dati);
+    file.close();
+    auto lettore = apriFoglioExcel(percorso);
+    ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
+    const auto lettura = leggiTutto(*lettore.valore());
+    EXPECT_EQ(lettura.righe.size(), 1u);
+    EXPECT_EQ(lettura.errore, QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
+}
