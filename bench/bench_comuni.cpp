@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -30,7 +29,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir cartella;
-    auto connessione = Connessione::apri(QDir(cartella.path()).filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
+    auto connessione =
+        Connessione::apri(QDir(cartella.path()).filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
     if (!connessione) {
         std::fprintf(stderr, "database: %s\n", qPrintable(connessione.errore()));
         return 1;
@@ -41,7 +41,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "T_COMUNI: %s\n", qPrintable(aperto.errore()));
         return 1;
     }
-    std::printf("lettura di T_COMUNI (%lld nomi): %.1f ms\n", static_cast<long long>(elenco.comuni().size()),
+    std::printf("lettura di T_COMUNI (%lld nomi): %.1f ms\n",
+                static_cast<long long>(elenco.comuni().size()),
                 microsecondi(Orologio::now() - inizio) / 1000.0);
 
     for (int giro = 1; giro <= 2; ++giro) {
@@ -64,12 +65,15 @@ int main(int argc, char** argv)
             totale += t;
         std::sort(tempi.begin(), tempi.end());
         const auto percentile = [&](double p) {
-            return microsecondi(tempi[static_cast<std::size_t>(p * static_cast<double>(tempi.size() - 1))]);
+            return microsecondi(
+                tempi[static_cast<std::size_t>(p * static_cast<double>(tempi.size() - 1))]);
         };
-        std::printf("giro %d: %zu tasti, media %.2f us, 99%% %.1f us, 99,9%% %.1f us, peggiore %.1f us, "
-                    "totale %.0f ms, senza risposta %lld\n",
-                    giro, tempi.size(), microsecondi(totale) / static_cast<double>(tempi.size()), percentile(0.99),
-                    percentile(0.999), microsecondi(tempi.back()), microsecondi(totale) / 1000.0, mancati);
+        std::printf(
+            "giro %d: %zu tasti, media %.2f us, 99%% %.1f us, 99,9%% %.1f us, peggiore %.1f us, "
+            "totale %.0f ms, senza risposta %lld\n",
+            giro, tempi.size(), microsecondi(totale) / static_cast<double>(tempi.size()),
+            percentile(0.99), percentile(0.999), microsecondi(tempi.back()),
+            microsecondi(totale) / 1000.0, mancati);
     }
     return 0;
 }

@@ -5,7 +5,6 @@
 // output of the communication's size, so the ratio shows what the checks and
 // records cost. Prints rows/s, MB/s, the ratio and peak memory.
 #include "ScriviXlsx.h"
-
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
 
@@ -15,7 +14,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
-
 #include <cstdio>
 #include <ctime>
 
@@ -47,28 +45,50 @@ QByteArray valore(int i, int colonna)
 {
     const int guasto = i % 10 == 9 ? (i / 10) % 4 : -1;
     switch (colonna) {
-    case 0: return QByteArray("ROSSI\0BIANCHI\0COLOMBO\0RICCI", 27).split('\0')[i % 4];
-    case 1: return guasto == 2 ? QByteArray() : QByteArray("MARIO");
-    case 2: return "M";
-    case 3: return guasto == 0 ? "RSSMRA80A01H501X" : "RSSMRA80A01H501U";
-    case 4: return guasto == 3 ? "31/02/1980" : "01/01/1980";
-    case 5: return "ROMA";
-    case 6: return "RM";
-    case 7: return "ITALIA";
-    case 8: return "ITA";
-    case 9: return "CI";
-    case 10: return "AX" + QByteArray::number(1000000 + i);
-    case 11: return "31/12/2030";
-    case 12: return "COMUNE";
-    case 13: return "ROMA";
-    case 14: return QByteArray::number(i % 28 + 1) + "/03/2026";
-    case 15: return "MILANO";
-    case 16: return "A";
-    case 17: return guasto == 1 ? "QQQ" : "USD";
-    case 18: return QByteArray::number(100 + i % 9000) + ",50";
-    case 19: return QByteArray::number(92 + i % 8000) + ",10";
-    case 20: return "0";
-    default: return QByteArray::number(i);
+    case 0:
+        return QByteArray("ROSSI\0BIANCHI\0COLOMBO\0RICCI", 27).split('\0')[i % 4];
+    case 1:
+        return guasto == 2 ? QByteArray() : QByteArray("MARIO");
+    case 2:
+        return "M";
+    case 3:
+        return guasto == 0 ? "RSSMRA80A01H501X" : "RSSMRA80A01H501U";
+    case 4:
+        return guasto == 3 ? "31/02/1980" : "01/01/1980";
+    case 5:
+        return "ROMA";
+    case 6:
+        return "RM";
+    case 7:
+        return "ITALIA";
+    case 8:
+        return "ITA";
+    case 9:
+        return "CI";
+    case 10:
+        return "AX" + QByteArray::number(1000000 + i);
+    case 11:
+        return "31/12/2030";
+    case 12:
+        return "COMUNE";
+    case 13:
+        return "ROMA";
+    case 14:
+        return QByteArray::number(i % 28 + 1) + "/03/2026";
+    case 15:
+        return "MILANO";
+    case 16:
+        return "A";
+    case 17:
+        return guasto == 1 ? "QQQ" : "USD";
+    case 18:
+        return QByteArray::number(100 + i % 9000) + ",50";
+    case 19:
+        return QByteArray::number(92 + i % 8000) + ",10";
+    case 20:
+        return "0";
+    default:
+        return QByteArray::number(i);
     }
 }
 
@@ -144,7 +164,8 @@ double pavimento(const QString& ingresso, const QString& uscita, qint64 byteUsci
     return static_cast<double>(tempo.nsecsElapsed()) / 1e9;
 }
 
-void misura(const char* nome, const Ambiente& ambiente, const QString& foglio, const QString& cartella)
+void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
+            const QString& cartella)
 {
     const double mb = static_cast<double>(QFileInfo(foglio).size()) / (1024.0 * 1024.0);
     RichiestaComunicazione richiesta;
@@ -169,16 +190,19 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio, c
         }
         const QString picco = piccoMemoria();
         const qint64 byteUscita = QFileInfo(richiesta.fileComunicazione).size();
-        const double base = pavimento(foglio, cartella + QStringLiteral("/pavimento.txt"), byteUscita);
+        const double base =
+            pavimento(foglio, cartella + QStringLiteral("/pavimento.txt"), byteUscita);
         // Both clocks: on a shared machine the wall time also counts other programs.
-        std::printf("%s, prova %d: %lld record B in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di CPU), "
-                    "%.1f MB/s (foglio %.1f MB, comunicazione %.1f MB, errori %s); pavimento %.2f s, rapporto %.1fx; "
+        std::printf("%s, prova %d: %lld record B in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s "
+                    "di CPU), "
+                    "%.1f MB/s (foglio %.1f MB, comunicazione %.1f MB, errori %s); pavimento %.2f "
+                    "s, rapporto %.1fx; "
                     "picco memoria %s\n",
                     nome, prova, static_cast<long long>(esito->recordB), secondi, secondiCpu,
-                    static_cast<double>(esito->recordB) / secondi, static_cast<double>(esito->recordB) / secondiCpu,
-                    mb / secondi, mb,
-                    static_cast<double>(byteUscita) / (1024.0 * 1024.0), esito->erroriPresenti ? "si" : "no", base,
-                    secondi / base, qPrintable(picco));
+                    static_cast<double>(esito->recordB) / secondi,
+                    static_cast<double>(esito->recordB) / secondiCpu, mb / secondi, mb,
+                    static_cast<double>(byteUscita) / (1024.0 * 1024.0),
+                    esito->erroriPresenti ? "si" : "no", base, secondi / base, qPrintable(picco));
     }
 }
 
@@ -201,7 +225,8 @@ int main(int argc, char** argv)
     const QString xlsx = cartella.filePath(QStringLiteral("operazioni.xlsx"));
     // "csv" or "xlsx" as argument runs that sheet only.
     const QString solo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    if ((solo != QLatin1String("xlsx") && !scriviCsv(csv)) || (solo != QLatin1String("csv") && !scriviXlsx(xlsx))) {
+    if ((solo != QLatin1String("xlsx") && !scriviCsv(csv)) ||
+        (solo != QLatin1String("csv") && !scriviXlsx(xlsx))) {
         std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
         return 1;
     }

@@ -11,7 +11,6 @@
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QTemporaryDir>
-
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -22,8 +21,9 @@ namespace {
 // a homonym's code has its last digit replaced by a letter.
 QString codicePersona(QRandomGenerator& caso, bool omonimo = false)
 {
-    static const int dispari[36] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 1, 0, 5, 7, 9, 13, 15, 17,
-                                    19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
+    static const int dispari[36] = {1,  0, 5, 7,  9,  13, 15, 17, 19, 21, 1,  0,
+                                    5,  7, 9, 13, 15, 17, 19, 21, 2,  4,  18, 20,
+                                    11, 3, 6, 8,  12, 14, 16, 10, 22, 25, 24, 23};
     QString c;
     for (int i = 0; i < 6; ++i)
         c += QChar(u'A' + caso.bounded(26));
@@ -38,7 +38,8 @@ QString codicePersona(QRandomGenerator& caso, bool omonimo = false)
     for (int i = 0; i < 15; ++i) {
         const QChar x = c[i];
         const int indice = x.isDigit() ? x.digitValue() : 10 + (x.unicode() - u'A');
-        somma += (i % 2 == 0) ? dispari[indice] : (x.isDigit() ? x.digitValue() : x.unicode() - u'A');
+        somma +=
+            (i % 2 == 0) ? dispari[indice] : (x.isDigit() ? x.digitValue() : x.unicode() - u'A');
     }
     return c + QChar(u'A' + somma % 26);
 }
@@ -90,9 +91,9 @@ void misura(const char* nome, qint64 chiamate, const std::function<qint64()>& co
         const auto inizio = std::chrono::steady_clock::now();
         const qint64 controllo = corpo();
         const std::chrono::duration<double> durata = std::chrono::steady_clock::now() - inizio;
-        std::printf("%-34s giro %d: %12.0f chiamate/s  (%lld chiamate, %.3f s, controllo %lld)\n", nome, giro,
-                    double(chiamate) / durata.count(), static_cast<long long>(chiamate), durata.count(),
-                    static_cast<long long>(controllo));
+        std::printf("%-34s giro %d: %12.0f chiamate/s  (%lld chiamate, %.3f s, controllo %lld)\n",
+                    nome, giro, double(chiamate) / durata.count(), static_cast<long long>(chiamate),
+                    durata.count(), static_cast<long long>(controllo));
     }
 }
 
@@ -146,9 +147,10 @@ int main(int argc, char** argv)
     misura("DescrizioneTabella (una query)", Ricerche, [&] {
         qint64 trovati = 0;
         for (int i = 0; i < Ricerche; ++i)
-            trovati += !DescrizioneTabella(*db.valore(), QStringLiteral("PAESI"), paesi[i % paesi.size()])
-                            .valore()
-                            .isEmpty();
+            trovati +=
+                !DescrizioneTabella(*db.valore(), QStringLiteral("PAESI"), paesi[i % paesi.size()])
+                     .valore()
+                     .isEmpty();
         return trovati;
     });
     auto tabella = TabellaCodici::carica(*db.valore(), QStringLiteral("PAESI"));

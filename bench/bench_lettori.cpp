@@ -2,7 +2,6 @@
 // writes a CSV file and an .xlsx workbook of that size into a temporary
 // folder, then reads each twice, printing rows/s, MB/s and peak memory.
 #include "ScriviXlsx.h"
-
 #include "communication/LettoreFoglio.h"
 
 #include <QCoreApplication>
@@ -12,7 +11,6 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTextStream>
-
 #include <cstdio>
 #include <ctime>
 
@@ -40,22 +38,26 @@ void azzeraPicco()
         azzera.write("5");
 }
 
-const char* const kCognomi[] = {"ROSSI", "BIANCHI", "ESPÓSITO", "COLOMBO", "RICCI", "MARINO", "GRECO", "BRUNO"};
-const char* const kNomi[] = {"MARIO", "ANNA", "NICOLÒ", "GIULIA", "LUCA", "CHIARA", "MATTEO", "SARA"};
+const char* const kCognomi[] = {"ROSSI", "BIANCHI", "ESPÓSITO", "COLOMBO",
+                                "RICCI", "MARINO",  "GRECO",    "BRUNO"};
+const char* const kNomi[] = {"MARIO", "ANNA",   "NICOLÒ", "GIULIA",
+                             "LUCA",  "CHIARA", "MATTEO", "SARA"};
 
 bool scriviCsv(const QString& percorso)
 {
     QFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write("COGNOME;NOME;SESSO;CF;NASCITA;LUOGO;PR;PAESE;COD;TD;NUMDOC;SCAD;AUTORITA;RILASCIO;DATA;LUOGO OP;TIPO;DIVISA;IMP1;IMP2;IMP3;ID\r\n\r\n");
+    file.write("COGNOME;NOME;SESSO;CF;NASCITA;LUOGO;PR;PAESE;COD;TD;NUMDOC;SCAD;AUTORITA;RILASCIO;"
+               "DATA;LUOGO OP;TIPO;DIVISA;IMP1;IMP2;IMP3;ID\r\n\r\n");
     QByteArray blocco;
     for (int i = 0; i < kRighe; ++i) {
-        blocco += QByteArray(kCognomi[i % 8]) + ";" + kNomi[i % 7 % 8] + ";M;RSSMRA80E12H501U;12/05/1980;ROMA;RM;ITALIA;086;01;AX"
-                  + QByteArray::number(1000000 + i) + ";31/12/2030;COMUNE;ROMA;"
-                  + QByteArray::number(i % 28 + 1) + "/03/2026;MILANO;A;USD;"
-                  + QByteArray::number(100 + i % 9000) + ",50;" + QByteArray::number(92 + i % 8000) + ",10;0;"
-                  + QByteArray::number(i) + "\r\n";
+        blocco += QByteArray(kCognomi[i % 8]) + ";" + kNomi[i % 7 % 8] +
+                  ";M;RSSMRA80E12H501U;12/05/1980;ROMA;RM;ITALIA;086;01;AX" +
+                  QByteArray::number(1000000 + i) + ";31/12/2030;COMUNE;ROMA;" +
+                  QByteArray::number(i % 28 + 1) + "/03/2026;MILANO;A;USD;" +
+                  QByteArray::number(100 + i % 9000) + ",50;" + QByteArray::number(92 + i % 8000) +
+                  ",10;0;" + QByteArray::number(i) + "\r\n";
         if (blocco.size() > (1 << 20)) {
             file.write(blocco);
             blocco.clear();
@@ -83,7 +85,8 @@ bool scriviXlsx(const QString& percorso)
         testo(QString::fromUtf8(c));
     for (const char* n : kNomi)
         testo(QString::fromUtf8(n));
-    for (const char* t : {"M", "RSSMRA80E12H501U", "ROMA", "RM", "ITALIA", "086", "01", "COMUNE", "MILANO", "A", "USD"})
+    for (const char* t : {"M", "RSSMRA80E12H501U", "ROMA", "RM", "ITALIA", "086", "01", "COMUNE",
+                          "MILANO", "A", "USD"})
         testo(QString::fromLatin1(t));
 
     ScriviXlsx scrittore(percorso, opzioni);
@@ -95,19 +98,22 @@ bool scriviXlsx(const QString& percorso)
         const auto s = [&](const char* colonna, const char* t) {
             return ScriviXlsx::cella(c(colonna), "s", testo(QString::fromUtf8(t)));
         };
-        QByteArray celle = ScriviXlsx::cella(c("A"), "s", QByteArray::number(i % 8))
-            + ScriviXlsx::cella(c("B"), "s", QByteArray::number(8 + i % 7))
-            + s("C", "M") + s("D", "RSSMRA80E12H501U")
-            + ScriviXlsx::cella(c("E"), "", "29353", ScriviXlsx::Data14) + s("F", "ROMA") + s("G", "RM")
-            + s("H", "ITALIA") + s("I", "086") + s("J", "01")
-            + ScriviXlsx::cella(c("K"), "", QByteArray::number(1000000 + i))
-            + ScriviXlsx::cella(c("L"), "", "47848", ScriviXlsx::DataPersonale)
-            + s("M", "COMUNE") + s("N", "ROMA")
-            + ScriviXlsx::cella(c("O"), "", QByteArray::number(46082 + i % 28), ScriviXlsx::Data14)
-            + s("P", "MILANO") + s("Q", "A") + s("R", "USD")
-            + ScriviXlsx::cella(c("S"), "", QByteArray::number(100 + i % 9000) + ".5", ScriviXlsx::Migliaia)
-            + ScriviXlsx::cella(c("T"), "", QByteArray::number(92 + i % 8000) + ".1")
-            + ScriviXlsx::cella(c("U"), "", "0") + ScriviXlsx::cella(c("V"), "", QByteArray::number(i));
+        QByteArray celle =
+            ScriviXlsx::cella(c("A"), "s", QByteArray::number(i % 8)) +
+            ScriviXlsx::cella(c("B"), "s", QByteArray::number(8 + i % 7)) + s("C", "M") +
+            s("D", "RSSMRA80E12H501U") +
+            ScriviXlsx::cella(c("E"), "", "29353", ScriviXlsx::Data14) + s("F", "ROMA") +
+            s("G", "RM") + s("H", "ITALIA") + s("I", "086") + s("J", "01") +
+            ScriviXlsx::cella(c("K"), "", QByteArray::number(1000000 + i)) +
+            ScriviXlsx::cella(c("L"), "", "47848", ScriviXlsx::DataPersonale) + s("M", "COMUNE") +
+            s("N", "ROMA") +
+            ScriviXlsx::cella(c("O"), "", QByteArray::number(46082 + i % 28), ScriviXlsx::Data14) +
+            s("P", "MILANO") + s("Q", "A") + s("R", "USD") +
+            ScriviXlsx::cella(c("S"), "", QByteArray::number(100 + i % 9000) + ".5",
+                              ScriviXlsx::Migliaia) +
+            ScriviXlsx::cella(c("T"), "", QByteArray::number(92 + i % 8000) + ".1") +
+            ScriviXlsx::cella(c("U"), "", "0") +
+            ScriviXlsx::cella(c("V"), "", QByteArray::number(i));
         blocco += ScriviXlsx::riga(i + 3, celle);
         if (blocco.size() > (1 << 20)) {
             if (!scrittore.scriviRighe(blocco))
@@ -126,7 +132,8 @@ void misura(const char* nome, const QString& percorso, bool csv)
         QElapsedTimer tempo;
         tempo.start();
         const std::clock_t cpu = std::clock();
-        auto lettore = csv ? apriFoglioCsv(percorso, QStringLiteral(";"), 3) : apriFoglioExcel(percorso);
+        auto lettore =
+            csv ? apriFoglioCsv(percorso, QStringLiteral(";"), 3) : apriFoglioExcel(percorso);
         if (!lettore) {
             std::printf("%s: %s\n", nome, qPrintable(lettore.errore()));
             return;
@@ -148,10 +155,12 @@ void misura(const char* nome, const QString& percorso, bool csv)
         const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
         const double secondiCpu = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
         // Both clocks: on a shared machine the wall time also counts other programs.
-        std::printf("%s, prova %d: %d righe in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di CPU), %.1f MB/s "
+        std::printf("%s, prova %d: %d righe in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di "
+                    "CPU), %.1f MB/s "
                     "(file %.1f MB), picco memoria %s%s\n",
-                    nome, prova, righe, secondi, secondiCpu, righe / secondi, righe / secondiCpu, mb / secondi, mb,
-                    qPrintable(piccoMemoria()), caratteri > 0 ? "" : " (valori vuoti?)");
+                    nome, prova, righe, secondi, secondiCpu, righe / secondi, righe / secondiCpu,
+                    mb / secondi, mb, qPrintable(piccoMemoria()),
+                    caratteri > 0 ? "" : " (valori vuoti?)");
     }
 }
 

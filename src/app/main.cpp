@@ -16,17 +16,21 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(Versione::numero);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("ZEFIRANTE - comunicazione mensile OAM dei cambi valuta"));
+    parser.setApplicationDescription(
+        QStringLiteral("ZEFIRANTE - comunicazione mensile OAM dei cambi valuta"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QStringLiteral("cartella"), QStringLiteral("Cartella dell'applicazione (database, DIVISE.CSV, stampe)."),
+    parser.addOption({QStringLiteral("cartella"),
+                      QStringLiteral("Cartella dell'applicazione (database, DIVISE.CSV, stampe)."),
                       QStringLiteral("CARTELLA")});
     parser.process(app);
 
     // Without a database there is nothing to work on: say why and stop before any window.
-    auto avviato = Avvio(parser.value(QStringLiteral("cartella")), QApplication::applicationDirPath());
+    auto avviato =
+        Avvio(parser.value(QStringLiteral("cartella")), QApplication::applicationDirPath());
     if (!avviato) {
-        Messaggi::mostra(nullptr, avviato.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+        Messaggi::mostra(nullptr, avviato.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
         return 2;
     }
     Ambiente& ambiente = *avviato.valore();

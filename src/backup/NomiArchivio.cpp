@@ -25,10 +25,11 @@ QString NomiArchivio::copiaSicurezza(const QString& cartella, const QString& cod
 {
     QString codice = codiceAgenzia.trimmed().left(LunghezzaMassimaCodice);
     for (QChar& c : codice) {
-        const bool sicuro = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
+        const bool sicuro =
+            (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9');
         if (!sicuro)
             c = u'_';
     }
-    return QDir(cartella).filePath(QStringLiteral("BFRR_") + codice + QLatin1Char('_') + dataOdierna() +
-                                   QStringLiteral(".COR"));
+    return QDir(cartella).filePath(QStringLiteral("BFRR_") + codice + QLatin1Char('_') +
+                                   dataOdierna() + QStringLiteral(".COR"));
 }

@@ -78,7 +78,8 @@ public:
             return preparaCope(riga);
         // Only an agency's own tables belong in its archive: anything else is
         // a damaged line (a value broken by a line end reads as a table name).
-        return erroreRiga(riga, QStringLiteral("\"%1\" non è una tabella dell'archivio.").arg(riga.tabella));
+        return erroreRiga(
+            riga, QStringLiteral("\"%1\" non è una tabella dell'archivio.").arg(riga.tabella));
     }
 
     EsitoVuoto applica(const Operazione& operazione) const
@@ -89,9 +90,10 @@ public:
         // a missing row is added.
         const QString tipo = operazione.valori.at(0).second.toString();
         const QString cod = operazione.valori.at(1).second.toString();
-        const QString condizione = QStringLiteral("TIPO=") + Sql::Apici(tipo) + QStringLiteral(" AND COD=") +
-                                   Sql::Apici(cod);
-        auto esiste = m_connessione.haRighe(QStringLiteral("SELECT *  FROM CTAB WHERE ") + condizione);
+        const QString condizione = QStringLiteral("TIPO=") + Sql::Apici(tipo) +
+                                   QStringLiteral(" AND COD=") + Sql::Apici(cod);
+        auto esiste =
+            m_connessione.haRighe(QStringLiteral("SELECT *  FROM CTAB WHERE ") + condizione);
         if (!esiste)
             return Errore{esiste.errore()};
         if (*esiste)
@@ -111,11 +113,13 @@ private:
             const Colonna& colonna = m_cope.at(i);
             auto valore = ValoriArchivio::valore(riga.valori.at(i), colonna.tipo);
             if (!valore)
-                return erroreRiga(riga, QStringLiteral("campo %1: %2").arg(colonna.nome, valore.errore()));
+                return erroreRiga(
+                    riga, QStringLiteral("campo %1: %2").arg(colonna.nome, valore.errore()));
             if (colonna.nome.compare(QLatin1String("OCOD"), Qt::CaseInsensitive) == 0 &&
                 !stessoCodice(riga.valori.at(i), m_codice))
-                return erroreRiga(riga, QStringLiteral("l'agenzia %1 non è quella dell'archivio (%2).")
-                                            .arg(riga.valori.at(i).trimmed(), m_codice));
+                return erroreRiga(riga,
+                                  QStringLiteral("l'agenzia %1 non è quella dell'archivio (%2).")
+                                      .arg(riga.valori.at(i).trimmed(), m_codice));
             operazione.valori.emplace_back(colonna.nome, std::move(valore).valore());
         }
         return operazione;
@@ -123,16 +127,19 @@ private:
 
     Esito<Operazione> preparaCtab(const Archivio::Riga& riga) const
     {
-        static const QString nomi[] = {QStringLiteral("TIPO"), QStringLiteral("COD"), QStringLiteral("DES")};
+        static const QString nomi[] = {QStringLiteral("TIPO"), QStringLiteral("COD"),
+                                       QStringLiteral("DES")};
         if (riga.valori.size() != 3)
-            return erroreRiga(riga, QStringLiteral("una riga CTAB ha 3 valori (tipo, codice, descrizione), "
-                                                   "questa ne ha %1.")
-                                        .arg(riga.valori.size()));
+            return erroreRiga(
+                riga, QStringLiteral("una riga CTAB ha 3 valori (tipo, codice, descrizione), "
+                                     "questa ne ha %1.")
+                          .arg(riga.valori.size()));
         // The safety copy holds only this agency's rows: a row of another
         // agency would change data that nothing could bring back.
         if (!stessoCodice(riga.valori.at(1), m_codice))
-            return erroreRiga(riga, QStringLiteral("la riga CTAB appartiene all'agenzia %1, non a %2.")
-                                        .arg(riga.valori.at(1).trimmed(), m_codice));
+            return erroreRiga(riga,
+                              QStringLiteral("la riga CTAB appartiene all'agenzia %1, non a %2.")
+                                  .arg(riga.valori.at(1).trimmed(), m_codice));
         Operazione operazione{Archivio::CTAB, {}};
         for (int i = 0; i < 3; ++i) {
             TipoCampo tipo = TipoCampo::Testo;
@@ -142,7 +149,8 @@ private:
             }
             auto valore = ValoriArchivio::valore(riga.valori.at(i), tipo);
             if (!valore)
-                return erroreRiga(riga, QStringLiteral("campo %1: %2").arg(nomi[i], valore.errore()));
+                return erroreRiga(riga,
+                                  QStringLiteral("campo %1: %2").arg(nomi[i], valore.errore()));
             operazione.valori.emplace_back(nomi[i], std::move(valore).valore());
         }
         return operazione;
@@ -174,7 +182,8 @@ Esito<IntestazioneArchivio> LeggiIntestazione(const QString& percorso)
 }
 
 Esito<EsitoRipristino> RipristinaArchivio(const Connessione& connessione, const QString& percorso,
-                                          const QString& cartellaApplicazione, const std::function<void()>& passo)
+                                          const QString& cartellaApplicazione,
+                                          const std::function<void()>& passo)
 {
     auto contenuto = leggiFile(percorso);
     if (!contenuto)
@@ -187,7 +196,8 @@ Esito<EsitoRipristino> RipristinaArchivio(const Connessione& connessione, const 
     esito.codice = righe->front().valori.front().trimmed();
     esito.copiaSicurezza = NomiArchivio::copiaSicurezza(cartellaApplicazione, esito.codice);
     if (auto copia = ScriviArchivio(connessione, esito.copiaSicurezza, esito.codice); !copia)
-        return Errore{QStringLiteral("Copia di sicurezza non riuscita, ripristino annullato. ") + copia.errore()};
+        return Errore{QStringLiteral("Copia di sicurezza non riuscita, ripristino annullato. ") +
+                      copia.errore()};
 
     Ripristino ripristino(connessione, esito.codice);
     if (auto caricato = ripristino.carica(); !caricato)
@@ -203,8 +213,10 @@ Esito<EsitoRipristino> RipristinaArchivio(const Connessione& connessione, const 
 
     Transazione transazione(connessione);
     if (!transazione.aperta())
-        return Errore{QStringLiteral("Impossibile iniziare il ripristino: il database non accetta modifiche.")};
-    if (auto cancellato = connessione.esegui(QStringLiteral("DELETE  From COPE WHERE OCOD=") + Sql::Apici(esito.codice));
+        return Errore{QStringLiteral(
+            "Impossibile iniziare il ripristino: il database non accetta modifiche.")};
+    if (auto cancellato = connessione.esegui(QStringLiteral("DELETE  From COPE WHERE OCOD=") +
+                                             Sql::Apici(esito.codice));
         !cancellato)
         return Errore{cancellato.errore()};
     for (qsizetype i = 0; i < operazioni.size(); ++i) {

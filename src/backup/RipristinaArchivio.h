@@ -3,7 +3,6 @@
 #include "common/Esito.h"
 
 #include <QString>
-
 #include <functional>
 
 class Connessione;

@@ -3,7 +3,6 @@
 #include "common/Esito.h"
 
 #include <QString>
-
 #include <functional>
 
 class Connessione;
@@ -17,5 +16,5 @@ class Connessione;
 // refused: its archive could not be read back.
 //
 // `passo` is called once for each table that has rows, for a progress bar.
-EsitoVuoto ScriviArchivio(const Connessione& connessione, const QString& percorso, const QString& codice,
-                          const std::function<void()>& passo = {});
+EsitoVuoto ScriviArchivio(const Connessione& connessione, const QString& percorso,
+                          const QString& codice, const std::function<void()>& passo = {});

@@ -4,7 +4,6 @@
 #include "common/FormatoItaliano.h"
 
 #include <QRegularExpression>
-
 #include <cmath>
 
 namespace {
@@ -33,9 +32,10 @@ Esito<double> leggiNumero(const QString& testo)
     if (const auto trovato = forma.match(pulito);
         trovato.hasMatch() && (trovato.capturedLength(2) > 0 || trovato.capturedLength(3) > 0 ||
                                pulito.endsWith(QLatin1Char(',')))) {
-        const QString cPunto = (trovato.capturedLength(2) ? trovato.captured(2) : QStringLiteral("0")) +
-                               QLatin1Char('.') +
-                               (trovato.capturedLength(3) ? trovato.captured(3) : QStringLiteral("0"));
+        const QString cPunto =
+            (trovato.capturedLength(2) ? trovato.captured(2) : QStringLiteral("0")) +
+            QLatin1Char('.') +
+            (trovato.capturedLength(3) ? trovato.captured(3) : QStringLiteral("0"));
         numero = cPunto.toDouble(&ok);
         if (trovato.captured(1) == QLatin1String("-"))
             numero = -numero;

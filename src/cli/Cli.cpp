@@ -11,7 +11,6 @@
 #include "shell/Versione.h"
 
 #include <QTextStream>
-
 #include <memory>
 #include <vector>
 
@@ -33,7 +32,8 @@ std::vector<std::unique_ptr<Comando>> comandi()
 void stampaAiuto(QTextStream& out, const std::vector<std::unique_ptr<Comando>>& elenco)
 {
     out << "Uso: zefirante-cli [--cartella CARTELLA] COMANDO [OPZIONI]\n\n"
-           "Esegue da riga di comando i lavori di ZEFIRANTE sulla stessa base dati del programma.\n\n"
+           "Esegue da riga di comando i lavori di ZEFIRANTE sulla stessa base dati del "
+           "programma.\n\n"
            "Opzioni generali:\n"
            "  --cartella CARTELLA  cartella dell'applicazione (database, DIVISE.CSV, stampe)\n"
            "  --help               mostra questo aiuto\n"
@@ -41,13 +41,15 @@ void stampaAiuto(QTextStream& out, const std::vector<std::unique_ptr<Comando>>& 
            "Comandi:\n";
     for (const auto& comando : elenco)
         out << "  " << comando->uso().leftJustified(44) << ' ' << comando->descrizione() << '\n';
-    out << "\nCodici di uscita: 0 eseguito, 1 eseguito con errori nei dati segnalati, 2 non eseguito.\n";
+    out << "\nCodici di uscita: 0 eseguito, 1 eseguito con errori nei dati segnalati, 2 non "
+           "eseguito.\n";
     out.flush();
 }
 
 } // namespace
 
-int eseguiCli(const QStringList& argomenti, QTextStream& out, QTextStream& err, const QString& cartellaEseguibile)
+int eseguiCli(const QStringList& argomenti, QTextStream& out, QTextStream& err,
+              const QString& cartellaEseguibile)
 {
     const auto elenco = comandi();
     QString cartella;
@@ -87,6 +89,7 @@ int eseguiCli(const QStringList& argomenti, QTextStream& out, QTextStream& err, 
         }
         return comando->esegui(*ambiente.valore(), argomenti.mid(i + 1), out, err);
     }
-    err << "Comando sconosciuto: " << argomenti[i] << " (zefirante-cli --help per l'elenco)" << Qt::endl;
+    err << "Comando sconosciuto: " << argomenti[i] << " (zefirante-cli --help per l'elenco)"
+        << Qt::endl;
     return Uscita::fallito;
 }

@@ -30,7 +30,8 @@ const Opzione kOpzioni[] = {
     {"--data-nascita", &Agenzia::ondt, "Data di nascita (PF)"},
     {"--comune-nascita", &Agenzia::oncom, "Comune o Stato Estero di nascita (PF)"},
     {"--provincia-nascita", &Agenzia::onpro, "Provincia di nascita (PF)"},
-    {"--cittadinanza", &Agenzia::ocittad, "Cittadinanza: 01=Italiana, 02=Comunitaria, 03=ExtraComunitaria (PF)"},
+    {"--cittadinanza", &Agenzia::ocittad,
+     "Cittadinanza: 01=Italiana, 02=Comunitaria, 03=ExtraComunitaria (PF)"},
     {"--domicilio-comune", &Agenzia::odcom, "Domicilio (in Italia) (PF)"},
     {"--domicilio-provincia", &Agenzia::odpro, "Provincia del domicilio (PF)"},
 };
@@ -39,16 +40,19 @@ void aiuto(QTextStream& out)
 {
     out << "Uso: zefirante-cli agenzia --codice CF [--tipo PNF|PF] [campi]\n\n"
            "  --codice CF                codice fiscale con cui l'agenzia è registrata all'OAM\n"
-           "  --tipo PNF|PF              PNF persona non fisica (società, predefinito), PF persona fisica\n";
+           "  --tipo PNF|PF              PNF persona non fisica (società, predefinito), PF persona "
+           "fisica\n";
     for (const Opzione& o : kOpzioni)
-        out << "  " << QString::fromLatin1(o.nome).leftJustified(26) << ' ' << QString::fromUtf8(o.spiegazione) << '\n';
+        out << "  " << QString::fromLatin1(o.nome).leftJustified(26) << ' '
+            << QString::fromUtf8(o.spiegazione) << '\n';
     out << "\nI campi non indicati restano quelli registrati.\n";
     out.flush();
 }
 
 } // namespace
 
-int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err)
+int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+                           QTextStream& err)
 {
     QString codice, tipo;
     std::vector<std::pair<const Opzione*, QString>> valori;
@@ -68,10 +72,12 @@ int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTe
         else if (a == QLatin1String("--tipo"))
             tipo = valore.trimmed().toUpper();
         else {
-            const auto trovata = std::find_if(std::begin(kOpzioni), std::end(kOpzioni),
-                                              [&a](const Opzione& o) { return a == QLatin1String(o.nome); });
+            const auto trovata =
+                std::find_if(std::begin(kOpzioni), std::end(kOpzioni),
+                             [&a](const Opzione& o) { return a == QLatin1String(o.nome); });
             if (trovata == std::end(kOpzioni)) {
-                err << "Opzione sconosciuta: " << a << " (zefirante-cli agenzia --help)" << Qt::endl;
+                err << "Opzione sconosciuta: " << a << " (zefirante-cli agenzia --help)"
+                    << Qt::endl;
                 return Uscita::fallito;
             }
             valori.emplace_back(trovata, valore);

@@ -8,10 +8,15 @@ class ComandoAgenzia : public Comando
 {
 public:
     QString nome() const override { return QStringLiteral("agenzia"); }
-    QString uso() const override { return QStringLiteral("agenzia --codice CF [--tipo PNF|PF] [campi]"); }
+    QString uso() const override
+    {
+        return QStringLiteral("agenzia --codice CF [--tipo PNF|PF] [campi]");
+    }
     QString descrizione() const override
     {
-        return QStringLiteral("Registra o aggiorna un'agenzia (zefirante-cli agenzia --help per i campi)");
+        return QStringLiteral(
+            "Registra o aggiorna un'agenzia (zefirante-cli agenzia --help per i campi)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

@@ -8,6 +8,10 @@ class ComandoAgenzie : public Comando
 public:
     QString nome() const override { return QStringLiteral("agenzie"); }
     QString uso() const override { return QStringLiteral("agenzie"); }
-    QString descrizione() const override { return QStringLiteral("Elenca le agenzie (codice fiscale;ragione sociale)"); }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    QString descrizione() const override
+    {
+        return QStringLiteral("Elenca le agenzie (codice fiscale;ragione sociale)");
+    }
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

@@ -12,9 +12,11 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
 {
     auto opzioni = LeggiOpzioni(
         argomenti,
-        {QStringLiteral("--agenzia"), QStringLiteral("--foglio"), QStringLiteral("--output"), QStringLiteral("--anno"),
-         QStringLiteral("--mese"), QStringLiteral("--separatore"), QStringLiteral("--prima-riga")},
-        {QStringLiteral("--sostitutiva"), QStringLiteral("--sostitutivo"), QStringLiteral("--sovrascrivi")},
+        {QStringLiteral("--agenzia"), QStringLiteral("--foglio"), QStringLiteral("--output"),
+         QStringLiteral("--anno"), QStringLiteral("--mese"), QStringLiteral("--separatore"),
+         QStringLiteral("--prima-riga")},
+        {QStringLiteral("--sostitutiva"), QStringLiteral("--sostitutivo"),
+         QStringLiteral("--sovrascrivi")},
         {QStringLiteral("--agenzia"), QStringLiteral("--foglio"), QStringLiteral("--output")});
     if (!opzioni) {
         err << opzioni.errore() << Qt::endl;
@@ -28,7 +30,8 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
 
     RichiestaComunicazione richiesta;
     richiesta.agenzia = std::move(agenzia).valore();
-    if (opzioni->ha(QStringLiteral("--sostitutiva")) || opzioni->ha(QStringLiteral("--sostitutivo")))
+    if (opzioni->ha(QStringLiteral("--sostitutiva")) ||
+        opzioni->ha(QStringLiteral("--sostitutivo")))
         richiesta.agenzia.tipoInvio = QLatin1Char('1');
     // The error report names the sheet by its full path, as the window's dialog gives it.
     richiesta.foglio = QFileInfo(opzioni->valore(QStringLiteral("--foglio"))).absoluteFilePath();
@@ -40,11 +43,13 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
         bool ok = false;
         richiesta.primaRigaCsv = opzioni->valore(QStringLiteral("--prima-riga")).toInt(&ok);
         if (!ok || richiesta.primaRigaCsv < 1) {
-            err << "Prima riga dati non valida: " << opzioni->valore(QStringLiteral("--prima-riga")) << Qt::endl;
+            err << "Prima riga dati non valida: " << opzioni->valore(QStringLiteral("--prima-riga"))
+                << Qt::endl;
             return Uscita::fallito;
         }
     }
-    if (auto esito = ControllaSovrascrittura(richiesta.fileComunicazione, opzioni->ha(QStringLiteral("--sovrascrivi")));
+    if (auto esito = ControllaSovrascrittura(richiesta.fileComunicazione,
+                                             opzioni->ha(QStringLiteral("--sovrascrivi")));
         !esito) {
         err << esito.errore() << Qt::endl;
         return Uscita::fallito;
@@ -60,7 +65,7 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
             << risultato->recordB << " record)\nErrori in: " << risultato->fileErrori << Qt::endl;
         return Uscita::erroriNeiDati;
     }
-    out << "Comunicazione " << richiesta.fileComunicazione << " creata con successo. (" << risultato->recordB
-        << " record)" << Qt::endl;
+    out << "Comunicazione " << richiesta.fileComunicazione << " creata con successo. ("
+        << risultato->recordB << " record)" << Qt::endl;
     return Uscita::fatto;
 }

@@ -10,12 +10,14 @@ public:
     QString nome() const override { return QStringLiteral("comunicazione"); }
     QString uso() const override
     {
-        return QStringLiteral("comunicazione --agenzia CF --foglio FILE --output FILE [--anno AAAA --mese MM] "
-                              "[--sostitutiva] [--separatore ;] [--prima-riga 3] [--sovrascrivi]");
+        return QStringLiteral(
+            "comunicazione --agenzia CF --foglio FILE --output FILE [--anno AAAA --mese MM] "
+            "[--sostitutiva] [--separatore ;] [--prima-riga 3] [--sovrascrivi]");
     }
     QString descrizione() const override
     {
         return QStringLiteral("Crea la comunicazione mensile OAM da un foglio Excel o CSV");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

@@ -6,7 +6,8 @@
 #include <QDir>
 #include <QTextStream>
 
-int ComandoRipristina::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err)
+int ComandoRipristina::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+                              QTextStream& err)
 {
     if (argomenti.size() != 1 || argomenti.first().startsWith(QLatin1String("--"))) {
         err << "Uso: zefirante-cli " << uso() << Qt::endl;
@@ -24,7 +25,7 @@ int ComandoRipristina::esegui(Ambiente& ambiente, const QStringList& argomenti, 
         return Uscita::fallito;
     }
     out << "Ripristino terminato: agenzia " << esito->codice << ", " << esito->righe << " righe.\n"
-        << "Copia di sicurezza dei dati precedenti: " << QDir::toNativeSeparators(esito->copiaSicurezza)
-        << Qt::endl;
+        << "Copia di sicurezza dei dati precedenti: "
+        << QDir::toNativeSeparators(esito->copiaSicurezza) << Qt::endl;
     return Uscita::fatto;
 }

@@ -12,5 +12,6 @@ public:
     {
         return QStringLiteral("Ripristina un'agenzia da un archivio di backUp (*.ZFOAM)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

@@ -15,8 +15,8 @@ namespace {
 // and first name joined without a blank.
 Esito<QString> nomeAgenzia(const Connessione& connessione, const QString& codice)
 {
-    auto query = connessione.esegui(QStringLiteral("SELECT ORAG, OCOG, ONOME From COPE WHERE OCOD=") +
-                                    Sql::Apici(codice));
+    auto query = connessione.esegui(
+        QStringLiteral("SELECT ORAG, OCOG, ONOME From COPE WHERE OCOD=") + Sql::Apici(codice));
     if (!query)
         return Errore{query.errore()};
     if (!query.valore().next())
@@ -24,12 +24,14 @@ Esito<QString> nomeAgenzia(const Connessione& connessione, const QString& codice
     const QString ragione = query.valore().value(0).toString().trimmed();
     if (!ragione.isEmpty())
         return ragione;
-    return query.valore().value(1).toString().trimmed() + query.valore().value(2).toString().trimmed();
+    return query.valore().value(1).toString().trimmed() +
+           query.valore().value(2).toString().trimmed();
 }
 
 } // namespace
 
-int ComandoSalva::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err)
+int ComandoSalva::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+                         QTextStream& err)
 {
     QString codice, percorso;
     for (qsizetype i = 0; i < argomenti.size(); ++i) {

@@ -8,6 +8,10 @@ class ComandoSalva : public Comando
 public:
     QString nome() const override { return QStringLiteral("salva"); }
     QString uso() const override { return QStringLiteral("salva --agenzia CF [--output FILE]"); }
-    QString descrizione() const override { return QStringLiteral("Crea l'archivio di backUp di un'agenzia"); }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    QString descrizione() const override
+    {
+        return QStringLiteral("Crea l'archivio di backUp di un'agenzia");
+    }
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

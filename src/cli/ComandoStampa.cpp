@@ -25,8 +25,10 @@ struct Opzioni
 
 bool leggiOpzioni(const QStringList& argomenti, Opzioni& opzioni, QTextStream& err)
 {
-    const std::pair<const char*, QString*> note[] = {
-        {"--agenzia", &opzioni.agenzia}, {"--elenco", &opzioni.elenco}, {"--anno", &opzioni.anno}, {"--pdf", &opzioni.pdf}};
+    const std::pair<const char*, QString*> note[] = {{"--agenzia", &opzioni.agenzia},
+                                                     {"--elenco", &opzioni.elenco},
+                                                     {"--anno", &opzioni.anno},
+                                                     {"--pdf", &opzioni.pdf}};
     for (qsizetype i = 0; i < argomenti.size(); ++i) {
         QString* destinazione = nullptr;
         for (const auto& [nome, campo] : note) {
@@ -52,7 +54,8 @@ bool leggiOpzioni(const QStringList& argomenti, Opzioni& opzioni, QTextStream& e
 
 } // namespace
 
-int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err)
+int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+                          QTextStream& err)
 {
     Opzioni opzioni;
     if (!leggiOpzioni(argomenti, opzioni, err))
@@ -68,7 +71,8 @@ int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTex
         return Uscita::fallito;
     }
 
-    const QString anno = opzioni.anno.isEmpty() ? QString::number(Orologio::oggi().year() - 1) : opzioni.anno.trimmed();
+    const QString anno = opzioni.anno.isEmpty() ? QString::number(Orologio::oggi().year() - 1)
+                                                : opzioni.anno.trimmed();
     if (!ElenchiAnnuali::annoValido(anno)) {
         err << ElenchiAnnuali::messaggioAnnoNonValido << Qt::endl;
         return Uscita::fallito;
@@ -76,8 +80,9 @@ int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTex
 
     // The agency as the agency window would publish it: company name, or
     // surname and first name joined without a blank.
-    auto query = ambiente.db().esegui(QStringLiteral("SELECT OCOD, ORAG, OCOG, ONOME FROM COPE WHERE OCOD=")
-                                      + Sql::Apici(opzioni.agenzia.trimmed()));
+    auto query = ambiente.db().esegui(
+        QStringLiteral("SELECT OCOD, ORAG, OCOG, ONOME FROM COPE WHERE OCOD=") +
+        Sql::Apici(opzioni.agenzia.trimmed()));
     if (!query) {
         err << query.errore() << Qt::endl;
         return Uscita::fallito;
@@ -89,16 +94,17 @@ int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTex
     ambiente.agenziaCorrente.codice = query.valore().value(0).toString();
     ambiente.agenziaCorrente.nome = query.valore().value(1).toString().trimmed();
     if (ambiente.agenziaCorrente.nome.isEmpty())
-        ambiente.agenziaCorrente.nome =
-            query.valore().value(2).toString().trimmed() + query.valore().value(3).toString().trimmed();
+        ambiente.agenziaCorrente.nome = query.valore().value(2).toString().trimmed() +
+                                        query.valore().value(3).toString().trimmed();
 
     const QString percorso = ElenchiAnnuali::conEstensionePdf(opzioni.pdf);
     Rapporto rapporto;
     ElenchiAnnuali::PreparaStampa(rapporto, elenco, anno, ambiente);
     const auto pagine = rapporto.salvaPdf(percorso);
     if (!pagine) {
-        err << "Listato PDF: " << QDir::toNativeSeparators(rapporto.fileRapporto()) << " Errore: "
-            << pagine.errore().numero() << "  " << pagine.errore().descrizione << Qt::endl;
+        err << "Listato PDF: " << QDir::toNativeSeparators(rapporto.fileRapporto())
+            << " Errore: " << pagine.errore().numero() << "  " << pagine.errore().descrizione
+            << Qt::endl;
         return Uscita::fallito;
     }
     out << "Creato " << QDir::toNativeSeparators(QFileInfo(percorso).absoluteFilePath()) << ": "

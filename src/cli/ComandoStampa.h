@@ -10,11 +10,13 @@ public:
     QString nome() const override { return QStringLiteral("stampa"); }
     QString uso() const override
     {
-        return QStringLiteral("stampa --agenzia CF --elenco operazioni|note [--anno AAAA] --pdf FILE");
+        return QStringLiteral(
+            "stampa --agenzia CF --elenco operazioni|note [--anno AAAA] --pdf FILE");
     }
     QString descrizione() const override
     {
         return QStringLiteral("Crea il PDF dell'elenco annuale (anno predefinito: il precedente)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

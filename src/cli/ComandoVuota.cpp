@@ -6,11 +6,12 @@
 
 #include <QTextStream>
 
-int ComandoVuota::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err)
+int ComandoVuota::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+                         QTextStream& err)
 {
     auto opzioni = LeggiOpzioni(argomenti,
-                                {QStringLiteral("--agenzia"), QStringLiteral("--output"), QStringLiteral("--anno"),
-                                 QStringLiteral("--mese")},
+                                {QStringLiteral("--agenzia"), QStringLiteral("--output"),
+                                 QStringLiteral("--anno"), QStringLiteral("--mese")},
                                 {QStringLiteral("--sovrascrivi")},
                                 {QStringLiteral("--agenzia"), QStringLiteral("--output")});
     if (!opzioni) {
@@ -23,7 +24,9 @@ int ComandoVuota::esegui(Ambiente& ambiente, const QStringList& argomenti, QText
         return Uscita::fallito;
     }
     const QString percorso = opzioni->valore(QStringLiteral("--output"));
-    if (auto esito = ControllaSovrascrittura(percorso, opzioni->ha(QStringLiteral("--sovrascrivi"))); !esito) {
+    if (auto esito =
+            ControllaSovrascrittura(percorso, opzioni->ha(QStringLiteral("--sovrascrivi")));
+        !esito) {
         err << esito.errore() << Qt::endl;
         return Uscita::fallito;
     }

@@ -9,8 +9,13 @@ public:
     QString nome() const override { return QStringLiteral("vuota"); }
     QString uso() const override
     {
-        return QStringLiteral("vuota --agenzia CF --output FILE [--anno AAAA --mese MM] [--sovrascrivi]");
+        return QStringLiteral(
+            "vuota --agenzia CF --output FILE [--anno AAAA --mese MM] [--sovrascrivi]");
     }
-    QString descrizione() const override { return QStringLiteral("Crea la comunicazione mensile OAM VUOTA"); }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out, QTextStream& err) override;
+    QString descrizione() const override
+    {
+        return QStringLiteral("Crea la comunicazione mensile OAM VUOTA");
+    }
+    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+               QTextStream& err) override;
 };

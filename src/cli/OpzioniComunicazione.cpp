@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
-                            const QStringList& interruttori, const QStringList& obbligatorie)
+                                   const QStringList& interruttori, const QStringList& obbligatorie)
 {
     OpzioniComando opzioni;
     for (qsizetype i = 0; i < argomenti.size(); ++i) {
@@ -31,19 +31,24 @@ Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringLi
 Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const OpzioniComando& opzioni)
 {
     const QDate meseScorso = Orologio::oggi().addMonths(-1);
-    const QString testoAnno = opzioni.ha(QStringLiteral("--anno")) ? opzioni.valore(QStringLiteral("--anno"))
-                                                                   : QString::number(meseScorso.year());
-    const QString testoMese = opzioni.ha(QStringLiteral("--mese")) ? opzioni.valore(QStringLiteral("--mese"))
-                                                                   : QString::number(meseScorso.month());
+    const QString testoAnno = opzioni.ha(QStringLiteral("--anno"))
+                                  ? opzioni.valore(QStringLiteral("--anno"))
+                                  : QString::number(meseScorso.year());
+    const QString testoMese = opzioni.ha(QStringLiteral("--mese"))
+                                  ? opzioni.valore(QStringLiteral("--mese"))
+                                  : QString::number(meseScorso.month());
     bool annoOk = false, meseOk = false;
     const int anno = testoAnno.toInt(&annoOk);
     const int mese = testoMese.toInt(&meseOk);
     if (!annoOk || testoAnno.size() != 4 || anno < 1000)
-        return Errore{QStringLiteral("Anno non valido: ") + testoAnno + QStringLiteral(" (quattro cifre)")};
+        return Errore{QStringLiteral("Anno non valido: ") + testoAnno +
+                      QStringLiteral(" (quattro cifre)")};
     if (!meseOk || mese < 1 || mese > 12)
-        return Errore{QStringLiteral("Mese non valido: ") + testoMese + QStringLiteral(" (da 1 a 12)")};
+        return Errore{QStringLiteral("Mese non valido: ") + testoMese +
+                      QStringLiteral(" (da 1 a 12)")};
 
-    auto agenzia = LeggiAgenzia(connessione, opzioni.valore(QStringLiteral("--agenzia")).trimmed().toUpper());
+    auto agenzia =
+        LeggiAgenzia(connessione, opzioni.valore(QStringLiteral("--agenzia")).trimmed().toUpper());
     if (!agenzia)
         return agenzia;
     DatiAgenzia dati = std::move(agenzia).valore();

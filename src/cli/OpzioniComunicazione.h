@@ -17,13 +17,17 @@ struct OpzioniComando
     QSet<QString> interruttori;
 
     QString valore(const QString& nome) const { return valori.value(nome); }
-    bool ha(const QString& nome) const { return valori.contains(nome) || interruttori.contains(nome); }
+    bool ha(const QString& nome) const
+    {
+        return valori.contains(nome) || interruttori.contains(nome);
+    }
 };
 
 // Reads `argomenti` against the options a command knows; an unknown option,
 // a missing value or a missing required option is an error.
 Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
-                            const QStringList& interruttori, const QStringList& obbligatorie);
+                                   const QStringList& interruttori,
+                                   const QStringList& obbligatorie);
 
 // The agency of --agenzia with the period of --anno and --mese (by default
 // the month before today's, as the agency window proposes it), for the

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QTextStream>
-
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -15,5 +14,6 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("ZEFIRANTE"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return eseguiCli(QCoreApplication::arguments().mid(1), out, err, QCoreApplication::applicationDirPath());
+    return eseguiCli(QCoreApplication::arguments().mid(1), out, err,
+                     QCoreApplication::applicationDirPath());
 }

@@ -6,7 +6,6 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <algorithm>
 
 qsizetype ContenutoLista::contaCampiData() const
@@ -57,7 +56,8 @@ QString DataOrdinabile(const QVariant& valore)
     return data.mid(6, 4) + data.mid(3, 2) + data.left(2);
 }
 
-bool RigaAmmessa(const QList<QVariant>& valori, const QList<CampoLista>& campi, const QString& filtro)
+bool RigaAmmessa(const QList<QVariant>& valori, const QList<CampoLista>& campi,
+                 const QString& filtro)
 {
     if (filtro.isEmpty())
         return true;
@@ -147,7 +147,8 @@ Esito<ContenutoLista> LeggiLista(const Connessione& connessione, const QString& 
             bool numero = false;
             const double v = valore.toDouble(&numero);
             riga.numeri.append(campo.tipo == TipoCampo::Numero && !valore.isNull() && numero
-                                   ? QVariant(v) : QVariant());
+                                   ? QVariant(v)
+                                   : QVariant());
             if (campo.nome.startsWith(QLatin1String("DACO")) && vale1(valore))
                 riga.icona = QStringLiteral("OK");
             if (campo.nome == QLatin1String("ERR") && vale1(valore))

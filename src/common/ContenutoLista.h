@@ -22,11 +22,16 @@ class Connessione;
 //  - "ERR"       a row whose value is 1 shows the "ER" icon;
 //  - "Prog", "DACO", "ERR", "NRec" exactly: the column is kept but not shown.
 
-enum class Allineamento { Sinistra, Destra, Centro };
+enum class Allineamento
+{
+    Sinistra,
+    Destra,
+    Centro
+};
 
 struct CampoLista
 {
-    QString nome;         // as the query names it: the column's caption
+    QString nome; // as the query names it: the column's caption
     TipoCampo tipo = TipoCampo::Testo;
     bool data = false;       // sorted through a hidden yyyymmdd column
     bool invisibile = false; // kept with width 0
@@ -68,6 +73,7 @@ QString DataOrdinabile(const QVariant& valore);
 // True when `filtro` is empty or some value, read as the clerk sees it (dates
 // dd/mm/yyyy, numbers with the decimal comma), contains it without regard to
 // case. A Null value never matches.
-bool RigaAmmessa(const QList<QVariant>& valori, const QList<CampoLista>& campi, const QString& filtro);
+bool RigaAmmessa(const QList<QVariant>& valori, const QList<CampoLista>& campi,
+                 const QString& filtro);
 
 Allineamento AllineamentoColonna(TipoCampo tipo);

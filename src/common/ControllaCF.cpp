@@ -26,7 +26,8 @@ constexpr std::array<int, 10> tabellaCifreDispari()
 {
     std::array<int, 10> valori{};
     for (int c = 0; c < 10; ++c)
-        valori[static_cast<std::size_t>(c)] = posizioneIn(CifreDispari, static_cast<char16_t>(u'0' + c));
+        valori[static_cast<std::size_t>(c)] =
+            posizioneIn(CifreDispari, static_cast<char16_t>(u'0' + c));
     return valori;
 }
 
@@ -34,7 +35,8 @@ constexpr std::array<int, 26> tabellaLettereDispari()
 {
     std::array<int, 26> valori{};
     for (int l = 0; l < 26; ++l)
-        valori[static_cast<std::size_t>(l)] = posizioneIn(LettereDispari, static_cast<char16_t>(u'A' + l));
+        valori[static_cast<std::size_t>(l)] =
+            posizioneIn(LettereDispari, static_cast<char16_t>(u'A' + l));
     return valori;
 }
 
@@ -42,8 +44,10 @@ constexpr auto ValoriCifreDispari = tabellaCifreDispari();
 constexpr auto ValoriLettereDispari = tabellaLettereDispari();
 
 // The odd-position table as published: "0" counts 1, "1" counts 0, "A" 1, "X" 25.
-static_assert(ValoriCifreDispari[0] == 2 && ValoriCifreDispari[1] == 1 && ValoriCifreDispari[9] == 22);
-static_assert(ValoriLettereDispari[0] == 2 && ValoriLettereDispari[1] == 1 && ValoriLettereDispari[23] == 26);
+static_assert(ValoriCifreDispari[0] == 2 && ValoriCifreDispari[1] == 1 &&
+              ValoriCifreDispari[9] == 22);
+static_assert(ValoriLettereDispari[0] == 2 && ValoriLettereDispari[1] == 1 &&
+              ValoriLettereDispari[23] == 26);
 
 constexpr bool eCifra(char16_t c)
 {
@@ -87,7 +91,8 @@ int ControllaCF(QStringView codice)
             somma += dispari ? ValoriCifreDispari[static_cast<std::size_t>(cifra)] : cifra + 1;
         } else if (eLettera(c)) {
             const int lettera = c - u'A';
-            somma += dispari ? ValoriLettereDispari[static_cast<std::size_t>(lettera)] : lettera + 1;
+            somma +=
+                dispari ? ValoriLettereDispari[static_cast<std::size_t>(lettera)] : lettera + 1;
         } else {
             tuttiValidi = false;
         }
@@ -98,8 +103,9 @@ int ControllaCF(QStringView codice)
     // the sign of the dividend: a code with skipped characters may call for a
     // character below "A".
     const int atteso = ((somma - 15) % 26) + u'A';
-    const char16_t controllo =
-        codice.size() >= LunghezzaPersona ? maiuscola(codice[LunghezzaPersona - 1].unicode()) : u' ';
+    const char16_t controllo = codice.size() >= LunghezzaPersona
+                                   ? maiuscola(codice[LunghezzaPersona - 1].unicode())
+                                   : u' ';
 
     // A blank, a dash or any other stray character among the first fifteen is
     // no codice fiscale at all, even when the check character happens to match

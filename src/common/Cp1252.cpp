@@ -26,20 +26,34 @@ int byteDiveroCarattere(char16_t c)
 int lettereConTratto(char16_t c)
 {
     switch (c) {
-    case 0x0110: return 'D'; // Đ
-    case 0x0111: return 'd'; // đ
-    case 0x0126: return 'H'; // Ħ
-    case 0x0127: return 'h'; // ħ
-    case 0x0131: return 'i'; // ı
-    case 0x0141: return 'L'; // Ł
-    case 0x0142: return 'l'; // ł
-    case 0x0166: return 'T'; // Ŧ
-    case 0x0167: return 't'; // ŧ
-    case 0x0180: return 'b'; // ƀ
-    case 0x0197: return 'I'; // Ɨ
-    case 0x01B5: return 'Z'; // Ƶ
-    case 0x01B6: return 'z'; // ƶ
-    default: return -1;
+    case 0x0110:
+        return 'D'; // Đ
+    case 0x0111:
+        return 'd'; // đ
+    case 0x0126:
+        return 'H'; // Ħ
+    case 0x0127:
+        return 'h'; // ħ
+    case 0x0131:
+        return 'i'; // ı
+    case 0x0141:
+        return 'L'; // Ł
+    case 0x0142:
+        return 'l'; // ł
+    case 0x0166:
+        return 'T'; // Ŧ
+    case 0x0167:
+        return 't'; // ŧ
+    case 0x0180:
+        return 'b'; // ƀ
+    case 0x0197:
+        return 'I'; // Ɨ
+    case 0x01B5:
+        return 'Z'; // Ƶ
+    case 0x01B6:
+        return 'z'; // ƶ
+    default:
+        return -1;
     }
 }
 
@@ -72,7 +86,8 @@ void Cp1252::codificaIn(QStringView testo, QByteArray& destinazione)
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const QChar c = testo.at(i);
         int b = byteDiveroCarattere(c.unicode());
-        if (b < 0 && c.isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate())
+        if (b < 0 && c.isHighSurrogate() && i + 1 < testo.size() &&
+            testo.at(i + 1).isLowSurrogate())
             ++i; // a character beyond the BMP is one character: one "?"
         else if (b < 0)
             b = byteSenzaDiacritici(c);

@@ -7,7 +7,6 @@
 #include <QMetaType>
 #include <QRegularExpression>
 #include <QTime>
-
 #include <algorithm>
 #include <cmath>
 
@@ -61,11 +60,12 @@ void scriviNormalizzata(QString* dataNormalizzata, const char16_t (&lavoro)[Cifr
 {
     if (!dataNormalizzata)
         return;
-    const char16_t testo[10] = {lavoro[0], lavoro[1], u'/', lavoro[2], lavoro[3], u'/',
-                                lavoro[4], lavoro[5], lavoro[6], lavoro[7]};
+    const char16_t testo[10] = {lavoro[0], lavoro[1], u'/',      lavoro[2], lavoro[3],
+                                u'/',      lavoro[4], lavoro[5], lavoro[6], lavoro[7]};
     // resize keeps the buffer, so a caller that reuses its text allocates once.
     dataNormalizzata->resize(10);
-    std::copy(std::begin(testo), std::end(testo), reinterpret_cast<char16_t*>(dataNormalizzata->data()));
+    std::copy(std::begin(testo), std::end(testo),
+              reinterpret_cast<char16_t*>(dataNormalizzata->data()));
 }
 
 } // namespace
@@ -112,8 +112,8 @@ int ControllaData(QString& valore, QString* dataNormalizzata)
     // the year "199 "): no date to keep.
     if (!std::all_of(lavoro + 4, lavoro + 8, eCifra))
         return 1;
-    const int anno = (lavoro[4] - u'0') * 1000 + (lavoro[5] - u'0') * 100 + (lavoro[6] - u'0') * 10
-                     + (lavoro[7] - u'0');
+    const int anno = (lavoro[4] - u'0') * 1000 + (lavoro[5] - u'0') * 100 +
+                     (lavoro[6] - u'0') * 10 + (lavoro[7] - u'0');
     const int giorno = numero(lavoro[0], lavoro[1]);
     if (giorno < 1 || giorno > giorniDelMese(mese, anno))
         return 1;
@@ -170,7 +170,8 @@ QDate dataDaTesto(const QString& testo)
         return QDate(anno, m.capturedView(2).toInt(), m.capturedView(1).toInt());
     }
     if (const auto m = iso.match(testo); m.hasMatch())
-        return QDate(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt());
+        return QDate(m.capturedView(1).toInt(), m.capturedView(2).toInt(),
+                     m.capturedView(3).toInt());
     return {};
 }
 

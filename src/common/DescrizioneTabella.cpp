@@ -7,7 +7,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <algorithm>
 
 namespace {
@@ -41,8 +40,9 @@ Errore erroreLettura(const QSqlQuery& query)
 Esito<QString> DescrizioneTabella(const Connessione& connessione, const QString& tipo,
                                   const QString& codice)
 {
-    auto esito = connessione.esegui(QStringLiteral("SELECT * From CTAB where TIPO=") + Sql::Apici(tipo)
-                                    + QStringLiteral(" AND COD=") + Sql::Apici(codice));
+    auto esito =
+        connessione.esegui(QStringLiteral("SELECT * From CTAB where TIPO=") + Sql::Apici(tipo) +
+                           QStringLiteral(" AND COD=") + Sql::Apici(codice));
     if (!esito)
         return Errore{esito.errore()};
     QSqlQuery& query = esito.valore();
@@ -56,7 +56,8 @@ Esito<QString> DescrizioneTabella(const Connessione& connessione, const QString&
 
 Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const QString& tipo)
 {
-    auto esito = connessione.esegui(QStringLiteral("SELECT COD, DES From CTAB where TIPO=") + Sql::Apici(tipo));
+    auto esito = connessione.esegui(QStringLiteral("SELECT COD, DES From CTAB where TIPO=") +
+                                    Sql::Apici(tipo));
     if (!esito)
         return Errore{esito.errore()};
     QSqlQuery& query = esito.valore();
@@ -75,16 +76,18 @@ Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const
     // of them is the row a single lookup would have found.
     std::stable_sort(tabella.m_voci.begin(), tabella.m_voci.end(),
                      [](const auto& a, const auto& b) { return confronta(a.first, b.first) < 0; });
-    tabella.m_voci.erase(std::unique(tabella.m_voci.begin(), tabella.m_voci.end(),
-                                     [](const auto& a, const auto& b) { return confronta(a.first, b.first) == 0; }),
-                         tabella.m_voci.end());
+    tabella.m_voci.erase(
+        std::unique(tabella.m_voci.begin(), tabella.m_voci.end(),
+                    [](const auto& a, const auto& b) { return confronta(a.first, b.first) == 0; }),
+        tabella.m_voci.end());
     return tabella;
 }
 
 const std::pair<QString, QString>* TabellaCodici::voce(QStringView codice) const
 {
-    const auto trovata = std::lower_bound(m_voci.begin(), m_voci.end(), codice,
-                                          [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
+    const auto trovata =
+        std::lower_bound(m_voci.begin(), m_voci.end(), codice,
+                         [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
     if (trovata == m_voci.end() || confronta(trovata->first, codice) != 0)
         return nullptr;
     return &*trovata;

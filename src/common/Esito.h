@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 #include <utility>
 #include <variant>
@@ -14,8 +13,7 @@ struct Errore
     QString descrizione;
 };
 
-template <typename T>
-class [[nodiscard]] Esito
+template <typename T> class [[nodiscard]] Esito
 {
 public:
     Esito(T valore) : m_stato(std::move(valore)) {}
@@ -36,8 +34,7 @@ private:
     std::variant<T, Errore> m_stato;
 };
 
-template <>
-class [[nodiscard]] Esito<void>
+template <> class [[nodiscard]] Esito<void>
 {
 public:
     Esito() = default;

@@ -1,7 +1,6 @@
 #include "communication/ArchivioZip.h"
 
 #include <QFile>
-
 #include <unzip.h>
 
 namespace {
@@ -19,7 +18,8 @@ voidpf ZCALLBACK apriFile(voidpf opaque, const void*, int mode)
 
 uLong ZCALLBACK leggiFile(voidpf, voidpf stream, void* buf, uLong size)
 {
-    const qint64 letti = static_cast<QFile*>(stream)->read(static_cast<char*>(buf), static_cast<qint64>(size));
+    const qint64 letti =
+        static_cast<QFile*>(stream)->read(static_cast<char*>(buf), static_cast<qint64>(size));
     return letti < 0 ? 0 : static_cast<uLong>(letti);
 }
 
@@ -79,7 +79,8 @@ EsitoVuoto ArchivioZip::apri(const QString& percorso)
 {
     m_stato->file.setFileName(percorso);
     if (!m_stato->file.open(QIODevice::ReadOnly))
-        return Errore{QStringLiteral("Impossibile aprire il file %1: %2").arg(percorso, m_stato->file.errorString())};
+        return Errore{QStringLiteral("Impossibile aprire il file %1: %2")
+                          .arg(percorso, m_stato->file.errorString())};
     zlib_filefunc64_def funzioni{};
     funzioni.zopen64_file = apriFile;
     funzioni.zread_file = leggiFile;
@@ -91,8 +92,10 @@ EsitoVuoto ArchivioZip::apri(const QString& percorso)
     funzioni.opaque = &m_stato->file;
     m_stato->zip = unzOpen2_64("", &funzioni);
     if (!m_stato->zip)
-        return Errore{QStringLiteral("Il file %1 non è una cartella di lavoro Excel leggibile (archivio danneggiato).")
-                          .arg(percorso)};
+        return Errore{
+            QStringLiteral(
+                "Il file %1 non è una cartella di lavoro Excel leggibile (archivio danneggiato).")
+                .arg(percorso)};
     return {};
 }
 
@@ -107,9 +110,12 @@ EsitoVuoto ArchivioZip::apriParte(const QString& nome)
 {
     chiudiParte();
     if (unzLocateFile(m_stato->zip, nome.toUtf8().constData(), 2) != UNZ_OK)
-        return Errore{QStringLiteral("Cartella di lavoro Excel non valida: manca la parte %1.").arg(nome)};
+        return Errore{
+            QStringLiteral("Cartella di lavoro Excel non valida: manca la parte %1.").arg(nome)};
     if (unzOpenCurrentFile(m_stato->zip) != UNZ_OK)
-        return Errore{QStringLiteral("Cartella di lavoro Excel non valida: la parte %1 non si può leggere.").arg(nome)};
+        return Errore{
+            QStringLiteral("Cartella di lavoro Excel non valida: la parte %1 non si può leggere.")
+                .arg(nome)};
     m_stato->parteAperta = true;
     return {};
 }
@@ -121,12 +127,14 @@ Esito<qint64> ArchivioZip::leggiBlocco(char* destinazione, qint64 capienza)
     const int letti = unzReadCurrentFile(m_stato->zip, destinazione,
                                          static_cast<unsigned>(qMin<qint64>(capienza, 1 << 30)));
     if (letti < 0)
-        return Errore{QStringLiteral("Cartella di lavoro Excel danneggiata: dati compressi non validi.")};
+        return Errore{
+            QStringLiteral("Cartella di lavoro Excel danneggiata: dati compressi non validi.")};
     if (letti == 0) {
         // The end of the part: its checksum is verified on closing.
         m_stato->parteAperta = false;
         if (unzCloseCurrentFile(m_stato->zip) == UNZ_CRCERROR)
-            return Errore{QStringLiteral("Cartella di lavoro Excel danneggiata: controllo dei dati non superato.")};
+            return Errore{QStringLiteral(
+                "Cartella di lavoro Excel danneggiata: controllo dei dati non superato.")};
     }
     return qint64(letti);
 }

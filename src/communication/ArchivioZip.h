@@ -3,7 +3,6 @@
 #include "common/Esito.h"
 
 #include <QString>
-
 #include <memory>
 
 // Read access to the parts of a zip package (an .xlsx workbook is one). The

@@ -19,7 +19,8 @@ QString primiCaratteri(const QString& testo, int larghezza)
 {
     qsizetype i = 0;
     for (int contati = 0; i < testo.size() && contati < larghezza; ++contati) {
-        if (testo.at(i).isHighSurrogate() && i + 1 < testo.size() && testo.at(i + 1).isLowSurrogate())
+        if (testo.at(i).isHighSurrogate() && i + 1 < testo.size() &&
+            testo.at(i + 1).isLowSurrogate())
             ++i;
         ++i;
     }
@@ -69,7 +70,8 @@ constexpr ByteAscii tabellaAscii()
 }
 
 constexpr ByteAscii kByteAscii = tabellaAscii();
-static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' && kByteAscii.testo[1][u'\t'] == ' ');
+static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' &&
+              kByteAscii.testo[1][u'\t'] == ' ');
 
 } // namespace
 
@@ -102,7 +104,8 @@ QString DataSenzaBarre(QStringView valore)
     return testo;
 }
 
-BufferRecord::BufferRecord(char tipo, char chiusura) : m_byte(kLunghezzaRecord, ' '), m_dati(m_byte.data())
+BufferRecord::BufferRecord(char tipo, char chiusura)
+    : m_byte(kLunghezzaRecord, ' '), m_dati(m_byte.data())
 {
     m_dati[0] = tipo;
     m_dati[kLunghezzaRecord - 1] = chiusura;
@@ -130,12 +133,14 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
         campo[i] = tabella[u[i]];
     // A character past the field's width counts too: it may compose with the
     // last one placed (a combining accent).
-    const bool ascii = i == n && std::all_of(testo.begin() + n, testo.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const bool ascii = i == n && std::all_of(testo.begin() + n, testo.end(),
+                                             [](QChar c) { return c.unicode() < 0x80; });
     if (ascii)
         return;
     std::fill_n(campo, i, ' ');
 
-    QString preparato = maiuscolo ? TagliaCampo(testo, larghezza) : primiCaratteri(composto(testo.toString()), larghezza);
+    QString preparato = maiuscolo ? TagliaCampo(testo, larghezza)
+                                  : primiCaratteri(composto(testo.toString()), larghezza);
     for (QChar& c : preparato) {
         if (controllo(c.unicode()))
             c = QLatin1Char(' ');

@@ -21,7 +21,8 @@ QString TagliaCampo(QStringView valore, int larghezza);
 // sheet writes amounts with the decimal comma and OAM wants the whole part
 // only), preceded by `riempimento` up to `larghezza` characters. A value that
 // does not fit is an error: the record cannot be built.
-Esito<QString> RiempiSinistra(QStringView valore, int larghezza, QChar riempimento = QLatin1Char('0'));
+Esito<QString> RiempiSinistra(QStringView valore, int larghezza,
+                              QChar riempimento = QLatin1Char('0'));
 Esito<QString> RiempiSinistra(qint64 valore, int larghezza, QChar riempimento = QLatin1Char('0'));
 
 // OAM wants dates as ddmmyyyy: the trimmed value with every "/" removed.

@@ -3,7 +3,6 @@
 #include "common/Esito.h"
 
 #include <QString>
-
 #include <unordered_map>
 
 // The cells of an .xls worksheet that FreeXL cannot give as Excel shows
@@ -13,16 +12,22 @@
 // workbook's own records, for the first worksheet, columns 1-22 from row 3.
 struct CellaBiff
 {
-    enum class Tipo { Numero, Testo, Booleano, Errore };
+    enum class Tipo
+    {
+        Numero,
+        Testo,
+        Booleano,
+        Errore
+    };
     Tipo tipo = Tipo::Numero;
-    double numero = 0;    // Numero; Booleano (0 or 1); Errore (Excel's error code)
-    QString testo;        // Testo
+    double numero = 0; // Numero; Booleano (0 or 1); Errore (Excel's error code)
+    QString testo;     // Testo
     bool formatoData = false;
 };
 
 struct CelleBiff
 {
-    QString primoFoglio;  // name of the first worksheet in tab order
+    QString primoFoglio; // name of the first worksheet in tab order
     bool sistema1904 = false;
     std::unordered_map<quint32, CellaBiff> celle; // by chiave(row, column), both from 0
 

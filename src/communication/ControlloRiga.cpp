@@ -6,17 +6,19 @@
 
 #include <array>
 
-const RegoleControllo RegoleControllo::excel{false, false, QStringLiteral("B20 (DIVISA ESTERA) CODICE ERRATO")};
+const RegoleControllo RegoleControllo::excel{false, false,
+                                             QStringLiteral("B20 (DIVISA ESTERA) CODICE ERRATO")};
 const RegoleControllo RegoleControllo::csv{true, true, QStringLiteral("B20 (DIVISA ESTERA) ")};
 
 namespace {
 
-enum class Prova {
-    vuoto,          // fails when empty
-    codiceFiscale,  // fails when filled and not a valid codice fiscale
-    data,           // fails unless a valid date (an empty date fails too)
-    paese,          // fails when filled and not in CTAB "PAESI"
-    divisa,         // fails when filled and not in CTAB "DIV"
+enum class Prova
+{
+    vuoto,         // fails when empty
+    codiceFiscale, // fails when filled and not a valid codice fiscale
+    data,          // fails unless a valid date (an empty date fails too)
+    paese,         // fails when filled and not in CTAB "PAESI"
+    divisa,        // fails when filled and not in CTAB "DIV"
 };
 
 struct Controllo
@@ -88,8 +90,8 @@ Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
     return CodiciControllo{std::move(paesi).valore(), std::move(divise).valore()};
 }
 
-EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const CodiciControllo& codici,
-                         RapportoErrori& rapporto)
+EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
+                         const CodiciControllo& codici, RapportoErrori& rapporto)
 {
     std::array<QString, kColonneFoglio> copia;
     if (!regole.scriveValoriRipuliti)
@@ -118,8 +120,9 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const 
         }
         if (soggetto.isEmpty())
             soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
-        const QStringView etichetta =
-            controllo.etichetta ? QStringView(controllo.etichetta) : QStringView(regole.etichettaDivisaErrata);
+        const QStringView etichetta = controllo.etichetta
+                                          ? QStringView(controllo.etichetta)
+                                          : QStringView(regole.etichettaDivisaErrata);
         const QStringView valoreErrato(u" Valore errato: ");
         // Room for the whole line at once; the row's next error reuses it.
         messaggio.resize(0);

@@ -39,15 +39,17 @@ struct CodiciControllo
 // Checks one data row field by field and writes one line of the report for
 // each failed check. A failed check never stops the import; an Errore means
 // the report could not be written.
-EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole, const CodiciControllo& codici,
-                         RapportoErrori& rapporto);
+EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
+                         const CodiciControllo& codici, RapportoErrori& rapporto);
 
-inline EsitoVuoto ControllaRigaFoglio(RigaFoglio& riga, const CodiciControllo& codici, RapportoErrori& rapporto)
+inline EsitoVuoto ControllaRigaFoglio(RigaFoglio& riga, const CodiciControllo& codici,
+                                      RapportoErrori& rapporto)
 {
     return ControllaRiga(riga, RegoleControllo::excel, codici, rapporto);
 }
 
-inline EsitoVuoto ControllaRigaCsv(RigaFoglio& riga, const CodiciControllo& codici, RapportoErrori& rapporto)
+inline EsitoVuoto ControllaRigaCsv(RigaFoglio& riga, const CodiciControllo& codici,
+                                   RapportoErrori& rapporto)
 {
     return ControllaRiga(riga, RegoleControllo::csv, codici, rapporto);
 }

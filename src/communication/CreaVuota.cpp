@@ -10,7 +10,8 @@ namespace {
 
 QString radiceNome(const QString& anno, const QString& mese, const QString& nomeAgenzia)
 {
-    return QStringLiteral("COAM_") + anno + mese + QLatin1Char('_') + NomeFile(nomeAgenzia).left(10);
+    return QStringLiteral("COAM_") + anno + mese + QLatin1Char('_') +
+           NomeFile(nomeAgenzia).left(10);
 }
 
 } // namespace
@@ -28,9 +29,10 @@ EsitoVuoto CreaVuota(const DatiAgenzia& agenzia, const QString& percorso)
     contenuto += kFineRecord;
 
     QSaveFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() || !file.commit())
-        return Errore{QStringLiteral("Impossibile scrivere il file ") + percorso + QStringLiteral(": ") +
-                      file.errorString()};
+    if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() ||
+        !file.commit())
+        return Errore{QStringLiteral("Impossibile scrivere il file ") + percorso +
+                      QStringLiteral(": ") + file.errorString()};
     return {};
 }
 

@@ -15,4 +15,5 @@ EsitoVuoto CreaVuota(const DatiAgenzia& agenzia, const QString& percorso);
 // ten letters of NomeFile of the agency's name, then ".TXT" for a
 // communication from a sheet or "-VUOTA.TXT" for the empty one.
 QString NomeComunicazione(const QString& anno, const QString& mese, const QString& nomeAgenzia);
-QString NomeComunicazioneVuota(const QString& anno, const QString& mese, const QString& nomeAgenzia);
+QString NomeComunicazioneVuota(const QString& anno, const QString& mese,
+                               const QString& nomeAgenzia);

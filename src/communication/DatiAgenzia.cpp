@@ -8,7 +8,8 @@
 
 Esito<DatiAgenzia> LeggiAgenzia(const Connessione& connessione, const QString& codice)
 {
-    auto query = connessione.esegui(QStringLiteral("SELECT * From COPE WHERE OCOD=") + Sql::Apici(codice));
+    auto query =
+        connessione.esegui(QStringLiteral("SELECT * From COPE WHERE OCOD=") + Sql::Apici(codice));
     if (!query)
         return Errore{query.errore()};
     QSqlQuery& q = query.valore();

@@ -20,7 +20,10 @@ constexpr qsizetype kBlocco = 64 * 1024;
 class FileComunicazione
 {
 public:
-    explicit FileComunicazione(const QString& percorso) : m_file(percorso) { m_blocco.reserve(kBlocco + 512); }
+    explicit FileComunicazione(const QString& percorso) : m_file(percorso)
+    {
+        m_blocco.reserve(kBlocco + 512);
+    }
 
     EsitoVuoto apri()
     {
@@ -67,8 +70,8 @@ private:
 
     Errore errore() const
     {
-        return Errore{QStringLiteral("Impossibile scrivere il file ") + m_file.fileName() + QStringLiteral(": ") +
-                      m_file.errorString()};
+        return Errore{QStringLiteral("Impossibile scrivere il file ") + m_file.fileName() +
+                      QStringLiteral(": ") + m_file.errorString()};
     }
 
     QSaveFile m_file;
@@ -91,8 +94,10 @@ bool FoglioCsv(const QString& percorso)
 }
 
 Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione,
-                                                  const RichiestaComunicazione& richiesta, LettoreFoglio& lettore,
-                                                  const RegoleControllo& regole, const AvanzamentoLettura& avanzamento)
+                                                  const RichiestaComunicazione& richiesta,
+                                                  LettoreFoglio& lettore,
+                                                  const RegoleControllo& regole,
+                                                  const AvanzamentoLettura& avanzamento)
 {
     auto codici = CodiciControllo::carica(connessione);
     if (!codici)
@@ -101,7 +106,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     FileComunicazione file(richiesta.fileComunicazione);
     if (auto esito = file.apri(); !esito)
         return Errore{esito.errore()};
-    RapportoErrori rapporto(Cartelle::fileErroriImport(richiesta.cartellaApplicazione), richiesta.foglio);
+    RapportoErrori rapporto(Cartelle::fileErroriImport(richiesta.cartellaApplicazione),
+                            richiesta.foglio);
 
     if (auto esito = file.scrivi(RecordA(richiesta.agenzia)); !esito)
         return Errore{esito.errore()};
@@ -149,23 +155,26 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     return risultato;
 }
 
-Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione, const RichiestaComunicazione& richiesta,
+Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione,
+                                          const RichiestaComunicazione& richiesta,
                                           const AvanzamentoLettura& avanzamento)
 {
     // Writing over the sheet being read would destroy the clerk's data.
     if (stessoFile(richiesta.foglio, richiesta.fileComunicazione))
-        return Errore{QStringLiteral("il file della comunicazione non può essere il foglio da importare (") +
-                      richiesta.foglio + QLatin1Char(')')};
+        return Errore{
+            QStringLiteral("il file della comunicazione non può essere il foglio da importare (") +
+            richiesta.foglio + QLatin1Char(')')};
 
     const bool csv = FoglioCsv(richiesta.foglio);
     if (csv && richiesta.separatoreCsv.isEmpty())
         return Errore{QStringLiteral("Indicare il carattere separatore")};
     if (csv && richiesta.primaRigaCsv < 1)
         return Errore{QStringLiteral("la prima riga dei dati deve essere un numero da 1 in su")};
-    auto lettore = csv ? apriFoglioCsv(richiesta.foglio, richiesta.separatoreCsv, richiesta.primaRigaCsv)
-                       : apriFoglioExcel(richiesta.foglio);
+    auto lettore =
+        csv ? apriFoglioCsv(richiesta.foglio, richiesta.separatoreCsv, richiesta.primaRigaCsv)
+            : apriFoglioExcel(richiesta.foglio);
     if (!lettore)
         return Errore{lettore.errore()};
-    return ScriviComunicazione(connessione, richiesta, *lettore.valore(), csv ? RegoleControllo::csv : RegoleControllo::excel,
-                               avanzamento);
+    return ScriviComunicazione(connessione, richiesta, *lettore.valore(),
+                               csv ? RegoleControllo::csv : RegoleControllo::excel, avanzamento);
 }

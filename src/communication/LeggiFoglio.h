@@ -4,7 +4,6 @@
 #include "communication/DatiAgenzia.h"
 
 #include <QString>
-
 #include <functional>
 
 class Connessione;
@@ -17,10 +16,10 @@ struct RegoleControllo;
 struct RichiestaComunicazione
 {
     DatiAgenzia agenzia;
-    QString foglio;              // the Excel workbook or CSV file
+    QString foglio; // the Excel workbook or CSV file
     QString separatoreCsv = QStringLiteral(";");
-    int primaRigaCsv = 3;        // first data line of a CSV file, from 1
-    QString fileComunicazione;   // the communication to write
+    int primaRigaCsv = 3;         // first data line of a CSV file, from 1
+    QString fileComunicazione;    // the communication to write
     QString cartellaApplicazione; // ERRORE_IMPORT.TXT goes here
 };
 
@@ -46,12 +45,14 @@ bool FoglioCsv(const QString& percorso);
 // that cannot be written); its description follows "Errore Lettura foglio: ".
 // The communication is written aside and put in place only when complete,
 // so a failed run leaves the file that was there before untouched.
-Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione, const RichiestaComunicazione& richiesta,
+Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione,
+                                          const RichiestaComunicazione& richiesta,
                                           const AvanzamentoLettura& avanzamento = {});
 
 // The same with a sheet already open (tests, benchmarks): `regole` says
 // whether it is read as Excel or as CSV.
 Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione,
-                                                  const RichiestaComunicazione& richiesta, LettoreFoglio& lettore,
+                                                  const RichiestaComunicazione& richiesta,
+                                                  LettoreFoglio& lettore,
                                                   const RegoleControllo& regole,
                                                   const AvanzamentoLettura& avanzamento = {});

@@ -34,7 +34,8 @@ public:
                 const unsigned char c = *p++;
                 if (c >= 0xC2 && c <= 0xDF) {
                     m_mancanti = 1;
-                    m_minimo = 0x80; m_massimo = 0xBF;
+                    m_minimo = 0x80;
+                    m_massimo = 0xBF;
                 } else if (c >= 0xE0 && c <= 0xEF) {
                     m_mancanti = 2;
                     m_minimo = c == 0xE0 ? 0xA0 : 0x80;
@@ -50,7 +51,8 @@ public:
                 const unsigned char c = *p++;
                 if (c < m_minimo || c > m_massimo)
                     return false;
-                m_minimo = 0x80; m_massimo = 0xBF;
+                m_minimo = 0x80;
+                m_massimo = 0xBF;
                 --m_mancanti;
             }
         }
@@ -128,8 +130,8 @@ LettoreCsv::LettoreCsv(const QString& separatore, int primaRigaDati)
         m_separatoreAscii = m_separatore.front().unicode();
 }
 
-Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(const QString& percorso, const QString& separatore,
-                                                     int primaRigaDati)
+Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(const QString& percorso,
+                                                       const QString& separatore, int primaRigaDati)
 {
     if (separatore.isEmpty())
         return Errore{QStringLiteral("Separatore dei campi non indicato.")};
@@ -207,15 +209,18 @@ Esito<bool> LettoreCsv::prossimaRiga(QByteArrayView& byte)
         }
         cercaDa = m_buffer.size() - m_posizione; // offset after the refill moves the data
         if (cercaDa > kLunghezzaMassimaRiga)
-            return Errore{QStringLiteral("Riga %1: riga troppo lunga, il file non è un elenco di operazioni.")
-                              .arg(m_numeroRiga + 1)};
+            return Errore{
+                QStringLiteral("Riga %1: riga troppo lunga, il file non è un elenco di operazioni.")
+                    .arg(m_numeroRiga + 1)};
         if (!riempi()) {
             if (m_file.error() != QFileDevice::NoError)
-                return Errore{QStringLiteral("Errore di lettura del file: %1").arg(m_file.errorString())};
+                return Errore{
+                    QStringLiteral("Errore di lettura del file: %1").arg(m_file.errorString())};
             if (m_posizione >= m_buffer.size())
                 return false;
             // The last line has no line ending.
-            byte = QByteArrayView(m_buffer.constData() + m_posizione, m_buffer.size() - m_posizione);
+            byte =
+                QByteArrayView(m_buffer.constData() + m_posizione, m_buffer.size() - m_posizione);
             m_posizione = m_buffer.size();
             return true;
         }
@@ -286,7 +291,8 @@ Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
     const bool virgolette = std::memchr(p, '"', static_cast<size_t>(byte.size())) != nullptr;
     int trovati = 0;
     while (trovati < kColonneFoglio) {
-        const auto* trovato = static_cast<const char*>(std::memchr(p, separatore, static_cast<size_t>(fine - p)));
+        const auto* trovato =
+            static_cast<const char*>(std::memchr(p, separatore, static_cast<size_t>(fine - p)));
         const char* fineCampo = trovato ? trovato : fine;
         QString& campo = riga.valori[static_cast<std::size_t>(trovati++)];
         const qsizetype n = fineCampo - p;
@@ -316,7 +322,10 @@ Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
 Esito<bool> LettoreCsv::chiudiRiga(int trovati, RigaFoglio& riga) const
 {
     if (trovati < kColonneFoglio)
-        return Errore{QStringLiteral("Riga %1: %2 invece di %3.").arg(m_numeroRiga).arg(campi(trovati)).arg(kColonneFoglio)};
+        return Errore{QStringLiteral("Riga %1: %2 invece di %3.")
+                          .arg(m_numeroRiga)
+                          .arg(campi(trovati))
+                          .arg(kColonneFoglio)};
     riga.numero = m_numeroRiga;
     return true;
 }

@@ -13,8 +13,8 @@
 class LettoreCsv final : public LettoreFoglio
 {
 public:
-    static Esito<std::unique_ptr<LettoreFoglio>> apri(const QString& percorso, const QString& separatore,
-                                                      int primaRigaDati);
+    static Esito<std::unique_ptr<LettoreFoglio>> apri(const QString& percorso,
+                                                      const QString& separatore, int primaRigaDati);
 
     Esito<bool> leggi(RigaFoglio& riga) override;
 

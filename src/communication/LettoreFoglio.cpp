@@ -10,7 +10,8 @@ Esito<std::unique_ptr<LettoreFoglio>> apriFoglioExcel(const QString& percorso)
 {
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
-        return Errore{QStringLiteral("Impossibile aprire il file %1: %2").arg(percorso, file.errorString())};
+        return Errore{
+            QStringLiteral("Impossibile aprire il file %1: %2").arg(percorso, file.errorString())};
     const QByteArray firma = file.read(8);
     file.close();
     // The first bytes tell the formats apart whatever the file is called:
@@ -19,11 +20,12 @@ Esito<std::unique_ptr<LettoreFoglio>> apriFoglioExcel(const QString& percorso)
         return apriFoglioXlsx(percorso);
     if (firma == QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
         return apriFoglioXls(percorso);
-    return Errore{QStringLiteral("Il file %1 non è una cartella di lavoro Excel (.xls o .xlsx).").arg(percorso)};
+    return Errore{QStringLiteral("Il file %1 non è una cartella di lavoro Excel (.xls o .xlsx).")
+                      .arg(percorso)};
 }
 
-Esito<std::unique_ptr<LettoreFoglio>> apriFoglioCsv(const QString& percorso, const QString& separatore,
-                                                  int primaRigaDati)
+Esito<std::unique_ptr<LettoreFoglio>> apriFoglioCsv(const QString& percorso,
+                                                    const QString& separatore, int primaRigaDati)
 {
     return LettoreCsv::apri(percorso, separatore, primaRigaDati);
 }

@@ -7,9 +7,7 @@
 #include <QDate>
 #include <QFile>
 #include <QTime>
-
 #include <freexl.h>
-
 #include <optional>
 
 namespace {
@@ -96,34 +94,40 @@ public:
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
                               .arg(percorso, motivo(esito))};
         unsigned int protetto = 0;
-        if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &protetto) == FREEXL_OK && protetto == FREEXL_BIFF_OBFUSCATED)
-            return Errore{QStringLiteral("La cartella di lavoro Excel %1 è protetta da password.").arg(percorso)};
+        if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &protetto) == FREEXL_OK &&
+            protetto == FREEXL_BIFF_OBFUSCATED)
+            return Errore{QStringLiteral("La cartella di lavoro Excel %1 è protetta da password.")
+                              .arg(percorso)};
 
         // The first worksheet in tab order, found by its name when known:
         // a chart sheet before it is no worksheet.
         unsigned int fogli = 0;
         if (freexl_get_info(m_handle, FREEXL_BIFF_SHEET_COUNT, &fogli) != FREEXL_OK || fogli == 0)
-            return Errore{QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.").arg(percorso)};
+            return Errore{QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.")
+                              .arg(percorso)};
         unsigned short scelto = 0;
         for (unsigned short i = 0; i < fogli && !m_speciali.primoFoglio.isEmpty(); ++i) {
             const char* nome = nullptr;
-            if (freexl_get_worksheet_name(m_handle, i, &nome) == FREEXL_OK && nome
-                && QString::fromUtf8(nome) == m_speciali.primoFoglio) {
+            if (freexl_get_worksheet_name(m_handle, i, &nome) == FREEXL_OK && nome &&
+                QString::fromUtf8(nome) == m_speciali.primoFoglio) {
                 scelto = i;
                 break;
             }
         }
         if (freexl_select_active_worksheet(m_handle, scelto) != FREEXL_OK)
-            return Errore{QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.").arg(percorso)};
+            return Errore{QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.")
+                              .arg(percorso)};
         if (freexl_worksheet_dimensions(m_handle, &m_righe, &m_colonne) != FREEXL_OK)
-            return Errore{QStringLiteral("Impossibile leggere il primo foglio di %1.").arg(percorso)};
+            return Errore{
+                QStringLiteral("Impossibile leggere il primo foglio di %1.").arg(percorso)};
         return {};
     }
 
     Esito<bool> leggi(RigaFoglio& riga) override
     {
         // Rows past the sheet's last row are blank, so the data end there.
-        if (m_finito || m_prossima >= m_righe || m_prossima >= unsigned(RegoleFoglioExcel::kUltimaRiga)) {
+        if (m_finito || m_prossima >= m_righe ||
+            m_prossima >= unsigned(RegoleFoglioExcel::kUltimaRiga)) {
             m_finito = true;
             return false;
         }
@@ -138,18 +142,21 @@ public:
                 const CellaBiff& cella = speciale->second;
                 switch (cella.tipo) {
                 case CellaBiff::Tipo::Numero:
-                    destinazione = testoNumero(cella.numero, cella.formatoData, m_speciali.sistema1904);
+                    destinazione =
+                        testoNumero(cella.numero, cella.formatoData, m_speciali.sistema1904);
                     break;
                 case CellaBiff::Tipo::Testo:
                     destinazione = cella.testo;
                     break;
                 case CellaBiff::Tipo::Booleano:
-                    destinazione = cella.numero != 0 ? QStringLiteral("VERO") : QStringLiteral("FALSO");
+                    destinazione =
+                        cella.numero != 0 ? QStringLiteral("VERO") : QStringLiteral("FALSO");
                     break;
                 case CellaBiff::Tipo::Errore:
                     if (!pendente)
-                        pendente = RegoleFoglioExcel::erroreCella(static_cast<int>(m_prossima) + 1, colonna + 1,
-                                                                  nomeErroreBiff(static_cast<int>(cella.numero)));
+                        pendente = RegoleFoglioExcel::erroreCella(
+                            static_cast<int>(m_prossima) + 1, colonna + 1,
+                            nomeErroreBiff(static_cast<int>(cella.numero)));
                     break;
                 }
                 continue;
@@ -159,10 +166,12 @@ public:
             if (esito == FREEXL_OK)
                 destinazione = testoValore(valore);
             else if (esito != FREEXL_ILLEGAL_CELL_ROW_COL && !pendente)
-                pendente = Errore{QStringLiteral("Riga %1, colonna %2: cella illeggibile, file danneggiato (codice %3).")
-                                      .arg(m_prossima + 1)
-                                      .arg(colonna + 1)
-                                      .arg(esito)};
+                pendente = Errore{
+                    QStringLiteral(
+                        "Riga %1, colonna %2: cella illeggibile, file danneggiato (codice %3).")
+                        .arg(m_prossima + 1)
+                        .arg(colonna + 1)
+                        .arg(esito)};
         }
         if (RegoleFoglioExcel::fineDati(riga)) {
             m_finito = true;

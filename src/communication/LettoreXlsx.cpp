@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QStringList>
-
 #include <charconv>
 #include <deque>
 #include <optional>
@@ -24,8 +23,7 @@ bool finisceCon(const QString& testo, QLatin1String fine)
     return testo.endsWith(fine, Qt::CaseInsensitive);
 }
 
-template <typename Intero>
-std::optional<Intero> intero(std::string_view testo)
+template <typename Intero> std::optional<Intero> intero(std::string_view testo)
 {
     Intero valore{};
     const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), valore);
@@ -36,9 +34,11 @@ std::optional<Intero> intero(std::string_view testo)
 
 std::string_view senzaSpazi(std::string_view testo)
 {
-    while (!testo.empty() && (testo.front() == ' ' || testo.front() == '\t' || testo.front() == '\n' || testo.front() == '\r'))
+    while (!testo.empty() && (testo.front() == ' ' || testo.front() == '\t' ||
+                              testo.front() == '\n' || testo.front() == '\r'))
         testo.remove_prefix(1);
-    while (!testo.empty() && (testo.back() == ' ' || testo.back() == '\t' || testo.back() == '\n' || testo.back() == '\r'))
+    while (!testo.empty() && (testo.back() == ' ' || testo.back() == '\t' || testo.back() == '\n' ||
+                              testo.back() == '\r'))
         testo.remove_suffix(1);
     return testo;
 }
@@ -65,8 +65,8 @@ QString testoCella(std::string_view utf8)
     QString risultato;
     risultato.reserve(testo.size());
     for (qsizetype i = 0; i < testo.size();) {
-        if (testo[i] == QLatin1Char('_') && i + 6 < testo.size() && testo[i + 1] == QLatin1Char('x')
-            && testo[i + 6] == QLatin1Char('_')) {
+        if (testo[i] == QLatin1Char('_') && i + 6 < testo.size() &&
+            testo[i + 1] == QLatin1Char('x') && testo[i + 6] == QLatin1Char('_')) {
             int codice = 0;
             bool valido = true;
             for (int k = 2; k < 6 && valido; ++k) {
@@ -94,7 +94,8 @@ QString cartellaDi(const QString& parte)
 
 QString risolvi(const QString& cartella, const QString& destinazione)
 {
-    const QString percorso = destinazione.startsWith(QLatin1Char('/')) ? destinazione.mid(1) : cartella + destinazione;
+    const QString percorso =
+        destinazione.startsWith(QLatin1Char('/')) ? destinazione.mid(1) : cartella + destinazione;
     QStringList segmenti;
     for (const QString& segmento : percorso.split(QLatin1Char('/'))) {
         if (segmento == QLatin1String("..")) {
@@ -148,13 +149,16 @@ protected:
     {
         if (nome != "Relationship")
             return;
-        auto valore = [&](std::string_view chiave) { return QString::fromUtf8(attributo(attributi, chiave)); };
+        auto valore = [&](std::string_view chiave) {
+            return QString::fromUtf8(attributo(attributi, chiave));
+        };
         relazioni.push_back({valore("Id"), valore("Type"), valore("Target")});
     }
     void fine(std::string_view) override {}
 };
 
-Esito<ParserRelazioni*> leggiRelazioni(ArchivioZip& zip, const QString& parte, ParserRelazioni& parser)
+Esito<ParserRelazioni*> leggiRelazioni(ArchivioZip& zip, const QString& parte,
+                                       ParserRelazioni& parser)
 {
     // A part without relationships has no .rels part at all.
     if (!zip.contiene(parte))
@@ -178,7 +182,8 @@ protected:
             fogli.push_back(QString::fromUtf8(attributo(attributi, "id")));
         } else if (nome == "workbookPr") {
             const char* data1904 = attributo(attributi, "date1904");
-            sistema1904 = data1904 && (std::string_view(data1904) == "1" || std::string_view(data1904) == "true");
+            sistema1904 = data1904 && (std::string_view(data1904) == "1" ||
+                                       std::string_view(data1904) == "true");
         }
     }
     void fine(std::string_view nome) override
@@ -198,8 +203,9 @@ public:
         risultato.reserve(m_formatiCelle.size());
         for (int id : m_formatiCelle) {
             const auto personale = m_formatiPersonali.constFind(id);
-            risultato.push_back(personale != m_formatiPersonali.cend() ? *personale
-                                                                       : TestoCella::formatoDataPredefinito(id));
+            risultato.push_back(personale != m_formatiPersonali.cend()
+                                    ? *personale
+                                    : TestoCella::formatoDataPredefinito(id));
         }
         return risultato;
     }
@@ -211,7 +217,8 @@ protected:
             const char* id = attributo(attributi, "numFmtId");
             const char* codice = attributo(attributi, "formatCode");
             if (auto numero = id ? intero<int>(id) : std::nullopt; numero && codice)
-                m_formatiPersonali.insert(*numero, TestoCella::formatoData(QString::fromUtf8(codice)));
+                m_formatiPersonali.insert(*numero,
+                                          TestoCella::formatoData(QString::fromUtf8(codice)));
         } else if (nome == "cellXfs") {
             m_inCellXfs = true;
         } else if (nome == "xf" && m_inCellXfs) {
@@ -352,7 +359,16 @@ protected:
     }
 
 private:
-    enum class Tipo { Numero, Condiviso, InLinea, Formula, Booleano, Errore, Data };
+    enum class Tipo
+    {
+        Numero,
+        Condiviso,
+        InLinea,
+        Formula,
+        Booleano,
+        Errore,
+        Data
+    };
 
     void apriRiga(const char** attributi)
     {
@@ -428,8 +444,8 @@ private:
 
     bool stileData() const
     {
-        return m_stile >= 0 && static_cast<std::size_t>(m_stile) < m_stiliData.size()
-            && m_stiliData[static_cast<std::size_t>(m_stile)];
+        return m_stile >= 0 && static_cast<std::size_t>(m_stile) < m_stiliData.size() &&
+               m_stiliData[static_cast<std::size_t>(m_stile)];
     }
 
     void chiudiCella()
@@ -441,10 +457,11 @@ private:
             if (indice && *indice < m_testi.size())
                 destinazione = m_testi[*indice];
             else if (!m_erroreRiga)
-                m_erroreRiga = Errore{QStringLiteral("Riga %1, colonna %2: il testo della cella manca nella cartella "
-                                                     "di lavoro, che è danneggiata.")
-                                          .arg(m_attesa)
-                                          .arg(m_colonna)};
+                m_erroreRiga = Errore{
+                    QStringLiteral("Riga %1, colonna %2: il testo della cella manca nella cartella "
+                                   "di lavoro, che è danneggiata.")
+                        .arg(m_attesa)
+                        .arg(m_colonna)};
             break;
         }
         case Tipo::InLinea:
@@ -456,12 +473,14 @@ private:
         case Tipo::Booleano: {
             const std::string_view valore = senzaSpazi(m_valore);
             if (!valore.empty())
-                destinazione = valore == "1" || valore == "true" ? QStringLiteral("VERO") : QStringLiteral("FALSO");
+                destinazione = valore == "1" || valore == "true" ? QStringLiteral("VERO")
+                                                                 : QStringLiteral("FALSO");
             break;
         }
         case Tipo::Errore:
             if (!m_erroreRiga)
-                m_erroreRiga = RegoleFoglioExcel::erroreCella(m_attesa, m_colonna, QString::fromUtf8(senzaSpazi(m_valore)));
+                m_erroreRiga = RegoleFoglioExcel::erroreCella(
+                    m_attesa, m_colonna, QString::fromUtf8(senzaSpazi(m_valore)));
             break;
         case Tipo::Data:
             destinazione = dataIso(senzaSpazi(m_valore));
@@ -477,7 +496,8 @@ private:
         if (testo.empty())
             return {};
         double valore = 0;
-        const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), valore);
+        const auto [fine, errore] =
+            std::from_chars(testo.data(), testo.data() + testo.size(), valore);
         if (errore != std::errc() || fine != testo.data() + testo.size())
             return QString::fromUtf8(testo.data(), static_cast<qsizetype>(testo.size()));
         if (stileData())
@@ -555,7 +575,9 @@ public:
             auto letti = m_zip.leggiBlocco(m_blocco.data(), kBlocco);
             if (!letti)
                 return Errore{letti.errore()};
-            if (auto esito = m_parser->analizza(m_blocco.data(), *letti, *letti == 0, m_parteFoglio); !esito)
+            if (auto esito =
+                    m_parser->analizza(m_blocco.data(), *letti, *letti == 0, m_parteFoglio);
+                !esito)
                 return Errore{esito.errore()};
             if (*letti == 0)
                 m_parser->termina();
@@ -587,15 +609,17 @@ EsitoVuoto LettoreXlsx::apri(const QString& percorso)
     const QString parteCartella =
         documento ? risolvi(QString(), documento->destinazione) : QStringLiteral("xl/workbook.xml");
     if (!m_zip.contiene(parteCartella))
-        return Errore{QStringLiteral("Il file %1 non è una cartella di lavoro Excel.").arg(percorso)};
+        return Errore{
+            QStringLiteral("Il file %1 non è una cartella di lavoro Excel.").arg(percorso)};
 
     ParserCartella cartella;
     if (auto esito = analizzaParte(m_zip, parteCartella, cartella); !esito)
         return esito;
     const QString base = cartellaDi(parteCartella);
     ParserRelazioni relazioni;
-    if (auto esito = leggiRelazioni(m_zip, base + QStringLiteral("_rels/") + parteCartella.mid(base.size())
-                                              + QStringLiteral(".rels"),
+    if (auto esito = leggiRelazioni(m_zip,
+                                    base + QStringLiteral("_rels/") +
+                                        parteCartella.mid(base.size()) + QStringLiteral(".rels"),
                                     relazioni);
         !esito)
         return Errore{esito.errore()};
@@ -612,7 +636,8 @@ EsitoVuoto LettoreXlsx::apri(const QString& percorso)
             break;
     }
     if (m_parteFoglio.isEmpty())
-        return Errore{QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.").arg(percorso)};
+        return Errore{
+            QStringLiteral("La cartella di lavoro %1 non contiene fogli di lavoro.").arg(percorso)};
 
     std::vector<bool> stiliData;
     if (const Relazione* stili = relazioni.diTipo(QLatin1String("/styles"))) {

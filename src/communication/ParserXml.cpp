@@ -1,10 +1,8 @@
 #include "communication/ParserXml.h"
 
 #include <QByteArray>
-
-#include <expat.h>
-
 #include <cstring>
+#include <expat.h>
 
 ParserXml::ParserXml() : m_parser(XML_ParserCreate("UTF-8"))
 {
@@ -64,14 +62,16 @@ EsitoVuoto ParserXml::analizza(const char* dati, qsizetype n, bool ultimo, const
     do {
         const qsizetype fetta = qMin(n, kFetta);
         const bool ultimaFetta = ultimo && fetta == n;
-        if (XML_Parse(m_parser, dati, static_cast<int>(fetta), ultimaFetta ? XML_TRUE : XML_FALSE)
-            == XML_STATUS_ERROR) {
+        if (XML_Parse(m_parser, dati, static_cast<int>(fetta),
+                      ultimaFetta ? XML_TRUE : XML_FALSE) == XML_STATUS_ERROR) {
             if (m_fermato)
                 return {};
-            return Errore{QStringLiteral("Cartella di lavoro Excel non valida: %1 illeggibile alla riga %2 (%3).")
-                              .arg(parte)
-                              .arg(XML_GetCurrentLineNumber(m_parser))
-                              .arg(QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(m_parser))))};
+            return Errore{
+                QStringLiteral(
+                    "Cartella di lavoro Excel non valida: %1 illeggibile alla riga %2 (%3).")
+                    .arg(parte)
+                    .arg(XML_GetCurrentLineNumber(m_parser))
+                    .arg(QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(m_parser))))};
         }
         if (m_fermato)
             return {};

@@ -11,8 +11,8 @@ const QString kLineaTratteggio(100, QLatin1Char('-'));
 
 QString descrizioneFile(const QSaveFile& file)
 {
-    return QStringLiteral("Impossibile scrivere il file ") + file.fileName() + QStringLiteral(": ") +
-           file.errorString();
+    return QStringLiteral("Impossibile scrivere il file ") + file.fileName() +
+           QStringLiteral(": ") + file.errorString();
 }
 
 } // namespace
@@ -39,7 +39,8 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
             return Errore{descrizioneFile(*file)};
         m_file = std::move(file);
         for (const QString& intestazione :
-             {kLineaTratteggio, QStringLiteral("CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM"),
+             {kLineaTratteggio,
+              QStringLiteral("CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM"),
               QStringLiteral("Archivio: ") + m_foglio, kLineaTratteggio, QStringLiteral(" ")}) {
             if (auto esito = scriviRiga(intestazione); !esito)
                 return esito;

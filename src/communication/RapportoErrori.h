@@ -4,7 +4,6 @@
 
 #include <QSaveFile>
 #include <QString>
-
 #include <memory>
 
 // ERRORE_IMPORT.TXT, the report of the rows of a sheet that failed a check.

@@ -5,7 +5,12 @@
 
 namespace {
 
-enum class Forma { testo, data, importo };
+enum class Forma
+{
+    testo,
+    data,
+    importo
+};
 
 struct Campo
 {
@@ -16,28 +21,28 @@ struct Campo
 
 // Fields B3 to B24, one per sheet column, in the column order.
 constexpr std::array<Campo, kColonneFoglio> kCampiB = {{
-    {12, 30, Forma::testo},   // B3 surname
-    {42, 30, Forma::testo},   // B4 first name
-    {72, 1, Forma::testo},    // B5 sex
-    {73, 16, Forma::testo},   // B6 codice fiscale
-    {89, 8, Forma::data},     // B7 date of birth
-    {97, 40, Forma::testo},   // B8 place of birth
-    {137, 2, Forma::testo},   // B9 province of birth
-    {139, 40, Forma::testo},  // B10 country of residence
-    {179, 3, Forma::testo},   // B11 its code (CTAB "PAESI")
-    {182, 2, Forma::testo},   // B12 kind of identity document
-    {184, 20, Forma::testo},  // B13 document number
-    {204, 8, Forma::data},    // B14 document expiry
-    {212, 40, Forma::testo},  // B15 issuing authority
-    {252, 40, Forma::testo},  // B16 place of issue
-    {292, 8, Forma::data},    // B17 date of the operation
-    {300, 40, Forma::testo},  // B18 place of the operation
-    {340, 1, Forma::testo},   // B19 kind of operation
-    {341, 3, Forma::testo},   // B20 foreign currency (CTAB "DIV")
+    {12, 30, Forma::testo},    // B3 surname
+    {42, 30, Forma::testo},    // B4 first name
+    {72, 1, Forma::testo},     // B5 sex
+    {73, 16, Forma::testo},    // B6 codice fiscale
+    {89, 8, Forma::data},      // B7 date of birth
+    {97, 40, Forma::testo},    // B8 place of birth
+    {137, 2, Forma::testo},    // B9 province of birth
+    {139, 40, Forma::testo},   // B10 country of residence
+    {179, 3, Forma::testo},    // B11 its code (CTAB "PAESI")
+    {182, 2, Forma::testo},    // B12 kind of identity document
+    {184, 20, Forma::testo},   // B13 document number
+    {204, 8, Forma::data},     // B14 document expiry
+    {212, 40, Forma::testo},   // B15 issuing authority
+    {252, 40, Forma::testo},   // B16 place of issue
+    {292, 8, Forma::data},     // B17 date of the operation
+    {300, 40, Forma::testo},   // B18 place of the operation
+    {340, 1, Forma::testo},    // B19 kind of operation
+    {341, 3, Forma::testo},    // B20 foreign currency (CTAB "DIV")
     {344, 14, Forma::importo}, // B21 first amount
     {358, 14, Forma::importo}, // B22 second amount
     {372, 14, Forma::importo}, // B23 third amount
-    {386, 10, Forma::testo},  // B24 identifier of the transaction
+    {386, 10, Forma::testo},   // B24 identifier of the transaction
 }};
 
 } // namespace
@@ -49,7 +54,8 @@ QByteArray RecordA(const DatiAgenzia& agenzia)
     r.metti(7, 4, agenzia.anno);
     r.metti(11, 2, agenzia.mese);
     r.metti(13, 1, QStringView(&agenzia.tipoInvio, 1));
-    r.metti(84, 16, agenzia.codiceFiscale.trimmed().isEmpty() ? agenzia.partitaIva : agenzia.codiceFiscale);
+    r.metti(84, 16,
+            agenzia.codiceFiscale.trimmed().isEmpty() ? agenzia.partitaIva : agenzia.codiceFiscale);
     // Only the fields of the agency's own kind are written; the others stay blank.
     if (agenzia.personaFisica) {
         r.metti(100, 30, agenzia.cognome);
@@ -72,7 +78,8 @@ QByteArray RecordA(const DatiAgenzia& agenzia)
 
 namespace {
 
-EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
+                         const std::array<QString, kColonneFoglio>& valori)
 {
     if (!r.mettiIntero(2, 10, progressivo))
         return Errore{QStringLiteral("campo B2: ") + RiempiSinistra(progressivo, 10).errore()};

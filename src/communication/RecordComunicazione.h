@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <array>
 
 struct DatiAgenzia;
@@ -28,4 +27,3 @@ Esito<QByteArray> RecordZ(qint64 numeroRecordB);
 
 // CR LF after every record, the last one included.
 inline constexpr char kFineRecord[] = "\r\n";
-

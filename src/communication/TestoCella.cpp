@@ -1,7 +1,6 @@
 #include "communication/TestoCella.h"
 
 #include <QDate>
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -22,7 +21,8 @@ QString numero(double valore)
     // at most 15 digits (it is then the 15-digit rounding too); otherwise
     // the value is rounded to 15 significant digits, as Excel shows it.
     char buffer[64];
-    auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(valore), std::chars_format::scientific);
+    auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(valore),
+                                        std::chars_format::scientific);
     *fine = '\0';
     const char* e = std::strchr(buffer, 'e');
     if (errore != std::errc() || !e || (e - buffer) - (e - buffer > 1 ? 1 : 0) > 15) {
@@ -139,8 +139,8 @@ bool formatoDataPredefinito(int idFormato)
 {
     // 14-22 and 45-47 everywhere; 27-36 and 50-58 are the date formats of
     // East Asian versions of Excel.
-    return (idFormato >= 14 && idFormato <= 22) || (idFormato >= 45 && idFormato <= 47)
-        || (idFormato >= 27 && idFormato <= 36) || (idFormato >= 50 && idFormato <= 58);
+    return (idFormato >= 14 && idFormato <= 22) || (idFormato >= 45 && idFormato <= 47) ||
+           (idFormato >= 27 && idFormato <= 36) || (idFormato >= 50 && idFormato <= 58);
 }
 
 bool formatoData(QStringView codice)
@@ -163,7 +163,8 @@ bool formatoData(QStringView codice)
             const QStringView dentro = codice.mid(i + 1, fine - i - 1);
             if (!dentro.isEmpty()) {
                 const QChar primo = dentro[0].toLower();
-                if (primo == QLatin1Char('h') || primo == QLatin1Char('m') || primo == QLatin1Char('s')) {
+                if (primo == QLatin1Char('h') || primo == QLatin1Char('m') ||
+                    primo == QLatin1Char('s')) {
                     bool soloCodice = true;
                     for (QChar d : dentro)
                         soloCodice = soloCodice && d.toLower() == primo;
@@ -179,8 +180,16 @@ bool formatoData(QStringView codice)
         case '*':  // the next character repeated to fill the cell
             ++i;
             break;
-        case 'd': case 'D': case 'm': case 'M': case 'y': case 'Y':
-        case 'h': case 'H': case 's': case 'S':
+        case 'd':
+        case 'D':
+        case 'm':
+        case 'M':
+        case 'y':
+        case 'Y':
+        case 'h':
+        case 'H':
+        case 's':
+        case 'S':
             return true;
         default:
             break;
@@ -191,7 +200,11 @@ bool formatoData(QStringView codice)
 
 QString erroreItaliano(QStringView codice)
 {
-    static const struct { const char* inglese; const char* italiano; } nomi[] = {
+    static const struct
+    {
+        const char* inglese;
+        const char* italiano;
+    } nomi[] = {
         {"#N/A", "#N/D"},
         {"#VALUE!", "#VALORE!"},
         {"#REF!", "#RIF!"},

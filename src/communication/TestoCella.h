@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // How an Italian Excel shows a cell's value as text. The clerk's workbook is

@@ -11,7 +11,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <cmath>
 
 namespace {
@@ -49,8 +48,9 @@ QString formatta(const QVariant& valore, const ColonnaModello& colonna)
         double numero = 0;
         if (!valoreNumerico(valore, numero))
             return valore.toString().trimmed();
-        return colonna.formato == Formato::Numero ? FormatoItaliano::numero(numero, colonna.decimali)
-                                                  : FormatoItaliano::importo(numero, colonna.decimali);
+        return colonna.formato == Formato::Numero
+                   ? FormatoItaliano::numero(numero, colonna.decimali)
+                   : FormatoItaliano::importo(numero, colonna.decimali);
     }
     }
     return {};
@@ -60,7 +60,13 @@ QString formatta(const QVariant& valore, const ColonnaModello& colonna)
 // close the list.
 struct Voce
 {
-    enum class Tipo { Riga, Vuoto, Totali, Conteggio } tipo;
+    enum class Tipo
+    {
+        Riga,
+        Vuoto,
+        Totali,
+        Conteggio
+    } tipo;
     int indice = 0;
 };
 
@@ -69,11 +75,11 @@ struct Misure
 {
     QFont corpo, grassetto, titolo, sottotitolo;
     double larghezza = 0, altezza = 0;
-    double riga = 0;       // height of one body line
-    double margine = 0;    // padding inside a cell
-    double yColonne = 0;   // top of the column captions
-    double yCorpo = 0;     // top of the first body line
-    double yPiede = 0;     // top of the footer line
+    double riga = 0;     // height of one body line
+    double margine = 0;  // padding inside a cell
+    double yColonne = 0; // top of the column captions
+    double yCorpo = 0;   // top of the first body line
+    double yPiede = 0;   // top of the footer line
     int righePerPagina = 0;
     std::vector<double> x, w; // left edge and width of every column
 };
@@ -120,27 +126,32 @@ Misure misura(const ModelloStampa& modello, QPaintDevice& dispositivo)
     return m;
 }
 
-void cella(QPainter& p, const Misure& m, double x, double w, double y, const QString& testo, Qt::Alignment a)
+void cella(QPainter& p, const Misure& m, double x, double w, double y, const QString& testo,
+           Qt::Alignment a)
 {
     const double utile = w - 2 * m.margine;
     if (utile <= 0 || testo.isEmpty())
         return;
-    const QString visibile = p.fontMetrics().elidedText(testo, Qt::ElideRight, static_cast<int>(utile));
-    p.drawText(QRectF(x + m.margine, y, utile, m.riga), static_cast<int>(a | Qt::AlignVCenter), visibile);
+    const QString visibile =
+        p.fontMetrics().elidedText(testo, Qt::ElideRight, static_cast<int>(utile));
+    p.drawText(QRectF(x + m.margine, y, utile, m.riga), static_cast<int>(a | Qt::AlignVCenter),
+               visibile);
 }
 
 EsitoStampa<> erroreSePaginaPiccola(const Misure& m)
 {
     if (m.righePerPagina >= 1)
         return {};
-    return ErroreStampa{CodiceStampa::Pagina,
-                        QStringLiteral("La pagina non contiene nemmeno una riga dell'elenco: ridurre "
-                                       "il margine o la dimensione del carattere nel modello.")};
+    return ErroreStampa{
+        CodiceStampa::Pagina,
+        QStringLiteral("La pagina non contiene nemmeno una riga dell'elenco: ridurre "
+                       "il margine o la dimensione del carattere nel modello.")};
 }
 
 } // namespace
 
-DocumentoStampa::DocumentoStampa(ModelloStampa modello, const QHash<QString, QString>& parametri, QDate dataStampa)
+DocumentoStampa::DocumentoStampa(ModelloStampa modello, const QHash<QString, QString>& parametri,
+                                 QDate dataStampa)
     : m_modello(std::move(modello)), m_dataStampa(dataStampa)
 {
     for (auto it = parametri.begin(); it != parametri.end(); ++it)
@@ -173,9 +184,10 @@ EsitoStampa<> DocumentoStampa::leggi(QSqlQuery& query)
     for (const auto& colonna : m_modello.colonne) {
         const int posizione = record.indexOf(colonna.campo);
         if (posizione < 0)
-            return ErroreStampa{CodiceStampa::ModelloNonValido,
-                                QStringLiteral("Il campo %1 del modello non è tra le colonne del dataset %2.")
-                                    .arg(colonna.campo, m_modello.dataset)};
+            return ErroreStampa{
+                CodiceStampa::ModelloNonValido,
+                QStringLiteral("Il campo %1 del modello non è tra le colonne del dataset %2.")
+                    .arg(colonna.campo, m_modello.dataset)};
         posizioni.push_back(posizione);
     }
     while (query.next()) {
@@ -229,7 +241,8 @@ std::vector<Voce> voci(const ModelloStampa& modello, int righe)
 
 int contaPagine(size_t voci, int righePerPagina)
 {
-    return static_cast<int>((voci + static_cast<size_t>(righePerPagina) - 1) / static_cast<size_t>(righePerPagina));
+    return static_cast<int>((voci + static_cast<size_t>(righePerPagina) - 1) /
+                            static_cast<size_t>(righePerPagina));
 }
 
 } // namespace
@@ -253,7 +266,8 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
 
     QPainter p;
     if (!p.begin(&dispositivo))
-        return ErroreStampa{CodiceStampa::Scrittura, QStringLiteral("Impossibile iniziare la stampa sul dispositivo.")};
+        return ErroreStampa{CodiceStampa::Scrittura,
+                            QStringLiteral("Impossibile iniziare la stampa sul dispositivo.")};
     const QPen tratto(Qt::black, std::max(1.0, m.riga / 20));
     const QColor fondoAlterno(240, 240, 240);
     const QString stampato = QStringLiteral("Stampato il ") + FormatoItaliano::data(m_dataStampa);
@@ -261,26 +275,30 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
     for (int pagina = 0; pagina < totalePagine; ++pagina) {
         if (pagina > 0 && !dispositivo.newPage()) {
             p.end();
-            return ErroreStampa{CodiceStampa::Scrittura, QStringLiteral("Impossibile aggiungere una pagina.")};
+            return ErroreStampa{CodiceStampa::Scrittura,
+                                QStringLiteral("Impossibile aggiungere una pagina.")};
         }
         // The heading repeats on every page, so a loose sheet still says what it is.
         p.setPen(tratto);
         p.setFont(m.titolo);
         const double hTitolo = p.fontMetrics().height();
-        p.drawText(QRectF(0, 0, m.larghezza * 0.75, hTitolo), Qt::AlignLeft | Qt::AlignVCenter, m_titolo);
+        p.drawText(QRectF(0, 0, m.larghezza * 0.75, hTitolo), Qt::AlignLeft | Qt::AlignVCenter,
+                   m_titolo);
         p.setFont(m.corpo);
-        p.drawText(QRectF(m.larghezza * 0.75, 0, m.larghezza * 0.25, hTitolo), Qt::AlignRight | Qt::AlignVCenter,
-                   stampato);
+        p.drawText(QRectF(m.larghezza * 0.75, 0, m.larghezza * 0.25, hTitolo),
+                   Qt::AlignRight | Qt::AlignVCenter, stampato);
         p.setFont(m.sottotitolo);
-        p.drawText(QRectF(0, hTitolo, m.larghezza, p.fontMetrics().height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   m_sottotitolo);
+        p.drawText(QRectF(0, hTitolo, m.larghezza, p.fontMetrics().height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, m_sottotitolo);
         p.setFont(m.grassetto);
         for (size_t c = 0; c < colonne; ++c)
-            cella(p, m, m.x[c], m.w[c], m.yColonne, m_modello.colonne[c].titolo, m_modello.colonne[c].allineamento);
+            cella(p, m, m.x[c], m.w[c], m.yColonne, m_modello.colonne[c].titolo,
+                  m_modello.colonne[c].allineamento);
         p.drawLine(QPointF(0, m.yColonne + m.riga), QPointF(m.larghezza, m.yColonne + m.riga));
 
         const size_t primo = static_cast<size_t>(pagina) * static_cast<size_t>(m.righePerPagina);
-        const size_t ultimo = std::min(elenco.size(), primo + static_cast<size_t>(m.righePerPagina));
+        const size_t ultimo =
+            std::min(elenco.size(), primo + static_cast<size_t>(m.righePerPagina));
         double y = m.yCorpo;
         for (size_t v = primo; v < ultimo; ++v, y += m.riga) {
             const Voce& voce = elenco[v];
@@ -298,7 +316,8 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
             case Voce::Tipo::Vuoto:
                 p.setFont(m.corpo);
                 cella(p, m, 0, m.larghezza, y,
-                      m_modello.vuoto.isEmpty() ? QStringLiteral("Nessun dato da stampare.") : conParametri(m_modello.vuoto),
+                      m_modello.vuoto.isEmpty() ? QStringLiteral("Nessun dato da stampare.")
+                                                : conParametri(m_modello.vuoto),
                       Qt::AlignLeft);
                 break;
             case Voce::Tipo::Totali: {
@@ -311,13 +330,15 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
                 const double finoA = primoTotale < colonne ? m.x[primoTotale] : m.larghezza;
                 cella(p, m, 0, finoA, y, conParametri(m_modello.totali), Qt::AlignLeft);
                 for (size_t c = primoTotale; c < colonne; ++c)
-                    cella(p, m, m.x[c], m.w[c], y, totale(static_cast<int>(c)), m_modello.colonne[c].allineamento);
+                    cella(p, m, m.x[c], m.w[c], y, totale(static_cast<int>(c)),
+                          m_modello.colonne[c].allineamento);
                 break;
             }
             case Voce::Tipo::Conteggio:
                 p.setFont(m.corpo);
                 cella(p, m, 0, m.larghezza, y,
-                      conParametri(m_modello.conteggio) + FormatoItaliano::importo(righe(), 0), Qt::AlignLeft);
+                      conParametri(m_modello.conteggio) + FormatoItaliano::importo(righe(), 0),
+                      Qt::AlignLeft);
                 break;
             }
         }
@@ -329,6 +350,7 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
               QStringLiteral("Pagina %1 di %2").arg(pagina + 1).arg(totalePagine), Qt::AlignRight);
     }
     if (!p.end())
-        return ErroreStampa{CodiceStampa::Scrittura, QStringLiteral("Impossibile completare la stampa.")};
+        return ErroreStampa{CodiceStampa::Scrittura,
+                            QStringLiteral("Impossibile completare la stampa.")};
     return totalePagine;
 }

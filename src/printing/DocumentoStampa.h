@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
-
 #include <vector>
 
 class QPagedPaintDevice;
@@ -20,7 +19,8 @@ class QSqlQuery;
 class DocumentoStampa
 {
 public:
-    DocumentoStampa(ModelloStampa modello, const QHash<QString, QString>& parametri, QDate dataStampa);
+    DocumentoStampa(ModelloStampa modello, const QHash<QString, QString>& parametri,
+                    QDate dataStampa);
 
     // Takes every row of the query. A template column naming a field that the
     // query does not return is an error, so an edited template with a typing

@@ -26,46 +26,53 @@ QString ElenchiAnnuali::descrizioneAgenzia(const AgenziaCorrente& agenzia)
 QString ElenchiAnnuali::fileModello(Elenco elenco, const QString& cartellaApplicazione)
 {
     return QDir(cartellaApplicazione)
-        .filePath(elenco == Elenco::Operazioni ? QStringLiteral("stampe/SPM_LOP.rep") : QStringLiteral("stampe/SPM_LNV.rep"));
+        .filePath(elenco == Elenco::Operazioni ? QStringLiteral("stampe/SPM_LOP.rep")
+                                               : QStringLiteral("stampe/SPM_LNV.rep"));
 }
 
 QString ElenchiAnnuali::titolo(Elenco elenco, const QString& anno)
 {
-    return (elenco == Elenco::Operazioni ? QStringLiteral("ZEFIRANTE - Elenco OPERAZIONI ANNO ")
-                                         : QStringLiteral("ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO "))
-           + anno;
+    return (elenco == Elenco::Operazioni
+                ? QStringLiteral("ZEFIRANTE - Elenco OPERAZIONI ANNO ")
+                : QStringLiteral("ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO ")) +
+           anno;
 }
 
 QString ElenchiAnnuali::SqlStampa(Elenco elenco, const QString& codiceAgenzia, const QString& anno)
 {
     const QString dal = QLatin1Char('#') + anno + QStringLiteral("/01/01#");
     const QString al = QLatin1Char('#') + anno + QStringLiteral("/12/31#");
-    const QString base = elenco == Elenco::Operazioni ? QStringLiteral("SELECT * FROM COPERA WHERE  OCOD=")
-                                                      : QStringLiteral("SELECT * FROM CNOTEV WHERE  OCOD=");
-    return base + Sql::Apici(codiceAgenzia) + QStringLiteral(" AND (((ODATA)>=") + dal
-           + QStringLiteral("  And (ODATA)<=") + al + QStringLiteral(")) ORDER BY ODATA, ADES");
+    const QString base = elenco == Elenco::Operazioni
+                             ? QStringLiteral("SELECT * FROM COPERA WHERE  OCOD=")
+                             : QStringLiteral("SELECT * FROM CNOTEV WHERE  OCOD=");
+    return base + Sql::Apici(codiceAgenzia) + QStringLiteral(" AND (((ODATA)>=") + dal +
+           QStringLiteral("  And (ODATA)<=") + al + QStringLiteral(")) ORDER BY ODATA, ADES");
 }
 
 QString ElenchiAnnuali::nomePdf(Elenco elenco, const QString& anno, const QString& codiceAgenzia)
 {
-    return QStringLiteral("ZEFIRANTE_") + anno + QLatin1Char('_') + codiceAgenzia
-           + (elenco == Elenco::Operazioni ? QStringLiteral("_OPERAZIONI") : QStringLiteral("_NOTEVAR"));
+    return QStringLiteral("ZEFIRANTE_") + anno + QLatin1Char('_') + codiceAgenzia +
+           (elenco == Elenco::Operazioni ? QStringLiteral("_OPERAZIONI")
+                                         : QStringLiteral("_NOTEVAR"));
 }
 
 QString ElenchiAnnuali::conEstensionePdf(const QString& percorso)
 {
     if (!QFileInfo(percorso).suffix().isEmpty())
         return percorso;
-    return percorso + (percorso.endsWith(QLatin1Char('.')) ? QStringLiteral("PDF") : QStringLiteral(".PDF"));
+    return percorso +
+           (percorso.endsWith(QLatin1Char('.')) ? QStringLiteral("PDF") : QStringLiteral(".PDF"));
 }
 
-QString ElenchiAnnuali::PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno, const Ambiente& ambiente)
+QString ElenchiAnnuali::PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno,
+                                      const Ambiente& ambiente)
 {
     rapporto.impostaFile(fileModello(elenco, ambiente.cartella));
     rapporto.impostaParametro(QStringLiteral("TESTAREP"), titolo(elenco, anno));
     const QString sql = SqlStampa(elenco, ambiente.agenziaCorrente.codice, anno);
     rapporto.impostaSqlDataset(QStringLiteral("DS"), sql);
-    rapporto.impostaParametro(QStringLiteral("PODES"), descrizioneAgenzia(ambiente.agenziaCorrente));
+    rapporto.impostaParametro(QStringLiteral("PODES"),
+                              descrizioneAgenzia(ambiente.agenziaCorrente));
     rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"), ambiente.stringaConnessione);
     return sql;
 }

@@ -11,13 +11,17 @@ class Rapporto;
 // application folder's stampe/.
 namespace ElenchiAnnuali {
 
-enum class Elenco { Operazioni, NoteVariazione };
+enum class Elenco
+{
+    Operazioni,
+    NoteVariazione
+};
 
 // A year is four digits. Anything else would go into the date bounds of the
 // query and select nothing, printing an empty list with no word of why.
 bool annoValido(const QString& anno);
-inline const QString messaggioAnnoNonValido =
-    QStringLiteral("Anno di riferimento non valido: indicare l'anno con quattro cifre (ad esempio 2016).");
+inline const QString messaggioAnnoNonValido = QStringLiteral(
+    "Anno di riferimento non valido: indicare l'anno con quattro cifre (ad esempio 2016).");
 
 // "OCOD ORAG": the agency line of the window and of every page.
 QString descrizioneAgenzia(const AgenziaCorrente& agenzia);
@@ -37,6 +41,7 @@ QString conEstensionePdf(const QString& percorso);
 // Sets the report up for one agency's list of one year: template, title
 // (TESTAREP), agency line (PODES), the dataset "DS" and the connection
 // "CONNESSIONE". Gives the SQL of the rows.
-QString PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno, const Ambiente& ambiente);
+QString PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno,
+                      const Ambiente& ambiente);
 
 } // namespace ElenchiAnnuali

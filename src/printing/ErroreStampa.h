@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <optional>
 #include <utility>
 #include <variant>
@@ -9,7 +8,8 @@
 // The failures of the report layer. Each carries a number as well as its
 // Italian description, because the print window shows both ("Errore: 3  ...")
 // and the number tells the assistance line at a glance what went wrong.
-enum class CodiceStampa : int {
+enum class CodiceStampa : int
+{
     ModelloMancante = 1,  // the template file is missing or unreadable
     ModelloNonValido = 2, // the template's text breaks the format
     NomeSconosciuto = 3,  // a dataset or connection the template does not declare, or no SQL for it
@@ -28,13 +28,15 @@ struct ErroreStampa
 };
 
 // A value or an ErroreStampa, like Esito but with the number kept.
-template <typename T = void>
-class [[nodiscard]] EsitoStampa
+template <typename T = void> class [[nodiscard]] EsitoStampa
 {
 public:
     EsitoStampa(T valore) : m_stato(std::move(valore)) {}
     EsitoStampa(ErroreStampa errore) : m_stato(std::move(errore)) {}
-    EsitoStampa(CodiceStampa codice, QString descrizione) : m_stato(ErroreStampa{codice, std::move(descrizione)}) {}
+    EsitoStampa(CodiceStampa codice, QString descrizione)
+        : m_stato(ErroreStampa{codice, std::move(descrizione)})
+    {
+    }
 
     bool ok() const { return std::holds_alternative<T>(m_stato); }
     explicit operator bool() const { return ok(); }
@@ -46,13 +48,15 @@ private:
     std::variant<T, ErroreStampa> m_stato;
 };
 
-template <>
-class [[nodiscard]] EsitoStampa<void>
+template <> class [[nodiscard]] EsitoStampa<void>
 {
 public:
     EsitoStampa() = default;
     EsitoStampa(ErroreStampa errore) : m_errore(std::move(errore)) {}
-    EsitoStampa(CodiceStampa codice, QString descrizione) : m_errore(ErroreStampa{codice, std::move(descrizione)}) {}
+    EsitoStampa(CodiceStampa codice, QString descrizione)
+        : m_errore(ErroreStampa{codice, std::move(descrizione)})
+    {
+    }
 
     bool ok() const { return !m_errore.has_value(); }
     explicit operator bool() const { return ok(); }

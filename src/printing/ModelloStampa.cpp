@@ -17,8 +17,9 @@ struct Lettore
 
     ErroreStampa errore(const QString& testo) const
     {
-        return ErroreStampa{CodiceStampa::ModelloNonValido,
-                            QStringLiteral("Modello %1, riga %2: %3").arg(nome).arg(riga).arg(testo)};
+        return ErroreStampa{
+            CodiceStampa::ModelloNonValido,
+            QStringLiteral("Modello %1, riga %2: %3").arg(nome).arg(riga).arg(testo)};
     }
 };
 
@@ -47,7 +48,7 @@ bool comeSiNo(const QString& valore, bool& sino)
 bool comeFormatoPagina(const QString& valore, QPageSize::PageSizeId& formato)
 {
     static const std::pair<const char*, QPageSize::PageSizeId> noti[] = {
-        {"A3", QPageSize::A3}, {"A4", QPageSize::A4}, {"A5", QPageSize::A5},
+        {"A3", QPageSize::A3},         {"A4", QPageSize::A4},       {"A5", QPageSize::A5},
         {"LETTER", QPageSize::Letter}, {"LEGAL", QPageSize::Legal},
     };
     for (const auto& [nome, id] : noti) {
@@ -62,24 +63,28 @@ bool comeFormatoPagina(const QString& valore, QPageSize::PageSizeId& formato)
 // A value between double quotes keeps its blanks ("Operazioni: ").
 QString senzaVirgolette(const QString& valore)
 {
-    if (valore.size() >= 2 && valore.startsWith(QLatin1Char('"')) && valore.endsWith(QLatin1Char('"')))
+    if (valore.size() >= 2 && valore.startsWith(QLatin1Char('"')) &&
+        valore.endsWith(QLatin1Char('"')))
         return valore.mid(1, valore.size() - 2);
     return valore;
 }
 
-std::optional<ErroreStampa> chiavePagina(ModelloStampa& m, const QString& chiave, const QString& valore,
-                                         const Lettore& l)
+std::optional<ErroreStampa> chiavePagina(ModelloStampa& m, const QString& chiave,
+                                         const QString& valore, const Lettore& l)
 {
     if (chiave == QLatin1String("formato")) {
         if (!comeFormatoPagina(valore, m.formato))
-            return l.errore(QStringLiteral("formato di pagina sconosciuto \"%1\" (A3, A4, A5, Letter, Legal)").arg(valore));
+            return l.errore(
+                QStringLiteral("formato di pagina sconosciuto \"%1\" (A3, A4, A5, Letter, Legal)")
+                    .arg(valore));
     } else if (chiave == QLatin1String("orientamento")) {
         if (valore.compare(QLatin1String("verticale"), Qt::CaseInsensitive) == 0)
             m.orientamento = QPageLayout::Portrait;
         else if (valore.compare(QLatin1String("orizzontale"), Qt::CaseInsensitive) == 0)
             m.orientamento = QPageLayout::Landscape;
         else
-            return l.errore(QStringLiteral("orientamento \"%1\": verticale o orizzontale").arg(valore));
+            return l.errore(
+                QStringLiteral("orientamento \"%1\": verticale o orizzontale").arg(valore));
     } else if (chiave == QLatin1String("margine")) {
         if (!comeNumero(valore, m.margineMm) || m.margineMm < 0 || m.margineMm > 50)
             return l.errore(QStringLiteral("margine \"%1\": millimetri da 0 a 50").arg(valore));
@@ -94,8 +99,8 @@ std::optional<ErroreStampa> chiavePagina(ModelloStampa& m, const QString& chiave
     return std::nullopt;
 }
 
-std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chiave, const QString& valore,
-                                          const Lettore& l)
+std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chiave,
+                                          const QString& valore, const Lettore& l)
 {
     using Formato = ColonnaModello::Formato;
     if (chiave == QLatin1String("campo")) {
@@ -104,7 +109,8 @@ std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chia
         c.titolo = valore;
     } else if (chiave == QLatin1String("larghezza")) {
         if (!comeNumero(valore, c.larghezza) || c.larghezza <= 0)
-            return l.errore(QStringLiteral("larghezza \"%1\": un numero maggiore di zero").arg(valore));
+            return l.errore(
+                QStringLiteral("larghezza \"%1\": un numero maggiore di zero").arg(valore));
     } else if (chiave == QLatin1String("allineamento")) {
         const QString v = valore.toLower();
         if (v == QLatin1String("sinistra"))
@@ -114,7 +120,8 @@ std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chia
         else if (v == QLatin1String("destra"))
             c.allineamento = Qt::AlignRight;
         else
-            return l.errore(QStringLiteral("allineamento \"%1\": sinistra, centro o destra").arg(valore));
+            return l.errore(
+                QStringLiteral("allineamento \"%1\": sinistra, centro o destra").arg(valore));
     } else if (chiave == QLatin1String("formato")) {
         const QString v = valore.toLower();
         if (v == QLatin1String("testo"))
@@ -126,7 +133,8 @@ std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chia
         else if (v == QLatin1String("importo"))
             c.formato = Formato::Importo;
         else
-            return l.errore(QStringLiteral("formato \"%1\": testo, data, numero o importo").arg(valore));
+            return l.errore(
+                QStringLiteral("formato \"%1\": testo, data, numero o importo").arg(valore));
     } else if (chiave == QLatin1String("decimali")) {
         bool ok = false;
         c.decimali = valore.toInt(&ok);
@@ -141,14 +149,20 @@ std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chia
     return std::nullopt;
 }
 
-std::optional<ErroreStampa> chiaveTesto(ModelloStampa& m, const QString& sezione, const QString& chiave,
-                                        const QString& valore, const Lettore& l)
+std::optional<ErroreStampa> chiaveTesto(ModelloStampa& m, const QString& sezione,
+                                        const QString& chiave, const QString& valore,
+                                        const Lettore& l)
 {
     const std::pair<const char*, QString*> campi[] = {
-        {"dati/dataset", &m.dataset},   {"dati/connessione", &m.connessione}, {"dati/sql", &m.sql},
-        {"testata/titolo", &m.titolo},  {"testata/sottotitolo", &m.sottotitolo},
-        {"piede/testo", &m.piede},      {"fine/vuoto", &m.vuoto},
-        {"fine/totali", &m.totali},     {"fine/conteggio", &m.conteggio},
+        {"dati/dataset", &m.dataset},
+        {"dati/connessione", &m.connessione},
+        {"dati/sql", &m.sql},
+        {"testata/titolo", &m.titolo},
+        {"testata/sottotitolo", &m.sottotitolo},
+        {"piede/testo", &m.piede},
+        {"fine/vuoto", &m.vuoto},
+        {"fine/totali", &m.totali},
+        {"fine/conteggio", &m.conteggio},
     };
     const QString nome = sezione + QLatin1Char('/') + chiave;
     for (const auto& [noto, campo] : campi) {
@@ -165,7 +179,8 @@ std::optional<ErroreStampa> chiaveTesto(ModelloStampa& m, const QString& sezione
 QPageLayout ModelloStampa::impaginazione() const
 {
     return QPageLayout(QPageSize(formato), orientamento,
-                       QMarginsF(margineMm, margineMm, margineMm, margineMm), QPageLayout::Millimeter);
+                       QMarginsF(margineMm, margineMm, margineMm, margineMm),
+                       QPageLayout::Millimeter);
 }
 
 EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const QString& nome)
@@ -176,15 +191,16 @@ EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const Q
     for (const QString& grezza : testo.split(QLatin1Char('\n'))) {
         ++lettore.riga;
         const QString riga = grezza.trimmed();
-        if (riga.isEmpty() || riga.startsWith(QLatin1Char(';')) || riga.startsWith(QLatin1Char('#')))
+        if (riga.isEmpty() || riga.startsWith(QLatin1Char(';')) ||
+            riga.startsWith(QLatin1Char('#')))
             continue;
         if (riga.startsWith(QLatin1Char('['))) {
             if (!riga.endsWith(QLatin1Char(']')))
                 return lettore.errore(QStringLiteral("manca la \"]\" della sezione"));
             sezione = riga.mid(1, riga.size() - 2).trimmed().toLower();
-            static const QStringList note = {QStringLiteral("pagina"), QStringLiteral("dati"),
+            static const QStringList note = {QStringLiteral("pagina"),  QStringLiteral("dati"),
                                              QStringLiteral("testata"), QStringLiteral("piede"),
-                                             QStringLiteral("fine"), QStringLiteral("colonna")};
+                                             QStringLiteral("fine"),    QStringLiteral("colonna")};
             if (!note.contains(sezione))
                 return lettore.errore(QStringLiteral("sezione sconosciuta [%1]").arg(sezione));
             if (sezione == QLatin1String("colonna"))
@@ -213,12 +229,14 @@ EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const Q
                             QStringLiteral("Modello %1: nessuna [colonna] da stampare").arg(nome)};
     for (size_t i = 0; i < modello.colonne.size(); ++i) {
         if (modello.colonne[i].campo.isEmpty())
-            return ErroreStampa{CodiceStampa::ModelloNonValido,
-                                QStringLiteral("Modello %1: la colonna %2 non ha il campo").arg(nome).arg(i + 1)};
+            return ErroreStampa{
+                CodiceStampa::ModelloNonValido,
+                QStringLiteral("Modello %1: la colonna %2 non ha il campo").arg(nome).arg(i + 1)};
     }
     if (modello.dataset.isEmpty() || modello.connessione.isEmpty())
-        return ErroreStampa{CodiceStampa::ModelloNonValido,
-                            QStringLiteral("Modello %1: dataset e connessione non possono essere vuoti").arg(nome)};
+        return ErroreStampa{
+            CodiceStampa::ModelloNonValido,
+            QStringLiteral("Modello %1: dataset e connessione non possono essere vuoti").arg(nome)};
     return modello;
 }
 
@@ -227,10 +245,12 @@ EsitoStampa<ModelloStampa> LetturaModello::daFile(const QString& percorso)
     const QString nome = QDir::toNativeSeparators(percorso);
     QFile file(percorso);
     if (!file.exists())
-        return ErroreStampa{CodiceStampa::ModelloMancante, QStringLiteral("Il modello %1 non esiste.").arg(nome)};
-    if (!file.open(QIODevice::ReadOnly))
         return ErroreStampa{CodiceStampa::ModelloMancante,
-                            QStringLiteral("Il modello %1 non si può leggere: %2").arg(nome, file.errorString())};
+                            QStringLiteral("Il modello %1 non esiste.").arg(nome)};
+    if (!file.open(QIODevice::ReadOnly))
+        return ErroreStampa{
+            CodiceStampa::ModelloMancante,
+            QStringLiteral("Il modello %1 non si può leggere: %2").arg(nome, file.errorString())};
     QByteArray byte = file.readAll();
     if (byte.startsWith("\xEF\xBB\xBF"))
         byte.remove(0, 3);

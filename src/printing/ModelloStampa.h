@@ -5,7 +5,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QString>
-
 #include <vector>
 
 // The layout of one printed list, read from a template file (*.rep) that the
@@ -26,7 +25,13 @@
 // typing mistake shows up instead of being silently ignored.
 struct ColonnaModello
 {
-    enum class Formato { Testo, Data, Numero, Importo };
+    enum class Formato
+    {
+        Testo,
+        Data,
+        Numero,
+        Importo
+    };
 
     QString campo;
     QString titolo;

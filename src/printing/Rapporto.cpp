@@ -27,7 +27,8 @@ EsitoStampa<> Rapporto::esegui()
 {
     m_documento.reset();
     if (m_file.isEmpty())
-        return ErroreStampa{CodiceStampa::ModelloMancante, QStringLiteral("Nessun modello di stampa indicato.")};
+        return ErroreStampa{CodiceStampa::ModelloMancante,
+                            QStringLiteral("Nessun modello di stampa indicato.")};
     auto letto = LetturaModello::daFile(m_file);
     if (!letto)
         return letto.errore();
@@ -42,27 +43,32 @@ EsitoStampa<> Rapporto::esegui()
     }
     for (auto it = m_connessioni.cbegin(); it != m_connessioni.cend(); ++it) {
         if (it.key() != alias)
-            return ErroreStampa{CodiceStampa::NomeSconosciuto,
-                                QStringLiteral("Il modello non ha la connessione %1.").arg(it.key())};
+            return ErroreStampa{
+                CodiceStampa::NomeSconosciuto,
+                QStringLiteral("Il modello non ha la connessione %1.").arg(it.key())};
     }
     const QString sql = m_sql.value(dataset, modello.sql);
     if (sql.trimmed().isEmpty())
-        return ErroreStampa{CodiceStampa::NomeSconosciuto,
-                            QStringLiteral("Il dataset %1 non ha un'istruzione SQL.").arg(modello.dataset)};
+        return ErroreStampa{
+            CodiceStampa::NomeSconosciuto,
+            QStringLiteral("Il dataset %1 non ha un'istruzione SQL.").arg(modello.dataset)};
     if (!m_connessioni.contains(alias))
-        return ErroreStampa{CodiceStampa::NomeSconosciuto,
-                            QStringLiteral("La connessione %1 non è stata impostata.").arg(modello.connessione)};
+        return ErroreStampa{
+            CodiceStampa::NomeSconosciuto,
+            QStringLiteral("La connessione %1 non è stata impostata.").arg(modello.connessione)};
 
     const QString fileDatabase = Descrittore::fileDaStringaConnessione(m_connessioni.value(alias));
     if (fileDatabase.isEmpty())
-        return ErroreStampa{CodiceStampa::Connessione,
-                            QStringLiteral("La stringa di connessione di %1 non indica il database.")
-                                .arg(modello.connessione)};
+        return ErroreStampa{
+            CodiceStampa::Connessione,
+            QStringLiteral("La stringa di connessione di %1 non indica il database.")
+                .arg(modello.connessione)};
     auto connessione = Connessione::apriEsistente(fileDatabase);
     if (!connessione)
         return ErroreStampa{CodiceStampa::Connessione, connessione.errore()};
 
-    auto documento = std::make_unique<DocumentoStampa>(std::move(modello), m_parametri, Orologio::oggi());
+    auto documento =
+        std::make_unique<DocumentoStampa>(std::move(modello), m_parametri, Orologio::oggi());
     {
         auto query = connessione.valore()->esegui(sql);
         if (!query)
@@ -83,8 +89,9 @@ EsitoStampa<int> Rapporto::salvaPdf(const QString& percorso)
     // failure never leaves half a PDF where the old one was.
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
-        return ErroreStampa{CodiceStampa::Scrittura,
-                            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
+        return ErroreStampa{
+            CodiceStampa::Scrittura,
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
     EsitoStampa<int> pagine = 0;
     {
         QPdfWriter pdf(&file);
@@ -99,7 +106,8 @@ EsitoStampa<int> Rapporto::salvaPdf(const QString& percorso)
         return pagine;
     }
     if (!file.commit())
-        return ErroreStampa{CodiceStampa::Scrittura,
-                            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
+        return ErroreStampa{
+            CodiceStampa::Scrittura,
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
     return pagine;
 }

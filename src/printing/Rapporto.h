@@ -5,7 +5,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <memory>
 
 // The report layer: a template file, named parameters, the SQL of each
@@ -42,7 +41,7 @@ public:
 private:
     QString m_file;
     QHash<QString, QString> m_parametri;
-    QHash<QString, QString> m_sql;          // by dataset name, upper-cased
-    QHash<QString, QString> m_connessioni;  // by alias, upper-cased
+    QHash<QString, QString> m_sql;         // by dataset name, upper-cased
+    QHash<QString, QString> m_connessioni; // by alias, upper-cased
     std::unique_ptr<DocumentoStampa> m_documento;
 };

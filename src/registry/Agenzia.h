@@ -7,11 +7,11 @@
 // text, in the form the user typed it or the database holds it.
 struct Agenzia
 {
-    QString ocod;  // the codice fiscale registered with OAM: the agency's key
-    QString ocf;   // mirror of ocod (hidden field)
+    QString ocod; // the codice fiscale registered with OAM: the agency's key
+    QString ocf;  // mirror of ocod (hidden field)
     QString opiva;
-    QString orag;  // company name; for a person, surname + " " + first name
-    QString ostp;  // "F" natural person, "G" any other subject
+    QString orag; // company name; for a person, surname + " " + first name
+    QString ostp; // "F" natural person, "G" any other subject
     // Company offices.
     QString oscom, ospro;   // registered office
     QString osocom, osopro; // permanent establishment

@@ -25,24 +25,29 @@ Connessione::Valori valori(const Agenzia& a)
     };
     Connessione::Valori risultato{v("OCOD", a.ocod), v("OCF", a.ocf), v("OPIVA", a.opiva)};
     if (!a.personaFisica()) {
-        risultato.insert(risultato.end(), {v("ORAG", a.orag), v("OSCOM", a.oscom), v("OSPRO", a.ospro),
-                                           v("OSOCOM", a.osocom), v("OSOPRO", a.osopro), v("OSTP", QStringLiteral("G"))});
+        risultato.insert(risultato.end(), {v("ORAG", a.orag), v("OSCOM", a.oscom),
+                                           v("OSPRO", a.ospro), v("OSOCOM", a.osocom),
+                                           v("OSOPRO", a.osopro), v("OSTP", QStringLiteral("G"))});
         return risultato;
     }
     const QString vuoto;
     risultato.insert(risultato.end(),
-                     {v("ORAG", (a.ocog + QLatin1Char(' ') + a.onome).left(70)), v("OSCOM", vuoto), v("OSPRO", vuoto),
-                      v("OSOCOM", vuoto), v("OSOPRO", vuoto), v("OCOG", a.ocog), v("ONOME", a.onome),
-                      v("OSEX", a.osex), v("ONDT", a.ondt), v("ONCOM", a.oncom), v("ONPRO", a.onpro),
-                      v("ODCOM", a.odcom), v("ODPRO", a.odpro), v("OCITTAD", a.ocittad), v("OSTP", QStringLiteral("F"))});
+                     {v("ORAG", (a.ocog + QLatin1Char(' ') + a.onome).left(70)), v("OSCOM", vuoto),
+                      v("OSPRO", vuoto), v("OSOCOM", vuoto), v("OSOPRO", vuoto), v("OCOG", a.ocog),
+                      v("ONOME", a.onome), v("OSEX", a.osex), v("ONDT", a.ondt),
+                      v("ONCOM", a.oncom), v("ONPRO", a.onpro), v("ODCOM", a.odcom),
+                      v("ODPRO", a.odpro), v("OCITTAD", a.ocittad),
+                      v("OSTP", QStringLiteral("F"))});
     return risultato;
 }
 
 } // namespace
 
-Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& connessione, const QString& codice)
+Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& connessione,
+                                                      const QString& codice)
 {
-    auto query = connessione.esegui(QStringLiteral("SELECT * From COPE WHERE ") + condizione(codice));
+    auto query =
+        connessione.esegui(QStringLiteral("SELECT * From COPE WHERE ") + condizione(codice));
     if (!query)
         return Errore{query.errore()};
     if (!query.valore().next())
@@ -73,11 +78,13 @@ Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& conness
 EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia& agenzia)
 {
     Transazione transazione(connessione);
-    const auto esiste = connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(agenzia.ocod));
+    const auto esiste =
+        connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(agenzia.ocod));
     if (!esiste)
         return Errore{esiste.errore()};
     const EsitoVuoto scritto = esiste.valore()
-                                   ? connessione.aggiorna(QStringLiteral("COPE"), valori(agenzia), condizione(agenzia.ocod))
+                                   ? connessione.aggiorna(QStringLiteral("COPE"), valori(agenzia),
+                                                          condizione(agenzia.ocod))
                                    : connessione.inserisci(QStringLiteral("COPE"), valori(agenzia));
     if (!scritto)
         return scritto;
@@ -86,7 +93,8 @@ EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia&
 
 EsitoVuoto ArchivioAgenzie::elimina(const Connessione& connessione, const QString& codice)
 {
-    auto eseguita = connessione.esegui(QStringLiteral("DELETE From COPE WHERE ") + condizione(codice));
+    auto eseguita =
+        connessione.esegui(QStringLiteral("DELETE From COPE WHERE ") + condizione(codice));
     if (!eseguita)
         return Errore{eseguita.errore()};
     return {};

@@ -24,8 +24,9 @@ QString normalizzaCampo(const QString& testo)
 
 void normalizza(Agenzia& a)
 {
-    for (QString* campo : {&a.ocod, &a.ocf, &a.opiva, &a.orag, &a.ostp, &a.oscom, &a.ospro, &a.osocom, &a.osopro,
-                           &a.ocog, &a.onome, &a.osex, &a.ondt, &a.oncom, &a.onpro, &a.ocittad, &a.odcom, &a.odpro})
+    for (QString* campo :
+         {&a.ocod, &a.ocf, &a.opiva, &a.orag, &a.ostp, &a.oscom, &a.ospro, &a.osocom, &a.osopro,
+          &a.ocog, &a.onome, &a.osex, &a.ondt, &a.oncom, &a.onpro, &a.ocittad, &a.odcom, &a.odpro})
         *campo = normalizzaCampo(*campo);
 }
 
@@ -38,7 +39,8 @@ std::optional<CampoErrato> Controlla(const Agenzia& a)
         return CampoErrato{QStringLiteral("vOCF"), QStringLiteral("Codice Fiscale obbligatorio.")};
     if (!a.personaFisica()) {
         if (vuoto(a.orag))
-            return CampoErrato{QStringLiteral("torag"), QStringLiteral("Ragione Sociale Soggetto - campo non valido.")};
+            return CampoErrato{QStringLiteral("torag"),
+                               QStringLiteral("Ragione Sociale Soggetto - campo non valido.")};
         if (bianco(a.oscom))
             return CampoErrato{QStringLiteral("vOSCOM"), obbligatorio};
         if (bianco(a.ospro))

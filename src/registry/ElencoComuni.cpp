@@ -5,7 +5,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <algorithm>
 
 namespace {
@@ -21,7 +20,8 @@ ElencoComuni::ElencoComuni(const Connessione& connessione) : m_connessione(conne
 
 EsitoVuoto ElencoComuni::ApriComuni()
 {
-    auto query = m_connessione.esegui(QStringLiteral("SELECT * From T_COMUNI ORDER BY T_COMUNI.COMUNE"));
+    auto query =
+        m_connessione.esegui(QStringLiteral("SELECT * From T_COMUNI ORDER BY T_COMUNI.COMUNE"));
     if (!query)
         return Errore{query.errore()};
     QSqlQuery& righe = query.valore();
@@ -81,7 +81,8 @@ QString RaddoppiaApici(const QString& testo)
     return doppio;
 }
 
-Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QString& testo, int cursore)
+Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QString& testo,
+                                                  int cursore)
 {
     qsizetype spazi = 0;
     while (spazi < testo.size() && testo[spazi] == QLatin1Char(' '))
@@ -97,5 +98,6 @@ Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QS
     const Comune* trovato = elenco.cercaInizio(QStringView(testo).mid(spazi, prima));
     if (!trovato)
         return std::optional<Completamento>();
-    return std::optional<Completamento>(Completamento{trovato->comune, trovato->pro, static_cast<int>(prima)});
+    return std::optional<Completamento>(
+        Completamento{trovato->comune, trovato->pro, static_cast<int>(prima)});
 }

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 #include <utility>
 
@@ -42,7 +41,7 @@ public:
 private:
     const Connessione& m_connessione;
     bool m_aperti = false;
-    QList<Comune> m_comuni;                     // table order
+    QList<Comune> m_comuni;                        // table order
     QList<std::pair<QString, qsizetype>> m_indice; // case-folded name and position, sorted
 };
 
@@ -64,4 +63,5 @@ struct Completamento
 // `cursore` characters: the first name, in table order, that begins with the
 // text before the caret (leading blanks ignored). Nothing when that text is
 // empty or no name begins with it. Reads the table at its first use.
-Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QString& testo, int cursore);
+Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QString& testo,
+                                                  int cursore);

@@ -4,7 +4,6 @@
 #include "storage/Connessione.h"
 
 #include <QString>
-
 #include <memory>
 
 // The agency selected in the agency window; read by every command that works
@@ -19,8 +18,8 @@ struct AgenziaCorrente
 // The state shared by the whole run, made once at start-up.
 struct Ambiente
 {
-    QString cartella;           // the application folder
-    QString cartellaDati;       // the shared system files (CartellaDati)
+    QString cartella;     // the application folder
+    QString cartellaDati; // the shared system files (CartellaDati)
     Configurazione configurazione;
     QString stringaConnessione; // how sibling programs and the report layer find the database
     std::unique_ptr<Connessione> connessione;

@@ -23,7 +23,8 @@ void preparaCartellaDati(const Ambiente& ambiente)
 
 } // namespace
 
-Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta, const QString& cartellaEseguibile)
+Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta,
+                                       const QString& cartellaEseguibile)
 {
     auto ambiente = std::make_unique<Ambiente>();
     ambiente->cartella = Cartelle::applicazione(cartellaRichiesta, cartellaEseguibile);
@@ -41,7 +42,8 @@ Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta, const Q
     ambiente->cartellaDati = Cartelle::dati(ambiente->configurazione.pcDirF, ambiente->cartella);
     preparaCartellaDati(*ambiente);
     ImportaAgenzieCollegate(ambiente->db(), ambiente->cartellaDati);
-    if (auto divise = ImportaDivise(ambiente->db(), Cartelle::fileDivise(ambiente->cartella)); !divise)
+    if (auto divise = ImportaDivise(ambiente->db(), Cartelle::fileDivise(ambiente->cartella));
+        !divise)
         return Errore{divise.errore()};
     return ambiente;
 }

@@ -10,4 +10,5 @@
 // connection descriptor written, agencies copied from a sibling program into
 // an empty registry, the currencies loaded once. An error means the database
 // could not be opened or prepared: the program must stop with its description.
-Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta, const QString& cartellaEseguibile);
+Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta,
+                                       const QString& cartellaEseguibile);

@@ -17,8 +17,10 @@ EsitoVuoto copiaSeManca(const QString& risorsa, const QString& destinazione)
 {
     if (QFileInfo::exists(destinazione))
         return {};
-    if (!QDir().mkpath(QFileInfo(destinazione).absolutePath()) || !QFile::copy(risorsa, destinazione))
-        return Errore{QStringLiteral("Impossibile creare %1.").arg(QDir::toNativeSeparators(destinazione))};
+    if (!QDir().mkpath(QFileInfo(destinazione).absolutePath()) ||
+        !QFile::copy(risorsa, destinazione))
+        return Errore{
+            QStringLiteral("Impossibile creare %1.").arg(QDir::toNativeSeparators(destinazione))};
     // Resources are read-only; the user's copy must not be.
     QFile::setPermissions(destinazione, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                             QFile::ReadOther);
@@ -32,7 +34,8 @@ QString Cartelle::applicazione(const QString& richiesta, const QString& cartella
     if (!richiesta.isEmpty())
         return QDir(richiesta).absolutePath();
     const QDir eseguibile(cartellaEseguibile);
-    if (eseguibile.exists(QStringLiteral("DataBase")) || eseguibile.exists(QStringLiteral("configurazione.ini")))
+    if (eseguibile.exists(QStringLiteral("DataBase")) ||
+        eseguibile.exists(QStringLiteral("configurazione.ini")))
         return eseguibile.absolutePath();
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
@@ -53,14 +56,16 @@ QString Cartelle::dati(const QString& pcDirF, const QString& cartellaApplicazion
 EsitoVuoto Cartelle::preparaApplicazione(const QString& cartella)
 {
     if (!QDir().mkpath(cartella))
-        return Errore{QStringLiteral("Impossibile creare la cartella %1.").arg(QDir::toNativeSeparators(cartella))};
+        return Errore{QStringLiteral("Impossibile creare la cartella %1.")
+                          .arg(QDir::toNativeSeparators(cartella))};
     for (const char* sotto : {"DataBase", "stampe", "Help"})
         QDir(cartella).mkpath(QString::fromLatin1(sotto));
     const QString radice = QStringLiteral(":/dotazione/");
     QDirIterator it(radice, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString risorsa = it.next();
-        if (auto esito = copiaSeManca(risorsa, unisci(cartella, risorsa.mid(radice.size()))); !esito)
+        if (auto esito = copiaSeManca(risorsa, unisci(cartella, risorsa.mid(radice.size())));
+            !esito)
             return esito;
     }
     return {};

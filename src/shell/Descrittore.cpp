@@ -18,7 +18,8 @@ QByteArray Descrittore::codifica(const QStringList& righe)
     QByteArray contenuto;
     for (int riga = 1; riga <= 4; ++riga) {
         const QString testo = riga <= righe.size() ? righe.at(riga - 1) : QString();
-        QByteArray byte = Offusca::Offusca(Cp1252::codifica(testo), Offusca::Modo::Scrivi, chiaveRiga(riga));
+        QByteArray byte =
+            Offusca::Offusca(Cp1252::codifica(testo), Offusca::Modo::Scrivi, chiaveRiga(riga));
         if (byte.contains('\r') || byte.contains('\n'))
             byte.clear();
         contenuto += byte + "\r\n";
@@ -65,7 +66,8 @@ QString Descrittore::fileDaStringaConnessione(const QString& stringa)
 {
     for (const QString& parte : stringa.split(QLatin1Char(';'))) {
         const qsizetype uguale = parte.indexOf(QLatin1Char('='));
-        if (uguale > 0 && parte.left(uguale).trimmed().compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
+        if (uguale > 0 && parte.left(uguale).trimmed().compare(QLatin1String("Data Source"),
+                                                               Qt::CaseInsensitive) == 0)
             return QDir::fromNativeSeparators(parte.mid(uguale + 1).trimmed());
     }
     return {};

@@ -21,15 +21,24 @@ Connessione::Valori valoriDaCollegata(const QSqlRecord& riga)
     };
     // The sibling keeps one office; it becomes all three of ours.
     return {
-        {QStringLiteral("OCOD"), pulito("OCOD")},     {QStringLiteral("OCF"), pulito("OCOD")},
-        {QStringLiteral("ORAG"), pulito("ORAG")},     {QStringLiteral("OCOG"), pulito("OCOG")},
-        {QStringLiteral("ONOME"), pulito("ONOME")},   {QStringLiteral("OSEX"), testo("OSEX")},
-        {QStringLiteral("OPIVA"), testo("OPIVA")},    {QStringLiteral("ONDT"), testo("ONDT")},
-        {QStringLiteral("ONCOM"), testo("ONCOM")},    {QStringLiteral("ONPRO"), testo("ONPRO")},
-        {QStringLiteral("OSOCOM"), testo("OSCOM")},   {QStringLiteral("OSOPRO"), testo("OSPRO")},
-        {QStringLiteral("OSCOM"), testo("OSCOM")},    {QStringLiteral("OSPRO"), testo("OSPRO")},
-        {QStringLiteral("ODCOM"), testo("OSCOM")},    {QStringLiteral("ODPRO"), testo("OSPRO")},
-        {QStringLiteral("OSTP"), QStringLiteral("G")}, {QStringLiteral("OCITTAD"), QStringLiteral("01=Italiana")},
+        {QStringLiteral("OCOD"), pulito("OCOD")},
+        {QStringLiteral("OCF"), pulito("OCOD")},
+        {QStringLiteral("ORAG"), pulito("ORAG")},
+        {QStringLiteral("OCOG"), pulito("OCOG")},
+        {QStringLiteral("ONOME"), pulito("ONOME")},
+        {QStringLiteral("OSEX"), testo("OSEX")},
+        {QStringLiteral("OPIVA"), testo("OPIVA")},
+        {QStringLiteral("ONDT"), testo("ONDT")},
+        {QStringLiteral("ONCOM"), testo("ONCOM")},
+        {QStringLiteral("ONPRO"), testo("ONPRO")},
+        {QStringLiteral("OSOCOM"), testo("OSCOM")},
+        {QStringLiteral("OSOPRO"), testo("OSPRO")},
+        {QStringLiteral("OSCOM"), testo("OSCOM")},
+        {QStringLiteral("OSPRO"), testo("OSPRO")},
+        {QStringLiteral("ODCOM"), testo("OSCOM")},
+        {QStringLiteral("ODPRO"), testo("OSPRO")},
+        {QStringLiteral("OSTP"), QStringLiteral("G")},
+        {QStringLiteral("OCITTAD"), QStringLiteral("01=Italiana")},
     };
 }
 
@@ -38,11 +47,13 @@ bool copiaAgenzia(const Connessione& connessione, const QSqlRecord& riga)
     const Connessione::Valori valori = valoriDaCollegata(riga);
     const QString codice = valori.front().second.toString();
     const QString condizione = QStringLiteral("OCOD=") + Sql::Apici(codice);
-    const auto esiste = connessione.haRighe(QStringLiteral("SELECT * From COPE where ") + condizione);
+    const auto esiste =
+        connessione.haRighe(QStringLiteral("SELECT * From COPE where ") + condizione);
     if (!esiste)
         return false;
-    const EsitoVuoto scritto = esiste.valore() ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione)
-                                               : connessione.inserisci(QStringLiteral("COPE"), valori);
+    const EsitoVuoto scritto =
+        esiste.valore() ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione)
+                        : connessione.inserisci(QStringLiteral("COPE"), valori);
     return scritto.ok();
 }
 
@@ -53,14 +64,16 @@ int ImportaAgenzieCollegate(const Connessione& connessione, const QString& carte
     const auto piena = connessione.haRighe(QStringLiteral("SELECT * From COPE"));
     if (!piena || piena.valore())
         return 0;
-    const QString descrittore = QDir(cartellaDati).filePath(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato);
+    const QString descrittore =
+        QDir(cartellaDati).filePath(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato);
     if (!QFileInfo::exists(descrittore))
         return 0;
     const auto righe = Descrittore::leggi(descrittore);
     if (!righe || righe->isEmpty())
         return 0;
     const QString file = Descrittore::fileDaStringaConnessione(righe->at(0));
-    if (file.isEmpty() || QFileInfo(file).canonicalFilePath() == QFileInfo(connessione.file()).canonicalFilePath())
+    if (file.isEmpty() ||
+        QFileInfo(file).canonicalFilePath() == QFileInfo(connessione.file()).canonicalFilePath())
         return 0;
     const auto collegata = Connessione::apriEsistente(file);
     if (!collegata)

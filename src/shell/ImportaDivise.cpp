@@ -25,7 +25,8 @@ QString testoDelFile(const QByteArray& byte)
 
 Esito<int> ImportaDivise(const Connessione& connessione, const QString& fileDivise)
 {
-    const auto caricate = connessione.haRighe(QStringLiteral("SELECT * FROM CTAB WHERE TIPO='REL' AND COD='CDI' "));
+    const auto caricate =
+        connessione.haRighe(QStringLiteral("SELECT * FROM CTAB WHERE TIPO='REL' AND COD='CDI' "));
     if (!caricate)
         return Errore{caricate.errore()};
     if (caricate.valore())
@@ -43,17 +44,18 @@ Esito<int> ImportaDivise(const Connessione& connessione, const QString& fileDivi
         const QStringList campi = riga.split(QLatin1Char(';'));
         if (campi.size() < 3)
             continue;
-        auto scritta = connessione.inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("DIV")},
-                                                                       {QStringLiteral("COD"), campi.at(0)},
-                                                                       {QStringLiteral("DES"), campi.at(2)}});
+        auto scritta = connessione.inserisci(QStringLiteral("CTAB"),
+                                             {{QStringLiteral("TIPO"), QStringLiteral("DIV")},
+                                              {QStringLiteral("COD"), campi.at(0)},
+                                              {QStringLiteral("DES"), campi.at(2)}});
         if (!scritta)
             return Errore{scritta.errore()};
         ++divise;
     }
-    auto marcatore = connessione.inserisci(QStringLiteral("CTAB"),
-                                           {{QStringLiteral("TIPO"), QStringLiteral("REL")},
-                                            {QStringLiteral("COD"), QStringLiteral("CDI")},
-                                            {QStringLiteral("DES"), FormatoItaliano::data(Orologio::oggi())}});
+    auto marcatore = connessione.inserisci(
+        QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("REL")},
+                                 {QStringLiteral("COD"), QStringLiteral("CDI")},
+                                 {QStringLiteral("DES"), FormatoItaliano::data(Orologio::oggi())}});
     if (!marcatore)
         return Errore{marcatore.errore()};
     if (auto confermata = transazione.conferma(); !confermata)

@@ -48,7 +48,8 @@ QString FileIni::LeggiIni(const QString& sezione, const QString& chiave) const
         if (uguale < 0 || riga.left(uguale).trimmed().compare(chiave, Qt::CaseInsensitive) != 0)
             continue;
         QString valore = riga.mid(uguale + 1).trimmed();
-        if (valore.size() >= 2 && (valore.front() == QLatin1Char('"') || valore.front() == QLatin1Char('\'')) &&
+        if (valore.size() >= 2 &&
+            (valore.front() == QLatin1Char('"') || valore.front() == QLatin1Char('\'')) &&
             valore.back() == valore.front())
             valore = valore.mid(1, valore.size() - 2);
         return valore.left(kMassimoCaratteri);

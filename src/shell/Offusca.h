@@ -8,7 +8,11 @@
 // backwards to read. It works on the Windows-1252 bytes of a line.
 namespace Offusca {
 
-enum class Modo { Scrivi, Leggi };
+enum class Modo
+{
+    Scrivi,
+    Leggi
+};
 
 // Codes that leave 0..255 wrap around, so any text survives a round trip.
 QByteArray Offusca(QByteArrayView testo, Modo modo, int chiave);

@@ -24,7 +24,10 @@ Errore erroreSql(const QSqlError& errore)
 
 } // namespace
 
-Connessione::Connessione(QString nome, QString file) : m_nome(std::move(nome)), m_file(std::move(file)) {}
+Connessione::Connessione(QString nome, QString file)
+    : m_nome(std::move(nome)), m_file(std::move(file))
+{
+}
 
 Connessione::~Connessione()
 {
@@ -59,7 +62,8 @@ Esito<std::unique_ptr<Connessione>> Connessione::apriFile(const QString& file, b
 {
     const bool nuovo = !QFileInfo::exists(file);
     if (nuovo && !creaSeManca)
-        return Errore{QStringLiteral("Il database %1 non esiste.").arg(QDir::toNativeSeparators(file))};
+        return Errore{
+            QStringLiteral("Il database %1 non esiste.").arg(QDir::toNativeSeparators(file))};
     if (nuovo && !QDir().mkpath(QFileInfo(file).absolutePath()))
         return Errore{QStringLiteral("Impossibile creare la cartella del database %1.")
                           .arg(QDir::toNativeSeparators(QFileInfo(file).absolutePath()))};
@@ -117,8 +121,9 @@ EsitoVuoto Connessione::inserisci(const QString& tabella, const Valori& valori) 
         segnaposto << QStringLiteral("?");
     }
     QSqlQuery query(database());
-    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                           .arg(tabella, colonne.join(QLatin1Char(',')), segnaposto.join(QLatin1Char(',')))))
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(tabella, colonne.join(QLatin1Char(',')), segnaposto.join(QLatin1Char(',')))))
         return erroreSql(query.lastError());
     for (const auto& coppia : valori)
         query.addBindValue(coppia.second);
@@ -134,8 +139,9 @@ EsitoVuoto Connessione::aggiorna(const QString& tabella, const Valori& valori,
     for (const auto& coppia : valori)
         assegnazioni << coppia.first + QStringLiteral("=?");
     QSqlQuery query(database());
-    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                           .arg(tabella, assegnazioni.join(QLatin1Char(',')), adattaSql(condizioneJet))))
+    if (!query.prepare(
+            QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                .arg(tabella, assegnazioni.join(QLatin1Char(',')), adattaSql(condizioneJet))))
         return erroreSql(query.lastError());
     for (const auto& coppia : valori)
         query.addBindValue(coppia.second);

@@ -6,7 +6,6 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <utility>
 #include <vector>

@@ -5,10 +5,8 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
-
-#include <sqlite3.h>
-
 #include <memory>
+#include <sqlite3.h>
 
 TipoCampo tipoDaDichiarato(const QString& tipoDichiarato)
 {
@@ -55,19 +53,20 @@ Esito<QList<Colonna>> colonneRisultato(const Connessione& connessione, const QSt
 
     const QByteArray sql = adattaSql(sqlJet).toUtf8();
     sqlite3_stmt* grezzaIstruzione = nullptr;
-    if (sqlite3_prepare_v2(db.get(), sql.constData(), static_cast<int>(sql.size()), &grezzaIstruzione,
-                           nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(db.get(), sql.constData(), static_cast<int>(sql.size()),
+                           &grezzaIstruzione, nullptr) != SQLITE_OK)
         return Errore{QString::fromUtf8(sqlite3_errmsg(db.get()))};
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> istruzione(grezzaIstruzione,
-                                                                         sqlite3_finalize);
+                                                                           sqlite3_finalize);
     QList<Colonna> colonne;
     if (!istruzione) // only blanks or a comment
         return colonne;
     const int n = sqlite3_column_count(istruzione.get());
     for (int i = 0; i < n; ++i) {
         const char* dichiarato = sqlite3_column_decltype(istruzione.get(), i);
-        colonne.append({QString::fromUtf8(sqlite3_column_name(istruzione.get(), i)),
-                        dichiarato ? tipoDaDichiarato(QString::fromUtf8(dichiarato)) : TipoCampo::Testo});
+        colonne.append(
+            {QString::fromUtf8(sqlite3_column_name(istruzione.get(), i)),
+             dichiarato ? tipoDaDichiarato(QString::fromUtf8(dichiarato)) : TipoCampo::Testo});
     }
     return colonne;
 }

@@ -9,7 +9,13 @@ class Connessione;
 
 // The kinds of value a column holds, read from the column's declared type.
 // Lists format and sort by it, the archive writes numbers by it.
-enum class TipoCampo { Testo, Numero, Data, DataOra };
+enum class TipoCampo
+{
+    Testo,
+    Numero,
+    Data,
+    DataOra
+};
 
 TipoCampo tipoDaDichiarato(const QString& tipoDichiarato);
 

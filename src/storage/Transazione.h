@@ -27,7 +27,8 @@ public:
     EsitoVuoto conferma()
     {
         if (!m_aperta)
-            return Errore{QStringLiteral("Transazione non aperta: ") + Connessione::descrizione(m_db.lastError())};
+            return Errore{QStringLiteral("Transazione non aperta: ") +
+                          Connessione::descrizione(m_db.lastError())};
         m_aperta = false;
         if (!m_db.commit()) {
             const QString descrizione = Connessione::descrizione(m_db.lastError());

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -35,16 +34,21 @@ TEST(CliArchivio, SalvaThenRipristinaBringsTheAgencyBack)
     {
         auto ambiente = cartella.avvia();
         ASSERT_TRUE(ambiente);
-        ASSERT_TRUE(ambiente->db().inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("A1")},
-                                                                     {QStringLiteral("OCOG"), QStringLiteral("Rossi")},
-                                                                     {QStringLiteral("ONOME"), QStringLiteral("Mario")}})
+        ASSERT_TRUE(ambiente->db()
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), QStringLiteral("A1")},
+                                    {QStringLiteral("OCOG"), QStringLiteral("Rossi")},
+                                    {QStringLiteral("ONOME"), QStringLiteral("Mario")}})
                         .ok());
     }
     const QString file = cartella.file(QStringLiteral("a1.ZFOAM"));
-    EsitoCli u = cli(cartella, {QStringLiteral("salva"), QStringLiteral("--agenzia"), QStringLiteral("A1"),
-                              QStringLiteral("--output"), file});
+    EsitoCli u = cli(cartella, {QStringLiteral("salva"), QStringLiteral("--agenzia"),
+                                QStringLiteral("A1"), QStringLiteral("--output"), file});
     ASSERT_EQ(u.codice, 0) << u.err.toStdString();
-    EXPECT_TRUE(cartella.leggi(QStringLiteral("a1.ZFOAM")).startsWith("\xA6" "COPE\xA6" "A1\xA6"));
+    EXPECT_TRUE(cartella.leggi(QStringLiteral("a1.ZFOAM"))
+                    .startsWith("\xA6"
+                                "COPE\xA6"
+                                "A1\xA6"));
 
     // Without --output the archive gets its dated name in the current folder.
     const QString corrente = QDir::currentPath();
@@ -52,7 +56,8 @@ TEST(CliArchivio, SalvaThenRipristinaBringsTheAgencyBack)
     u = cli(cartella, {QStringLiteral("salva"), QStringLiteral("--agenzia"), QStringLiteral("A1")});
     QDir::setCurrent(corrente);
     EXPECT_EQ(u.codice, 0) << u.err.toStdString();
-    EXPECT_EQ(cartella.leggi(QStringLiteral("SAVE_ROSSIMARIO_20170906.ZFOAM")), cartella.leggi(QStringLiteral("a1.ZFOAM")));
+    EXPECT_EQ(cartella.leggi(QStringLiteral("SAVE_ROSSIMARIO_20170906.ZFOAM")),
+              cartella.leggi(QStringLiteral("a1.ZFOAM")));
 
     {
         auto ambiente = cartella.avvia();
@@ -77,10 +82,12 @@ TEST(CliArchivio, RefusalsExitWithTwoAndSayWhy)
         const char* messaggio;
     } casi[] = {
         {{QStringLiteral("salva")}, "--agenzia"},
-        {{QStringLiteral("salva"), QStringLiteral("--agenzia"), QStringLiteral("NESSUNA")}, "non trovata"},
+        {{QStringLiteral("salva"), QStringLiteral("--agenzia"), QStringLiteral("NESSUNA")},
+         "non trovata"},
         {{QStringLiteral("salva"), QStringLiteral("--boh")}, "--boh"},
         {{QStringLiteral("ripristina")}, "ripristina FILE"},
-        {{QStringLiteral("ripristina"), cartella.file(QStringLiteral("non.ZFOAM"))}, "non è un file di backUp"},
+        {{QStringLiteral("ripristina"), cartella.file(QStringLiteral("non.ZFOAM"))},
+         "non è un file di backUp"},
     };
     for (const auto& caso : casi) {
         const EsitoCli u = cli(cartella, caso.argomenti);

@@ -1,5 +1,6 @@
-#include "backup/FormatoArchivio.h"
 #include "backup/ui/FSalva.h"
+
+#include "backup/FormatoArchivio.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Messaggi.h"
@@ -13,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,17 +27,20 @@ protected:
     {
         m_ambiente = m_cartella.avvia();
         ASSERT_TRUE(m_ambiente);
-        ASSERT_TRUE(m_ambiente->db().inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), Codice},
-                                                                        {QStringLiteral("ORAG"), QStringLiteral("Rossi Cambi")}})
+        ASSERT_TRUE(m_ambiente->db()
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), Codice},
+                                    {QStringLiteral("ORAG"), QStringLiteral("Rossi Cambi")}})
                         .ok());
-        ASSERT_TRUE(m_ambiente->db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("NOTE")},
-                                                                        {QStringLiteral("COD"), Codice},
-                                                                        {QStringLiteral("DES"), QStringLiteral("nota")}})
+        ASSERT_TRUE(m_ambiente->db()
+                        .inserisci(QStringLiteral("CTAB"),
+                                   {{QStringLiteral("TIPO"), QStringLiteral("NOTE")},
+                                    {QStringLiteral("COD"), Codice},
+                                    {QStringLiteral("DES"), QStringLiteral("nota")}})
                         .ok());
     }
 
-    template <typename T>
-    T* controllo(const FSalva& finestra, const char* nome) const
+    template <typename T> T* controllo(const FSalva& finestra, const char* nome) const
     {
         T* c = finestra.findChild<T*>(QString::fromLatin1(nome));
         EXPECT_TRUE(c) << nome;
@@ -46,7 +49,8 @@ protected:
 
     QString ragioneSociale() const
     {
-        auto q = m_ambiente->db().esegui(QStringLiteral("SELECT ORAG FROM COPE WHERE OCOD='%1'").arg(Codice));
+        auto q = m_ambiente->db().esegui(
+            QStringLiteral("SELECT ORAG FROM COPE WHERE OCOD='%1'").arg(Codice));
         return q.ok() && q.valore().next() ? q.valore().value(0).toString() : QString();
     }
 
@@ -121,9 +125,18 @@ TEST_F(FSalvaTest, MainWindowSavesAndRestoresThenReopensTheAgencyWindow)
 TEST_F(FSalvaTest, RestoreModeShowsTheArchiveAgencyAndAsksBeforeReplacing)
 {
     // 1002 lines: the progress bar goes 1..999, back to 1 at the thousandth, then 2 and 3.
-    QByteArray contenuto = "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "Rossi Cambi\r\n";
+    QByteArray contenuto = "\xA6"
+                           "COPE\xA6" +
+                           Codice.toLatin1() +
+                           "\xA6"
+                           "Rossi Cambi\r\n";
     for (int i = 0; i < 1001; ++i)
-        contenuto += "\xA6" "CTAB\xA6" "T" + QByteArray::number(i) + "\xA6" + Codice.toLatin1() + "\xA6" "x\r\n";
+        contenuto += "\xA6"
+                     "CTAB\xA6"
+                     "T" +
+                     QByteArray::number(i) + "\xA6" + Codice.toLatin1() +
+                     "\xA6"
+                     "x\r\n";
     m_cartella.scrivi(QStringLiteral("a.ZFOAM"), contenuto);
     ASSERT_TRUE(m_ambiente->db().esegui(QStringLiteral("UPDATE COPE SET ORAG='CAMBIATA'")).ok());
     m_ambiente->modoSalva = QStringLiteral("R");
@@ -131,11 +144,14 @@ TEST_F(FSalvaTest, RestoreModeShowsTheArchiveAgencyAndAsksBeforeReplacing)
 
     FSalva finestra(*m_ambiente);
     ASSERT_TRUE(finestra.prepara());
-    EXPECT_EQ(controllo<QLabel>(finestra, "Label1")->text(), QStringLiteral("RIPRISTINA ARCHIVIO DI BACKUP"));
-    EXPECT_EQ(controllo<QLabel>(finestra, "Label2")->text(), Codice + QStringLiteral(" Rossi Cambi"));
+    EXPECT_EQ(controllo<QLabel>(finestra, "Label1")->text(),
+              QStringLiteral("RIPRISTINA ARCHIVIO DI BACKUP"));
+    EXPECT_EQ(controllo<QLabel>(finestra, "Label2")->text(),
+              Codice + QStringLiteral(" Rossi Cambi"));
     EXPECT_FALSE(controllo<QLabel>(finestra, "Label3")->isHidden());
     EXPECT_EQ(controllo<QLabel>(finestra, "Label3")->text(),
-              QStringLiteral("Confermi il ripristino di questo archivio? Se presenti, i dati dell'operatore saranno SOSTITUITI"));
+              QStringLiteral("Confermi il ripristino di questo archivio? Se presenti, i dati "
+                             "dell'operatore saranno SOSTITUITI"));
     EXPECT_TRUE(controllo<QProgressBar>(finestra, "PBar1")->isHidden());
     EXPECT_EQ(ragioneSociale(), QStringLiteral("CAMBIATA")); // nothing happens before "Conferma"
 
@@ -157,7 +173,8 @@ TEST_F(FSalvaTest, CancelledRefusedAndFailedOperationsSayWhyAndChangeNothing)
     {
         FSalva finestra(*m_ambiente);
         ASSERT_TRUE(finestra.prepara());
-        EXPECT_EQ(controllo<QLabel>(finestra, "Label1")->text(), QStringLiteral("CREA ARCHIVIO DI BACKUP"));
+        EXPECT_EQ(controllo<QLabel>(finestra, "Label1")->text(),
+                  QStringLiteral("CREA ARCHIVIO DI BACKUP"));
         EXPECT_EQ(controllo<QLabel>(finestra, "Label2")->text(), QStringLiteral("Rossi Cambi"));
         EXPECT_TRUE(controllo<QPushButton>(finestra, "Bconferma")->isHidden());
         EXPECT_EQ(controllo<QPushButton>(finestra, "bAnnulla")->text(), QStringLiteral("Chiudi"));
@@ -182,9 +199,20 @@ TEST_F(FSalvaTest, CancelledRefusedAndFailedOperationsSayWhyAndChangeNothing)
         EXPECT_EQ(m_messaggi.ultimo().testo, Archivio::NonArchivio);
     }
     // Restore of an archive broken on its third line: the line named, nothing changed.
-    m_cartella.scrivi(QStringLiteral("rotto.ZFOAM"), "\xA6" "COPE\xA6" + Codice.toLatin1() + "\xA6" "ALTRO NOME\r\n"
-                                                     "\xA6" "CTAB\xA6" "NOTE\xA6" + Codice.toLatin1() + "\xA6" "x\r\n"
-                                                     "\xA6" "CTAB\xA6" "RIF\r\n");
+    m_cartella.scrivi(QStringLiteral("rotto.ZFOAM"), "\xA6"
+                                                     "COPE\xA6" +
+                                                         Codice.toLatin1() +
+                                                         "\xA6"
+                                                         "ALTRO NOME\r\n"
+                                                         "\xA6"
+                                                         "CTAB\xA6"
+                                                         "NOTE\xA6" +
+                                                         Codice.toLatin1() +
+                                                         "\xA6"
+                                                         "x\r\n"
+                                                         "\xA6"
+                                                         "CTAB\xA6"
+                                                         "RIF\r\n");
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("rotto.ZFOAM")));
     FSalva finestra(*m_ambiente);
     ASSERT_TRUE(finestra.prepara());

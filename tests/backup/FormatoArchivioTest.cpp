@@ -1,13 +1,12 @@
 #include "backup/FormatoArchivio.h"
+
 #include "backup/NomiArchivio.h"
 #include "backup/ValoriArchivio.h"
 #include "common/Orologio.h"
 
 #include <QDir>
-
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 TEST(NumeroArchivio, WrittenWithTheCommaAlwaysAndReadBackRounded)
@@ -17,9 +16,20 @@ TEST(NumeroArchivio, WrittenWithTheCommaAlwaysAndReadBackRounded)
         double valore;
         const char* atteso;
     } casi[] = {
-        {0.0, ","},         {-0.0, ","},       {0.001, ","},        {1500.0, "1500,"},          {1500.75, "1500,75"},
-        {1500.7, "1500,7"}, {0.5, ",5"},       {0.05, ",05"},       {-0.25, "-,25"},            {-3.0, "-3,"},
-        {0.999, "1,"},      {2.345, "2,35"},   {123456789.12, "123456789,12"}, {1e12, "1000000000000,"},
+        {0.0, ","},
+        {-0.0, ","},
+        {0.001, ","},
+        {1500.0, "1500,"},
+        {1500.75, "1500,75"},
+        {1500.7, "1500,7"},
+        {0.5, ",5"},
+        {0.05, ",05"},
+        {-0.25, "-,25"},
+        {-3.0, "-3,"},
+        {0.999, "1,"},
+        {2.345, "2,35"},
+        {123456789.12, "123456789,12"},
+        {1e12, "1000000000000,"},
     };
     for (const auto& caso : casi) {
         const QString testo = ValoriArchivio::numero(caso.valore);
@@ -57,21 +67,42 @@ TEST(ValoreArchivio, ByColumnKindAndNeverASilentZero)
     EXPECT_FALSE(ValoriArchivio::valore(QString(), TipoCampo::Testo)->toString().isNull());
     EXPECT_TRUE(ValoriArchivio::valore(QStringLiteral(" "), TipoCampo::Data)->toString().isNull());
     for (const char* testo : {"abc", "-", "1,2,3", "1e999", "nan", "12 34"})
-        EXPECT_FALSE(ValoriArchivio::valore(QString::fromLatin1(testo), TipoCampo::Numero).ok()) << testo;
+        EXPECT_FALSE(ValoriArchivio::valore(QString::fromLatin1(testo), TipoCampo::Numero).ok())
+            << testo;
 }
 
 TEST(RigheArchivio, RecognitionLooksAtTheFirstLineOnly)
 {
-    EXPECT_TRUE(Archivio::leggiRighe("\xA6" "COPE\xA6" "A1\xA6" "X\r\n").ok());
+    EXPECT_TRUE(Archivio::leggiRighe("\xA6"
+                                     "COPE\xA6"
+                                     "A1\xA6"
+                                     "X\r\n")
+                    .ok());
     EXPECT_TRUE(Archivio::leggiRighe("#COPE#A1#X\r\n").ok());
     const QByteArray rifiutati[] = {
         QByteArray(),
-        "\xA6" "CTAB\xA6" "T\xA6" "A1\xA6" "D\r\n\xA6" "COPE\xA6" "A1\r\n",
-        "\r\n\xA6" "COPE\xA6" "A1\r\n",      // the agency row must come first
-        "\xEF\xBB\xBF\xA6" "COPE\xA6" "A1",  // a text editor's UTF-8 mark
-        "\xC2\xA6" "COPE\xC2\xA6" "A1",      // the separator saved as UTF-8
-        "\xA6" "COPE\xA6" "   \xA6" "X",     // no agency code
-        "\xA6" "COPE\xA6",
+        "\xA6"
+        "CTAB\xA6"
+        "T\xA6"
+        "A1\xA6"
+        "D\r\n\xA6"
+        "COPE\xA6"
+        "A1\r\n",
+        "\r\n\xA6"
+        "COPE\xA6"
+        "A1\r\n", // the agency row must come first
+        "\xEF\xBB\xBF\xA6"
+        "COPE\xA6"
+        "A1", // a text editor's UTF-8 mark
+        "\xC2\xA6"
+        "COPE\xC2\xA6"
+        "A1", // the separator saved as UTF-8
+        "\xA6"
+        "COPE\xA6"
+        "   \xA6"
+        "X", // no agency code
+        "\xA6"
+        "COPE\xA6",
         QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
     };
     for (const QByteArray& contenuto : rifiutati) {
@@ -84,19 +115,29 @@ TEST(RigheArchivio, RecognitionLooksAtTheFirstLineOnly)
 TEST(RigheArchivio, EachLineIsSplitAtItsOwnFirstCharacter)
 {
     // Line ends of any kind, blank lines skipped, separators mixed line by line.
-    const auto righe = Archivio::leggiRighe("\xA6" "COPE\xA6" "A1\xA6\xA6" "ROSSI\r\n"
+    const auto righe = Archivio::leggiRighe("\xA6"
+                                            "COPE\xA6"
+                                            "A1\xA6\xA6"
+                                            "ROSSI\r\n"
                                             "   \r\n"
-                                            "#CTAB#T1#A1#DESC\xA6" "UNO\n"
+                                            "#CTAB#T1#A1#DESC\xA6"
+                                            "UNO\n"
                                             "\r"
-                                            "\xA6" "CTAB\xA6" "T2\xA6" "A1\xA6" "\rlast");
+                                            "\xA6"
+                                            "CTAB\xA6"
+                                            "T2\xA6"
+                                            "A1\xA6"
+                                            "\rlast");
     ASSERT_TRUE(righe.ok());
     ASSERT_EQ(righe->size(), 4);
     EXPECT_EQ(righe->at(0).tabella, QStringLiteral("COPE"));
-    EXPECT_EQ(righe->at(0).valori, (QStringList{QStringLiteral("A1"), QString(), QStringLiteral("ROSSI")}));
+    EXPECT_EQ(righe->at(0).valori,
+              (QStringList{QStringLiteral("A1"), QString(), QStringLiteral("ROSSI")}));
     EXPECT_EQ(righe->at(1).numero, 3);
-    EXPECT_EQ(righe->at(1).valori,
-              (QStringList{QStringLiteral("T1"), QStringLiteral("A1"), QStringLiteral("DESC\u00A6UNO")}));
-    EXPECT_EQ(righe->at(2).valori, (QStringList{QStringLiteral("T2"), QStringLiteral("A1"), QString()}));
+    EXPECT_EQ(righe->at(1).valori, (QStringList{QStringLiteral("T1"), QStringLiteral("A1"),
+                                                QStringLiteral("DESC\u00A6UNO")}));
+    EXPECT_EQ(righe->at(2).valori,
+              (QStringList{QStringLiteral("T2"), QStringLiteral("A1"), QString()}));
     EXPECT_EQ(righe->at(3).numero, 6);
     EXPECT_EQ(righe->at(3).tabella, QStringLiteral("ast"));
 }

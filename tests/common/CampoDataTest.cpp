@@ -1,17 +1,16 @@
 #include "common/ui/CampoData.h"
+
+#include "common/Orologio.h"
 #include "common/ui/Colori.h"
 #include "common/ui/FCale.h"
 #include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
-
-#include "common/Orologio.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 TEST(SegnalaErrore, CentresShortMessagesWithHalvesRoundedToEven)
@@ -53,7 +52,8 @@ TEST(SegnalaErrore, ShowsTheCentredMessageAndLeavesTheFieldFocusedInFocusColour)
     EXPECT_EQ(messaggi.ultimo().titolo, QStringLiteral("Errore"));
     EXPECT_FALSE(messaggi.ultimo().domanda);
     EXPECT_EQ(campo->palette().color(QPalette::Base), ColoreFocus);
-    EXPECT_EQ(campo->palette().color(QPalette::Text), QApplication::palette(campo).color(QPalette::Text));
+    EXPECT_EQ(campo->palette().color(QPalette::Text),
+              QApplication::palette(campo).color(QPalette::Text));
     EXPECT_TRUE(campo->hasFocus());
 }
 
@@ -68,10 +68,8 @@ TEST(ControllaCampoData, RewritesAValidDateAndSignalsAnyOther)
         const char* dopo;
     } casi[] = {
         {"1.2.1990", false, "1.2.1990"}, // day 12, month 19
-        {"01.02.90", true, "01/02/1990"},
-        {"29-02-2016", true, "29/02/2016"},
-        {"31/04/2020", false, "31/04/2020"},
-        {"", false, ""},
+        {"01.02.90", true, "01/02/1990"},    {"29-02-2016", true, "29/02/2016"},
+        {"31/04/2020", false, "31/04/2020"}, {"", false, ""},
     };
     for (const auto& caso : casi) {
         messaggi.azzera();

@@ -3,7 +3,6 @@
 #include <QMap>
 #include <QRandomGenerator>
 #include <QString>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,7 +29,7 @@ int valoreDispari(QChar c)
     static const QMap<QChar, int> tabella = [] {
         const char* const cifre = "0123456789";
         const int valoriCifre[] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21};
-        const int valoriLettere[] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18,
+        const int valoriLettere[] = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
                                      20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
         QMap<QChar, int> t;
         for (int i = 0; i < 10; ++i)
@@ -103,7 +102,8 @@ TEST(ControllaCF, AgreesWithThePublishedTablesOnGeneratedCodes)
         const QChar controllo = carattereDiControllo(codice);
         ASSERT_EQ(ControllaCF(codice + controllo), 0) << (codice + controllo).toStdString();
         const QChar altro(u'A' + (controllo.unicode() - u'A' + 1 + caso.bounded(25)) % 26);
-        ASSERT_EQ(ControllaCF(codice + altro), controllo.unicode()) << (codice + altro).toStdString();
+        ASSERT_EQ(ControllaCF(codice + altro), controllo.unicode())
+            << (codice + altro).toStdString();
     }
 }
 
@@ -114,14 +114,10 @@ TEST(ControllaCF, ElevenCharactersAreACompanyCodeAnyOtherLengthAPersonsCode)
         const char16_t* codice;
         int esito; // -1: any value but 0
     } casi[] = {
-        {u"01234567890", 0},
-        {u"0123 567 90", 0},
-        {u"01234567A90", 1},
-        {u"01234567a90", 1},
-        {u"RSSMRA80A01", 1},
-        {u"01234567890 ", -1}, // twelve characters: a person's code, and a wrong one
-        {u"0123456789", -1},
-        {u"RSSMRA80A01H501", -1}, // fifteen: the sixteenth is a blank
+        {u"01234567890", 0}, {u"0123 567 90", 0},      {u"01234567A90", 1}, {u"01234567a90", 1},
+        {u"RSSMRA80A01", 1}, {u"01234567890 ", -1},    // twelve characters: a person's code, and a
+                                                       // wrong one
+        {u"0123456789", -1}, {u"RSSMRA80A01H501", -1}, // fifteen: the sixteenth is a blank
         {u"", -1},
     };
     for (const auto& caso : casi) {
@@ -138,7 +134,8 @@ TEST(ControllaCF, StrayCharactersNeverPassEvenWhenTheSumFits)
     // Blanks and punctuation add nothing to the sum, so the check character
     // they call for can be any character; the code is still no codice fiscale.
     EXPECT_NE(ControllaCF(u"               2"), 0);
-    for (const char* base : {"RSSMRA80A01H50-", "RSS MRA80A01H501", "RSSMRA8/A01H501", "RSSMRÀ80A01H501"}) {
+    for (const char* base :
+         {"RSSMRA80A01H50-", "RSS MRA80A01H501", "RSSMRA8/A01H501", "RSSMRÀ80A01H501"}) {
         const QString primi = QString::fromUtf8(base).left(15);
         const int richiesto = ControllaCF(primi + QLatin1Char(' '));
         ASSERT_NE(richiesto, 0);

@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
-
 #include <gtest/gtest.h>
 
 namespace {

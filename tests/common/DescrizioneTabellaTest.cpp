@@ -29,9 +29,11 @@ protected:
             {"ALTRO", QStringLiteral("USD"), QStringLiteral("Dollaro")},
         };
         for (const auto& riga : righe) {
-            ASSERT_TRUE(db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QLatin1String(riga.tipo)},
-                                                                {QStringLiteral("COD"), riga.codice},
-                                                                {QStringLiteral("DES"), riga.descrizione}}).ok());
+            ASSERT_TRUE(db().inserisci(QStringLiteral("CTAB"),
+                                       {{QStringLiteral("TIPO"), QLatin1String(riga.tipo)},
+                                        {QStringLiteral("COD"), riga.codice},
+                                        {QStringLiteral("DES"), riga.descrizione}})
+                            .ok());
         }
     }
 
@@ -60,16 +62,12 @@ TEST_F(DescrizioneTabellaTest, LooksUpOneCodeOfOneKind)
     } casi[] = {
         {"PROVA", "EUR", "Euro"}, // trimmed
         {"PROVA", "eur", "Euro"}, // case does not matter, for the kind either
-        {"prova", "aB", "Misto"},
-        {"PROVA", "VUO", ""},     // empty description
-        {"PROVA", "NUL", ""},     // Null description
-        {"PROVA", "USD", ""},     // held under another kind
-        {"ALTRO", "EUR", ""},
-        {"PROVA", "", ""},
-        {"PROVA", "EUR ", ""},
-        {"PROVA", "D'X", "Con apice"}, // quotes are part of the value
-        {"PROVA", "'", ""},
-        {"PROVA", "' OR '1'='1", ""},
+        {"prova", "aB", "Misto"},    {"PROVA", "VUO", ""}, // empty description
+        {"PROVA", "NUL", ""},                              // Null description
+        {"PROVA", "USD", ""},                              // held under another kind
+        {"ALTRO", "EUR", ""},        {"PROVA", "", ""},
+        {"PROVA", "EUR ", ""},       {"PROVA", "D'X", "Con apice"}, // quotes are part of the value
+        {"PROVA", "'", ""},          {"PROVA", "' OR '1'='1", ""},
         {"PAESI", "ITA", "Italia"}, // the countries delivered with the database
         {"PAESI", "fra", "Francia"},
     };
@@ -91,10 +89,12 @@ TEST_F(DescrizioneTabellaTest, DatabaseFailureComesBackAsError)
 
 TEST_F(DescrizioneTabellaTest, LoadedTableAgreesWithSingleLookups)
 {
-    QStringList sonde = {QStringLiteral("EUR"), QStringLiteral("eur"), QStringLiteral("VUO"),
-                         QStringLiteral("NUL"), QStringLiteral("D'X"), QStringLiteral("d'x"),
-                         QStringLiteral("AB"),  QStringLiteral("USD"), QStringLiteral("XXX"),
-                         QString(),             QStringLiteral("'"),   QStringLiteral("EUR ")};
+    QStringList sonde = {QStringLiteral("EUR"), QStringLiteral("eur"),
+                         QStringLiteral("VUO"), QStringLiteral("NUL"),
+                         QStringLiteral("D'X"), QStringLiteral("d'x"),
+                         QStringLiteral("AB"),  QStringLiteral("USD"),
+                         QStringLiteral("XXX"), QString(),
+                         QStringLiteral("'"),   QStringLiteral("EUR ")};
     // Every delivered country, as stored and in lower case.
     auto paesi = db().esegui(QStringLiteral("SELECT COD FROM CTAB WHERE TIPO='PAESI'"));
     ASSERT_TRUE(paesi.ok());

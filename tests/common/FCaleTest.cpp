@@ -9,10 +9,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -128,12 +126,10 @@ TEST(FCale, MonthsStartingOnSundayAndFebruaries)
         int giorni;
     } casi[] = {
         {QDate(2016, 5, 10), 6, 31}, // Sunday start, 31 days: all 37 cells
-        {QDate(2017, 1, 2), 6, 31},
-        {QDate(2015, 2, 1), 6, 28},  // Sunday start, 28 days
-        {QDate(2016, 2, 1), 0, 29},  // leap year
-        {QDate(2017, 2, 1), 2, 28},
-        {QDate(2000, 2, 1), 1, 29},  // divisible by 400: leap
-        {QDate(2100, 2, 1), 0, 28},  // divisible by 100 only: not leap
+        {QDate(2017, 1, 2), 6, 31},  {QDate(2015, 2, 1), 6, 28}, // Sunday start, 28 days
+        {QDate(2016, 2, 1), 0, 29},                              // leap year
+        {QDate(2017, 2, 1), 2, 28},  {QDate(2000, 2, 1), 1, 29}, // divisible by 400: leap
+        {QDate(2100, 2, 1), 0, 28},                              // divisible by 100 only: not leap
         {QDate(2016, 4, 1), 4, 30},
     };
     for (const auto& caso : casi) {
@@ -239,8 +235,10 @@ TEST(FCale, PicksWithDoubleClickOrClickAndKeyAndNothingOtherwise)
         std::function<void(FCale&)> azione;
         const char* scelta;
     } casi[] = {
-        {"double click", [](FCale& c) { QTest::mouseDClick(c.cella(5), Qt::LeftButton); }, "05/03/2016"},
-        {"enter before any click", [](FCale& c) { QTest::keyClick(griglia(c), Qt::Key_Return); }, ""},
+        {"double click", [](FCale& c) { QTest::mouseDClick(c.cella(5), Qt::LeftButton); },
+         "05/03/2016"},
+        {"enter before any click", [](FCale& c) { QTest::keyClick(griglia(c), Qt::Key_Return); },
+         ""},
         {"click and space",
          [](FCale& c) {
              QTest::mouseClick(c.cella(12), Qt::LeftButton);
@@ -276,6 +274,7 @@ TEST(FCale, PicksWithDoubleClickOrClickAndKeyAndNothingOtherwise)
     };
     for (const auto& caso : casi) {
         FCale calendario;
-        EXPECT_EQ(esegui(calendario, [&] { caso.azione(calendario); }), QLatin1String(caso.scelta)) << caso.come;
+        EXPECT_EQ(esegui(calendario, [&] { caso.azione(calendario); }), QLatin1String(caso.scelta))
+            << caso.come;
     }
 }

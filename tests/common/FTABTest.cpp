@@ -1,5 +1,6 @@
-#include "common/StatoListe.h"
 #include "common/ui/FTAB.h"
+
+#include "common/StatoListe.h"
 #include "common/ui/Messaggi.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
@@ -10,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,8 +84,8 @@ protected:
 TEST_F(FTABTest, MunicipalitiesOpenWholeWithTheNameWaitingForCerca)
 {
     const int tutti = conta(QStringLiteral("SELECT COUNT(*) FROM T_COMUNI"));
-    const int conRoma = conta(QStringLiteral(
-        "SELECT COUNT(*) FROM T_COMUNI WHERE COMUNE LIKE '%roma%' OR PRO LIKE '%roma%' OR CAB LIKE '%roma%'"));
+    const int conRoma = conta(QStringLiteral("SELECT COUNT(*) FROM T_COMUNI WHERE COMUNE LIKE "
+                                             "'%roma%' OR PRO LIKE '%roma%' OR CAB LIKE '%roma%'"));
     ASSERT_GT(conRoma, 1);
     int righeAperta = -1, righeCercate = -1, righeCercaVuoto = -1, righeReset = -1;
     QString titolo, ricercaIniziale, ricercaDopoReset;
@@ -102,7 +102,8 @@ TEST_F(FTABTest, MunicipalitiesOpenWholeWithTheNameWaitingForCerca)
         righeCercate = lista->topLevelItemCount();
         for (int r = 0; r < lista->topLevelItemCount(); ++r) {
             const QTreeWidgetItem* riga = lista->topLevelItem(r);
-            tutteConRoma &= (riga->text(1) + riga->text(2) + riga->text(3)).contains(QStringLiteral("ROMA"));
+            tutteConRoma &=
+                (riga->text(1) + riga->text(2) + riga->text(3)).contains(QStringLiteral("ROMA"));
         }
         // "Cerca" with an empty box changes nothing; "Reset" shows all again.
         campoDi(f, "ricerca")->clear();
@@ -200,9 +201,12 @@ TEST_F(FTABTest, EnterAndSpacePickEscAndBackgroundClose)
 
 TEST_F(FTABTest, OnlyValuesThatAreNotBlankAreWrittenBack)
 {
-    ASSERT_TRUE(m_ambiente->db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("PAESI")},
-                                                                   {QStringLiteral("COD"), QStringLiteral("ZZQ")},
-                                                                   {QStringLiteral("DES"), QStringLiteral("   ")}}).ok());
+    ASSERT_TRUE(
+        m_ambiente->db()
+            .inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("PAESI")},
+                                                {QStringLiteral("COD"), QStringLiteral("ZZQ")},
+                                                {QStringLiteral("DES"), QStringLiteral("   ")}})
+            .ok());
     QString titolo;
     MentreAperta stati([&](QDialog* f) {
         titolo = campoDi(f, "vtabella")->text();
@@ -234,11 +238,13 @@ TEST_F(FTABTest, OnlyValuesThatAreNotBlankAreWrittenBack)
 TEST_F(FTABTest, CustomerListsShowOnlyTheCurrentAgency)
 {
     const auto cliente = [&](const char* agenzia, const char* nome, const char* cf) {
-        ASSERT_TRUE(m_ambiente->db().inserisci(QStringLiteral("COPERA"),
-                                              {{QStringLiteral("OCOD"), QString::fromUtf8(agenzia)},
-                                               {QStringLiteral("ATIPO"), QStringLiteral("1")},
-                                               {QStringLiteral("ADES"), QString::fromUtf8(nome)},
-                                               {QStringLiteral("ACF"), QString::fromUtf8(cf)}}).ok());
+        ASSERT_TRUE(m_ambiente->db()
+                        .inserisci(QStringLiteral("COPERA"),
+                                   {{QStringLiteral("OCOD"), QString::fromUtf8(agenzia)},
+                                    {QStringLiteral("ATIPO"), QStringLiteral("1")},
+                                    {QStringLiteral("ADES"), QString::fromUtf8(nome)},
+                                    {QStringLiteral("ACF"), QString::fromUtf8(cf)}})
+                        .ok());
     };
     cliente("D'AG", "MARIO ROSSI", "RSSMRA80A01H501U");
     cliente("D'AG", "MARIO ROSSI", "RSSMRA80A01H501U"); // one customer, two operations

@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QTreeWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,16 +86,18 @@ TEST(ColonneRisultato, NamesAndDeclaredTypesFollowTheQuery)
     CartellaProva cartella;
     auto ambiente = cartella.avvia();
     ASSERT_TRUE(ambiente);
-    auto colonne = colonneRisultato(ambiente->db(),
-                                    QStringLiteral("SELECT c.ODATA AS [Data Op], c.OIMPORTO, c.ADES AS Nome, "
-                                                   "COUNT(*) AS Quante FROM COPERA c "
-                                                   "WHERE c.ODATA > #2024/01/01# GROUP BY c.ODATA, c.OIMPORTO, c.ADES"));
+    auto colonne = colonneRisultato(
+        ambiente->db(),
+        QStringLiteral("SELECT c.ODATA AS [Data Op], c.OIMPORTO, c.ADES AS Nome, "
+                       "COUNT(*) AS Quante FROM COPERA c "
+                       "WHERE c.ODATA > #2024/01/01# GROUP BY c.ODATA, c.OIMPORTO, c.ADES"));
     ASSERT_TRUE(colonne.ok()) << colonne.errore().toStdString();
     ASSERT_EQ(colonne->size(), 4);
-    const QList<std::pair<QString, TipoCampo>> attese = {{QStringLiteral("Data Op"), TipoCampo::Data},
-                                                         {QStringLiteral("OIMPORTO"), TipoCampo::Numero},
-                                                         {QStringLiteral("Nome"), TipoCampo::Testo},
-                                                         {QStringLiteral("Quante"), TipoCampo::Testo}};
+    const QList<std::pair<QString, TipoCampo>> attese = {
+        {QStringLiteral("Data Op"), TipoCampo::Data},
+        {QStringLiteral("OIMPORTO"), TipoCampo::Numero},
+        {QStringLiteral("Nome"), TipoCampo::Testo},
+        {QStringLiteral("Quante"), TipoCampo::Testo}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(colonne->at(i).nome, attese[i].first);
         EXPECT_EQ(colonne->at(i).tipo, attese[i].second) << i;
@@ -145,7 +146,8 @@ TEST(RigaAmmessa, AnyFieldContainingTheTextIgnoringCase)
                                   QStringLiteral("2024-01-15")};
     EXPECT_TRUE(RigaAmmessa(riga, campi, QString()));
     EXPECT_TRUE(RigaAmmessa(riga, campi, QStringLiteral("rossi")));
-    EXPECT_TRUE(RigaAmmessa(riga, campi, QStringLiteral("1234,5")));     // numbers as the clerk writes them
+    EXPECT_TRUE(
+        RigaAmmessa(riga, campi, QStringLiteral("1234,5"))); // numbers as the clerk writes them
     EXPECT_TRUE(RigaAmmessa(riga, campi, QStringLiteral("15/01/2024"))); // dates as shown
     EXPECT_FALSE(RigaAmmessa(riga, campi, QStringLiteral("2024-01")));
     EXPECT_FALSE(RigaAmmessa(riga, campi, QStringLiteral("bianchi")));
@@ -156,8 +158,10 @@ TEST_F(ListeTest, QueryWithoutRecordsShowsCaptionsOnlyAndKeepsTheSearch)
 {
     QTreeWidget lista;
     m_stato.ValoriSelezionati = {QStringLiteral("vecchio"), QStringLiteral("valore")};
-    riempi(lista, QStringLiteral("SELECT ADES AS Cliente, ODATA AS DataOp FROM COPERA WHERE OCOD='NESSUNO'"),
-           QStringLiteral("rossi"));
+    riempi(
+        lista,
+        QStringLiteral("SELECT ADES AS Cliente, ODATA AS DataOp FROM COPERA WHERE OCOD='NESSUNO'"),
+        QStringLiteral("rossi"));
     EXPECT_EQ(intestazioni(lista),
               (QStringList{QStringLiteral(" "), QStringLiteral("Cliente"), QStringLiteral("DataOp"),
                            QStringLiteral("XXDataOp")}));
@@ -176,19 +180,23 @@ TEST_F(ListeTest, FieldsAreFormattedAlignedAndHiddenByNameAndType)
     QTreeWidget lista;
     riempi(lista, SqlOperazioni);
     EXPECT_EQ(intestazioni(lista),
-              (QStringList{QStringLiteral(" "), QStringLiteral("Cliente"), QStringLiteral("DataOperazione"),
-                           QStringLiteral("Importo"), QStringLiteral("Prog"), QStringLiteral("XXDataOperazione")}));
+              (QStringList{QStringLiteral(" "), QStringLiteral("Cliente"),
+                           QStringLiteral("DataOperazione"), QStringLiteral("Importo"),
+                           QStringLiteral("Prog"), QStringLiteral("XXDataOperazione")}));
     // ONUMERO is text, so "10" comes before "2" in the query's order.
-    EXPECT_EQ(colonna(lista, 1), (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("verdi luca"),
-                                              QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("NERI PAOLO")}));
-    EXPECT_EQ(colonna(lista, 2), (QStringList{QStringLiteral("20/12/2023"), QStringLiteral("03/06/2023"),
-                                              QStringLiteral("15/01/2024"), QString()}));
+    EXPECT_EQ(colonna(lista, 1),
+              (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("verdi luca"),
+                           QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("NERI PAOLO")}));
+    EXPECT_EQ(colonna(lista, 2),
+              (QStringList{QStringLiteral("20/12/2023"), QStringLiteral("03/06/2023"),
+                           QStringLiteral("15/01/2024"), QString()}));
     EXPECT_EQ(colonna(lista, 3), (QStringList{QStringLiteral("9"), QStringLiteral("10"),
                                               QStringLiteral("1.234.568"), QString()}));
-    EXPECT_EQ(colonna(lista, 4), (QStringList{QStringLiteral("10"), QStringLiteral("2"), QStringLiteral("3"),
-                                              QStringLiteral("7")}));
-    EXPECT_EQ(colonna(lista, 5), (QStringList{QStringLiteral("20231220"), QStringLiteral("20230603"),
-                                              QStringLiteral("20240115"), QString()}));
+    EXPECT_EQ(colonna(lista, 4), (QStringList{QStringLiteral("10"), QStringLiteral("2"),
+                                              QStringLiteral("3"), QStringLiteral("7")}));
+    EXPECT_EQ(colonna(lista, 5),
+              (QStringList{QStringLiteral("20231220"), QStringLiteral("20230603"),
+                           QStringLiteral("20240115"), QString()}));
 
     const QTreeWidgetItem* riga = lista.topLevelItem(0);
     EXPECT_EQ(riga->textAlignment(1) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -212,17 +220,21 @@ TEST_F(ListeTest, FieldsAreFormattedAlignedAndHiddenByNameAndType)
 TEST_F(ListeTest, OnlyTheFirstTenRowsSizeAColumn)
 {
     for (int i = 0; i < 12; ++i)
-        ASSERT_TRUE(db().inserisci(QStringLiteral("COPERA"),
-                                   {{QStringLiteral("OCOD"), QStringLiteral("AG2")},
-                                    {QStringLiteral("ONUMERO"), QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'))},
-                                    {QStringLiteral("ADES"), i == 11 ? QStringLiteral("UN NOME MOLTO MOLTO PIÙ LUNGO DEGLI ALTRI")
-                                                                     : QStringLiteral("BREVE")}})
-                        .ok());
+        ASSERT_TRUE(
+            db().inserisci(QStringLiteral("COPERA"),
+                           {{QStringLiteral("OCOD"), QStringLiteral("AG2")},
+                            {QStringLiteral("ONUMERO"),
+                             QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'))},
+                            {QStringLiteral("ADES"),
+                             i == 11 ? QStringLiteral("UN NOME MOLTO MOLTO PIÙ LUNGO DEGLI ALTRI")
+                                     : QStringLiteral("BREVE")}})
+                .ok());
     QTreeWidget lista;
     riempi(lista, QStringLiteral("SELECT ADES AS N FROM COPERA WHERE OCOD='AG2' ORDER BY ONUMERO"));
     ASSERT_EQ(lista.topLevelItemCount(), 12);
-    EXPECT_EQ(lista.columnWidth(1), QFontMetrics(lista.font()).horizontalAdvance(QStringLiteral("BREVE")) +
-                                        PixelDaTwip(&lista, 500));
+    EXPECT_EQ(lista.columnWidth(1),
+              QFontMetrics(lista.font()).horizontalAdvance(QStringLiteral("BREVE")) +
+                  PixelDaTwip(&lista, 500));
 }
 
 TEST_F(ListeTest, SearchKeepsMatchingRecordsAndAppliesOnce)
@@ -234,7 +246,8 @@ TEST_F(ListeTest, SearchKeepsMatchingRecordsAndAppliesOnce)
 
     // Dates match as shown, and upper case finds lower-case text.
     riempi(lista, SqlOperazioni, QStringLiteral("/2023"));
-    EXPECT_EQ(colonna(lista, 1), (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("verdi luca")}));
+    EXPECT_EQ(colonna(lista, 1),
+              (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("verdi luca")}));
     riempi(lista, SqlOperazioni, QStringLiteral("VERDI"));
     EXPECT_EQ(colonna(lista, 1), QStringList{QStringLiteral("verdi luca")});
 
@@ -242,8 +255,9 @@ TEST_F(ListeTest, SearchKeepsMatchingRecordsAndAppliesOnce)
     riempi(lista, SqlOperazioni, QStringLiteral("nessuno"));
     EXPECT_EQ(lista.topLevelItemCount(), 0);
     EXPECT_EQ(m_stato.FiltroLista, QString());
-    EXPECT_EQ(lista.columnWidth(1), QFontMetrics(lista.font()).horizontalAdvance(QStringLiteral("Cliente")) +
-                                        PixelDaTwip(&lista, 500));
+    EXPECT_EQ(lista.columnWidth(1),
+              QFontMetrics(lista.font()).horizontalAdvance(QStringLiteral("Cliente")) +
+                  PixelDaTwip(&lista, 500));
 }
 
 TEST_F(ListeTest, HeaderClicksSortDescendingThenAscendingWithOneIcon)
@@ -254,12 +268,14 @@ TEST_F(ListeTest, HeaderClicksSortDescendingThenAscendingWithOneIcon)
 
     OrdinaColonna(1, &lista);
     EXPECT_EQ(IconaIntestazione(&lista, 1), QStringLiteral("ZA"));
-    EXPECT_EQ(colonna(lista, 1), (QStringList{QStringLiteral("verdi luca"), QStringLiteral("NERI PAOLO"),
-                                              QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("BIANCHI ANNA")}));
+    EXPECT_EQ(colonna(lista, 1),
+              (QStringList{QStringLiteral("verdi luca"), QStringLiteral("NERI PAOLO"),
+                           QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("BIANCHI ANNA")}));
     OrdinaColonna(1, &lista);
     EXPECT_EQ(IconaIntestazione(&lista, 1), QStringLiteral("AZ"));
-    EXPECT_EQ(colonna(lista, 1), (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("MARIO ROSSI SRL"),
-                                              QStringLiteral("NERI PAOLO"), QStringLiteral("verdi luca")}));
+    EXPECT_EQ(colonna(lista, 1),
+              (QStringList{QStringLiteral("BIANCHI ANNA"), QStringLiteral("MARIO ROSSI SRL"),
+                           QStringLiteral("NERI PAOLO"), QStringLiteral("verdi luca")}));
 
     // Another header: the first loses its icon, the new one starts descending.
     // Numbers sort by value, empty first.
@@ -280,11 +296,13 @@ TEST_F(ListeTest, DateColumnsSortChronologicallyAcrossYears)
     riempi(lista, SqlOperazioni);
     // The header's click reaches OrdinaColonna.
     emit lista.header()->sectionClicked(2);
-    EXPECT_EQ(colonna(lista, 2), (QStringList{QStringLiteral("15/01/2024"), QStringLiteral("20/12/2023"),
-                                              QStringLiteral("03/06/2023"), QString()}));
+    EXPECT_EQ(colonna(lista, 2),
+              (QStringList{QStringLiteral("15/01/2024"), QStringLiteral("20/12/2023"),
+                           QStringLiteral("03/06/2023"), QString()}));
     OrdinaColonna(2, &lista);
-    EXPECT_EQ(colonna(lista, 2), (QStringList{QString(), QStringLiteral("03/06/2023"),
-                                              QStringLiteral("20/12/2023"), QStringLiteral("15/01/2024")}));
+    EXPECT_EQ(colonna(lista, 2),
+              (QStringList{QString(), QStringLiteral("03/06/2023"), QStringLiteral("20/12/2023"),
+                           QStringLiteral("15/01/2024")}));
 
     // Filling another list in between does not confuse this one's date column.
     QTreeWidget altra;
@@ -305,13 +323,14 @@ TEST_F(ListeTest, SelectedRowIsReadAndSetByCaption)
 {
     QTreeWidget lista;
     riempi(lista, SqlOperazioni);
-    m_stato.ColonneRichieste = {QStringLiteral("Cliente"), QStringLiteral("Inesistente"), QStringLiteral("Importo"),
-                                QStringLiteral("XXDataOperazione")};
+    m_stato.ColonneRichieste = {QStringLiteral("Cliente"), QStringLiteral("Inesistente"),
+                                QStringLiteral("Importo"), QStringLiteral("XXDataOperazione")};
 
     // After a fill the first row is the selected one.
     CopiaSelezione(&lista, m_stato);
-    EXPECT_EQ(m_stato.ValoriSelezionati, (QStringList{QStringLiteral("BIANCHI ANNA"), QString(),
-                                                      QStringLiteral("9"), QStringLiteral("20231220")}));
+    EXPECT_EQ(m_stato.ValoriSelezionati,
+              (QStringList{QStringLiteral("BIANCHI ANNA"), QString(), QStringLiteral("9"),
+                           QStringLiteral("20231220")}));
 
     SelezionaRiga(&lista, QStringLiteral("1.234.568"), QStringLiteral("Importo"));
     CopiaSelezione(&lista, m_stato);
@@ -334,26 +353,30 @@ TEST_F(ListeTest, SeveralMatchesSelectAllInAMultipleSelectionList)
 {
     QTreeWidget lista;
     lista.setSelectionMode(QAbstractItemView::MultiSelection);
-    riempi(lista, QStringLiteral("SELECT ADES AS Cliente, ATIPO AS Tipo FROM COPERA ORDER BY ADES"));
+    riempi(lista,
+           QStringLiteral("SELECT ADES AS Cliente, ATIPO AS Tipo FROM COPERA ORDER BY ADES"));
     lista.clearSelection();
     SelezionaRiga(&lista, QStringLiteral("1"), QStringLiteral("Tipo"));
     QStringList scelti;
     for (const QTreeWidgetItem* riga : lista.selectedItems())
         scelti << riga->text(1);
     scelti.sort();
-    EXPECT_EQ(scelti, (QStringList{QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("verdi luca")}));
+    EXPECT_EQ(scelti,
+              (QStringList{QStringLiteral("MARIO ROSSI SRL"), QStringLiteral("verdi luca")}));
 }
 
 TEST_F(ListeTest, FlagFieldsGiveRowIconsAndStayHidden)
 {
     QTreeWidget lista;
-    riempi(lista, QStringLiteral("SELECT ADES AS Cliente, ATIPO AS DACOTIPO, "
-                                 "CASE WHEN ONUMERO='7' THEN 1 ELSE 0 END AS ERR FROM COPERA ORDER BY ADES"));
+    riempi(lista, QStringLiteral(
+                      "SELECT ADES AS Cliente, ATIPO AS DACOTIPO, "
+                      "CASE WHEN ONUMERO='7' THEN 1 ELSE 0 END AS ERR FROM COPERA ORDER BY ADES"));
     QStringList icone;
     for (int r = 0; r < lista.topLevelItemCount(); ++r)
         icone << IconaRiga(lista.topLevelItem(r));
     // BIANCHI (tipo 2), MARIO ROSSI (tipo 1), NERI (ERR), verdi (tipo 1)
-    EXPECT_EQ(icone, (QStringList{QString(), QStringLiteral("OK"), QStringLiteral("ER"), QStringLiteral("OK")}));
+    EXPECT_EQ(icone, (QStringList{QString(), QStringLiteral("OK"), QStringLiteral("ER"),
+                                  QStringLiteral("OK")}));
     EXPECT_FALSE(lista.isColumnHidden(0));
     EXPECT_EQ(lista.columnWidth(0), PixelDaTwip(&lista, 300));
     EXPECT_FALSE(lista.isColumnHidden(2)); // "DACOTIPO" is not exactly "DACO"
@@ -368,7 +391,8 @@ TEST_F(ListeTest, FailingQueryLeavesTheListAsItWas)
     m_stato.FiltroLista = QStringLiteral("x");
     const EsitoVuoto esito = RiempiLista(&lista, m_stato, db());
     EXPECT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.errore().contains(QStringLiteral("TABELLA_INESISTENTE"))) << esito.errore().toStdString();
+    EXPECT_TRUE(esito.errore().contains(QStringLiteral("TABELLA_INESISTENTE")))
+        << esito.errore().toStdString();
     EXPECT_EQ(lista.topLevelItemCount(), 4);
     EXPECT_TRUE(lista.updatesEnabled());
     EXPECT_EQ(m_stato.FiltroLista, QStringLiteral("x"));

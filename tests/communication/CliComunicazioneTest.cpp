@@ -3,7 +3,6 @@
 #include "support/CartellaProva.h"
 
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,8 +10,9 @@ namespace {
 // One CSV line of 22 fields, separated by ";".
 QByteArray lineaCsv(const QByteArray& cognome, const QByteArray& importo = "100")
 {
-    return cognome + ";MARIO;M;;01/01/1980;ROMA;RM;ITALIA;ITA;CI;AB1;31/12/2030;COMUNE;ROMA;"
-                     "15/09/2017;ROMA;A;USD;" +
+    return cognome +
+           ";MARIO;M;;01/01/1980;ROMA;RM;ITALIA;ITA;CI;AB1;31/12/2030;COMUNE;ROMA;"
+           "15/09/2017;ROMA;A;USD;" +
            importo + ";;;T1\r\n";
 }
 
@@ -57,8 +57,8 @@ TEST_F(CliComunicazioneTest, VuotaWritesTheStoredAgencyForThePreviousMonth)
 {
     OrologioFisso oggi(QDate(2018, 1, 15));
     const QString output = cartella.file(QStringLiteral("vuota.txt"));
-    ASSERT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("rssmra80a01h501u"),
-                      QStringLiteral("--output"), output}),
+    ASSERT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"),
+                      QStringLiteral("rssmra80a01h501u"), QStringLiteral("--output"), output}),
               0)
         << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("creata con successo")));
@@ -72,13 +72,15 @@ TEST_F(CliComunicazioneTest, VuotaWritesTheStoredAgencyForThePreviousMonth)
     EXPECT_EQ(file.mid(324, 6), "      "); // a PF agency's office is not written
 
     // An existing file is replaced only on request.
-    EXPECT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
-                      QStringLiteral("--anno"), QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("9"),
+    EXPECT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"),
+                      QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--anno"),
+                      QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("9"),
                       QStringLiteral("--output"), output}),
               2);
     EXPECT_TRUE(err.contains(QStringLiteral("--sovrascrivi")));
-    EXPECT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
-                      QStringLiteral("--anno"), QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("9"),
+    EXPECT_EQ(esegui({QStringLiteral("vuota"), QStringLiteral("--agenzia"),
+                      QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--anno"),
+                      QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("9"),
                       QStringLiteral("--output"), output, QStringLiteral("--sovrascrivi")}),
               0);
     EXPECT_EQ(cartella.leggi(QStringLiteral("vuota.txt")).mid(0, 13), "AOPMEN2017090");
@@ -89,15 +91,16 @@ TEST_F(CliComunicazioneTest, WrongArgumentsAndUnknownAgencyWriteNothing)
     const QString output = cartella.file(QStringLiteral("x.txt"));
     const QList<QStringList> casi = {
         {QStringLiteral("vuota"), QStringLiteral("--output"), output},
-        {QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("NESSUNA"), QStringLiteral("--output"),
-         output},
+        {QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("NESSUNA"),
+         QStringLiteral("--output"), output},
         {QStringLiteral("vuota"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
          QStringLiteral("--mese"), QStringLiteral("13"), QStringLiteral("--output"), output},
-        {QStringLiteral("comunicazione"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
-         QStringLiteral("--foglio"), cartella.file(QStringLiteral("a.csv")), QStringLiteral("--output"), output,
+        {QStringLiteral("comunicazione"), QStringLiteral("--agenzia"),
+         QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--foglio"),
+         cartella.file(QStringLiteral("a.csv")), QStringLiteral("--output"), output,
          QStringLiteral("--prima-riga"), QStringLiteral("tre")},
-        {QStringLiteral("comunicazione"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
-         QStringLiteral("--foglio")},
+        {QStringLiteral("comunicazione"), QStringLiteral("--agenzia"),
+         QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--foglio")},
     };
     for (const QStringList& argomenti : casi) {
         EXPECT_EQ(esegui(argomenti), 2) << argomenti.join(' ').toStdString();
@@ -110,11 +113,18 @@ TEST_F(CliComunicazioneTest, CsvSheetGivesExitCodeByOutcome)
 {
     cartella.scrivi(QStringLiteral("operazioni.csv"),
                     "COGNOME;NOME\r\n\r\n" + lineaCsv("\"Rossi\"") + lineaCsv("Bianchi"));
-    const QStringList base = {QStringLiteral("comunicazione"), QStringLiteral("--agenzia"),
-                              QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--anno"), QStringLiteral("2017"),
-                              QStringLiteral("--mese"), QStringLiteral("09"), QStringLiteral("--foglio"),
-                              cartella.file(QStringLiteral("operazioni.csv")), QStringLiteral("--output"),
-                              cartella.file(QStringLiteral("coam.txt")), QStringLiteral("--sostitutiva")};
+    const QStringList base = {QStringLiteral("comunicazione"),
+                              QStringLiteral("--agenzia"),
+                              QStringLiteral("RSSMRA80A01H501U"),
+                              QStringLiteral("--anno"),
+                              QStringLiteral("2017"),
+                              QStringLiteral("--mese"),
+                              QStringLiteral("09"),
+                              QStringLiteral("--foglio"),
+                              cartella.file(QStringLiteral("operazioni.csv")),
+                              QStringLiteral("--output"),
+                              cartella.file(QStringLiteral("coam.txt")),
+                              QStringLiteral("--sostitutiva")};
     ASSERT_EQ(esegui(base), 0) << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("creata con successo")));
     QByteArray file = cartella.leggi(QStringLiteral("coam.txt"));
@@ -129,24 +139,29 @@ TEST_F(CliComunicazioneTest, CsvSheetGivesExitCodeByOutcome)
                                         QStringLiteral("--sovrascrivi")}),
               2);
     EXPECT_TRUE(err.startsWith(QStringLiteral("Errore Lettura foglio: "))) << err.toStdString();
-    EXPECT_EQ(cartella.leggi(QStringLiteral("coam.txt")), file) << "a failed run keeps the older file";
+    EXPECT_EQ(cartella.leggi(QStringLiteral("coam.txt")), file)
+        << "a failed run keeps the older file";
 
-    cartella.scrivi(QStringLiteral("operazioni.csv"), "X\r\nY\r\n" + lineaCsv("") + lineaCsv("Verdi"));
+    cartella.scrivi(QStringLiteral("operazioni.csv"),
+                    "X\r\nY\r\n" + lineaCsv("") + lineaCsv("Verdi"));
     ASSERT_EQ(esegui(base + QStringList{QStringLiteral("--sovrascrivi")}), 1);
     const QString rapporto = cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"));
     EXPECT_TRUE(out.contains(QStringLiteral("creata CON ERRORI")));
     EXPECT_TRUE(out.contains(rapporto));
-    EXPECT_TRUE(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")).contains(" Riga: 3 - Errore nel campo B3 (COGNOME) "));
+    EXPECT_TRUE(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT"))
+                    .contains(" Riga: 3 - Errore nel campo B3 (COGNOME) "));
     file = cartella.leggi(QStringLiteral("coam.txt"));
     EXPECT_EQ(file.size(), 4 * 450);
 }
 
 TEST_F(CliComunicazioneTest, AShortCsvLineFailsTheRunAndLeavesNoFile)
 {
-    cartella.scrivi(QStringLiteral("operazioni.csv"), "A\r\nB\r\n" + lineaCsv("Rossi") + "Bianchi;MARIO;M\r\n");
-    EXPECT_EQ(esegui({QStringLiteral("comunicazione"), QStringLiteral("--agenzia"), QStringLiteral("RSSMRA80A01H501U"),
-                      QStringLiteral("--foglio"), cartella.file(QStringLiteral("operazioni.csv")),
-                      QStringLiteral("--output"), cartella.file(QStringLiteral("coam.txt"))}),
+    cartella.scrivi(QStringLiteral("operazioni.csv"),
+                    "A\r\nB\r\n" + lineaCsv("Rossi") + "Bianchi;MARIO;M\r\n");
+    EXPECT_EQ(esegui({QStringLiteral("comunicazione"), QStringLiteral("--agenzia"),
+                      QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--foglio"),
+                      cartella.file(QStringLiteral("operazioni.csv")), QStringLiteral("--output"),
+                      cartella.file(QStringLiteral("coam.txt"))}),
               2);
     EXPECT_TRUE(err.startsWith(QStringLiteral("Errore Lettura foglio: "))) << err.toStdString();
     EXPECT_FALSE(QFile::exists(cartella.file(QStringLiteral("coam.txt"))));

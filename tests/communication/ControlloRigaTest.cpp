@@ -1,5 +1,6 @@
-#include "common/Cp1252.h"
 #include "communication/ControlloRiga.h"
+
+#include "common/Cp1252.h"
 #include "communication/RapportoErrori.h"
 #include "shell/Cartelle.h"
 #include "support/CartellaProva.h"
@@ -14,13 +15,27 @@ RigaFoglio rigaValida(int numero)
 {
     RigaFoglio r;
     r.numero = numero;
-    r.valori = {QStringLiteral("ROSSI"),    QStringLiteral("MARIO"),      QStringLiteral("M"),
-                QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("01/01/1980"), QStringLiteral("ROMA"),
-                QStringLiteral("RM"),       QStringLiteral("ITALIA"),     QStringLiteral("ita"),
-                QStringLiteral("CI"),       QStringLiteral("AB1234567"),  QStringLiteral("31/12/2030"),
-                QStringLiteral("COMUNE"),   QStringLiteral("ROMA"),       QStringLiteral("15/09/2017"),
-                QStringLiteral("ROMA"),     QStringLiteral("A"),          QStringLiteral("USD"),
-                QStringLiteral("1500,75"),  QString(),                    QString(),
+    r.valori = {QStringLiteral("ROSSI"),
+                QStringLiteral("MARIO"),
+                QStringLiteral("M"),
+                QStringLiteral("RSSMRA80A01H501U"),
+                QStringLiteral("01/01/1980"),
+                QStringLiteral("ROMA"),
+                QStringLiteral("RM"),
+                QStringLiteral("ITALIA"),
+                QStringLiteral("ita"),
+                QStringLiteral("CI"),
+                QStringLiteral("AB1234567"),
+                QStringLiteral("31/12/2030"),
+                QStringLiteral("COMUNE"),
+                QStringLiteral("ROMA"),
+                QStringLiteral("15/09/2017"),
+                QStringLiteral("ROMA"),
+                QStringLiteral("A"),
+                QStringLiteral("USD"),
+                QStringLiteral("1500,75"),
+                QString(),
+                QString(),
                 QStringLiteral("T1")};
     return r;
 }
@@ -85,13 +100,17 @@ TEST_F(ControlloRigaTest, ReportHasItsHeadingTheErrorLinesAndTheClosingLine)
     controlla(riga, RegoleControllo::excel);
     ASSERT_TRUE(rapporto->chiudi().ok());
 
-    const QByteArray atteso = "----------------------------------------------------------------------------------------------------\r\n"
-                              "CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM\r\n"
-                              "Archivio: C:\\Dati\\operazioni.xlsx\r\n"
-                              "----------------------------------------------------------------------------------------------------\r\n"
-                              " \r\n"
-                              " Riga: 7 - Errore nel campo B4 (NOME)  Valore errato:  - Soggetto: ROSSI \r\n"
-                              "----------------------------------------------------------------------------------------------------\r\n";
+    const QByteArray atteso =
+        "------------------------------------------------------------------------------------------"
+        "----------\r\n"
+        "CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM\r\n"
+        "Archivio: C:\\Dati\\operazioni.xlsx\r\n"
+        "------------------------------------------------------------------------------------------"
+        "----------\r\n"
+        " \r\n"
+        " Riga: 7 - Errore nel campo B4 (NOME)  Valore errato:  - Soggetto: ROSSI \r\n"
+        "------------------------------------------------------------------------------------------"
+        "----------\r\n";
     EXPECT_EQ(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")), atteso);
 }
 
@@ -131,26 +150,27 @@ TEST_F(ControlloRigaTest, ARowWithOnlyTheNamesGivesSixteenLinesInFieldOrder)
 TEST_F(ControlloRigaTest, WrongValuesAreReportedWithTheirTrimmedOrRewrittenText)
 {
     RigaFoglio riga = rigaValida(5);
-    riga.valori[3] = QStringLiteral(" RSSMRA80A01H501X ");  // wrong check letter
+    riga.valori[3] = QStringLiteral(" RSSMRA80A01H501X "); // wrong check letter
     riga.valori[4] = QStringLiteral("1/2/1990");           // read as day 12, month 19
     riga.valori[8] = QStringLiteral("XYZ");
     riga.valori[11] = QStringLiteral("31/04/2020");
-    riga.valori[14] = QStringLiteral("0.00.00");           // an empty time cell: no date
+    riga.valori[14] = QStringLiteral("0.00.00"); // an empty time cell: no date
     riga.valori[17] = QStringLiteral("ZZZ");
     controlla(riga, RegoleControllo::excel);
 
     const QString s = QStringLiteral(" - Soggetto: ROSSI MARIO");
     const QString p = QStringLiteral(" Riga: 5 - Errore nel campo ");
-    EXPECT_EQ(chiudiELeggi(), (QStringList{
-                                  p + "B6 (CODICE FISCALE) Valore errato: RSSMRA80A01H501X" + s,
-                                  p + "B7 (DATA DI NASCITA)  Valore errato: 12191990" + s,
-                                  p + "B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO Valore errato: XYZ" + s,
-                                  p + "B14 (DATA DI SCADENZA DOCUMENTO) Valore errato: 31042020" + s,
-                                  p + "B17 (DATA OPERAZIONE) Valore errato: 0.00.00" + s,
-                                  p + "B20 (DIVISA ESTERA) CODICE ERRATO Valore errato: ZZZ" + s,
-                                  kTratteggio,
-                                  QString(),
-                              }));
+    EXPECT_EQ(chiudiELeggi(),
+              (QStringList{
+                  p + "B6 (CODICE FISCALE) Valore errato: RSSMRA80A01H501X" + s,
+                  p + "B7 (DATA DI NASCITA)  Valore errato: 12191990" + s,
+                  p + "B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO Valore errato: XYZ" + s,
+                  p + "B14 (DATA DI SCADENZA DOCUMENTO) Valore errato: 31042020" + s,
+                  p + "B17 (DATA OPERAZIONE) Valore errato: 0.00.00" + s,
+                  p + "B20 (DIVISA ESTERA) CODICE ERRATO Valore errato: ZZZ" + s,
+                  kTratteggio,
+                  QString(),
+              }));
 }
 
 TEST_F(ControlloRigaTest, ExcelAndCsvDifferInCurrencyLabelSubjectAndWhatTheRecordGets)
@@ -173,13 +193,14 @@ TEST_F(ControlloRigaTest, ExcelAndCsvDifferInCurrencyLabelSubjectAndWhatTheRecor
     EXPECT_EQ(csv.valori[4], QStringLiteral("12051980"));
     EXPECT_EQ(csv.valori[17], QStringLiteral("QQQ"));
 
-    EXPECT_EQ(chiudiELeggi(),
-              (QStringList{
-                  " Riga: 4 - Errore nel campo B20 (DIVISA ESTERA) CODICE ERRATO Valore errato: QQQ - Soggetto:  Rossi  MARIO",
-                  " Riga: 4 - Errore nel campo B20 (DIVISA ESTERA)  Valore errato: QQQ - Soggetto: Rossi MARIO",
-                  kTratteggio,
-                  QString(),
-              }));
+    EXPECT_EQ(chiudiELeggi(), (QStringList{
+                                  " Riga: 4 - Errore nel campo B20 (DIVISA ESTERA) CODICE ERRATO "
+                                  "Valore errato: QQQ - Soggetto:  Rossi  MARIO",
+                                  " Riga: 4 - Errore nel campo B20 (DIVISA ESTERA)  Valore errato: "
+                                  "QQQ - Soggetto: Rossi MARIO",
+                                  kTratteggio,
+                                  QString(),
+                              }));
 }
 
 TEST_F(ControlloRigaTest, EmptyCodiceFiscaleAndLowerCaseCodesPass)
@@ -194,7 +215,8 @@ TEST_F(ControlloRigaTest, EmptyCodiceFiscaleAndLowerCaseCodesPass)
 
 TEST_F(ControlloRigaTest, AReportThatCannotBeCreatedStopsTheRun)
 {
-    RapportoErrori bloccato(cartella.file(QStringLiteral("non/esiste/ERRORE_IMPORT.TXT")), QString());
+    RapportoErrori bloccato(cartella.file(QStringLiteral("non/esiste/ERRORE_IMPORT.TXT")),
+                            QString());
     RigaFoglio riga = rigaValida(3);
     riga.valori[2].clear();
     auto esito = ControllaRiga(riga, RegoleControllo::csv, codici, bloccato);

@@ -3,7 +3,6 @@
 #include "communication/LettoreFoglio.h"
 
 #include <QStringList>
-
 #include <optional>
 #include <vector>
 

@@ -1,9 +1,9 @@
+#include "communication/LeggiFoglio.h"
+
 #include "FoglioInMemoria.h"
 #include "ScriviXlsx.h"
-
 #include "communication/ControlloRiga.h"
 #include "communication/DatiAgenzia.h"
-#include "communication/LeggiFoglio.h"
 #include "communication/RecordComunicazione.h"
 #include "support/CartellaProva.h"
 
@@ -13,12 +13,28 @@ namespace {
 
 QStringList rigaValida(const QString& cognome)
 {
-    return {cognome,       QStringLiteral("MARIO"),     QStringLiteral("M"),     QString(),
-            QStringLiteral("01/01/1980"), QStringLiteral("ROMA"), QStringLiteral("RM"), QStringLiteral("ITALIA"),
-            QStringLiteral("ITA"),        QStringLiteral("CI"),   QStringLiteral("AB1"), QStringLiteral("31/12/2030"),
-            QStringLiteral("COMUNE"),     QStringLiteral("ROMA"), QStringLiteral("15/09/2017"), QStringLiteral("ROMA"),
-            QStringLiteral("A"),          QStringLiteral("USD"),  QStringLiteral("100"), QString(),
-            QString(),                    QStringLiteral("T1")};
+    return {cognome,
+            QStringLiteral("MARIO"),
+            QStringLiteral("M"),
+            QString(),
+            QStringLiteral("01/01/1980"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("RM"),
+            QStringLiteral("ITALIA"),
+            QStringLiteral("ITA"),
+            QStringLiteral("CI"),
+            QStringLiteral("AB1"),
+            QStringLiteral("31/12/2030"),
+            QStringLiteral("COMUNE"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("15/09/2017"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("A"),
+            QStringLiteral("USD"),
+            QStringLiteral("100"),
+            QString(),
+            QString(),
+            QStringLiteral("T1")};
 }
 
 QList<QByteArray> righe(const QByteArray& file)
@@ -49,7 +65,8 @@ protected:
         richiesta.cartellaApplicazione = cartella.percorso();
     }
 
-    Esito<RisultatoComunicazione> scrivi(LettoreFoglio& foglio, const RegoleControllo& regole = RegoleControllo::excel,
+    Esito<RisultatoComunicazione> scrivi(LettoreFoglio& foglio,
+                                         const RegoleControllo& regole = RegoleControllo::excel,
                                          const AvanzamentoLettura& avanzamento = {})
     {
         return ScriviComunicazione(ambiente->db(), richiesta, foglio, regole, avanzamento);
@@ -68,7 +85,8 @@ protected:
 TEST_F(LeggiFoglioTest, WritesHeaderOneRecordPerRowAndTrailer)
 {
     FoglioInMemoria foglio;
-    foglio.riga(rigaValida(QStringLiteral("ROSSI"))).riga(rigaValida(QStringLiteral("BIANCHI")))
+    foglio.riga(rigaValida(QStringLiteral("ROSSI")))
+        .riga(rigaValida(QStringLiteral("BIANCHI")))
         .riga(rigaValida(QStringLiteral("VERDI")));
     int avvisato = 0;
     auto esito = scrivi(foglio, RegoleControllo::excel, [&avvisato](int riga) { avvisato = riga; });
@@ -113,7 +131,8 @@ TEST_F(LeggiFoglioTest, RowsWithErrorsAreWrittenAndReported)
     const auto report = righe(rapporto());
     ASSERT_EQ(report.size(), 7);
     EXPECT_EQ(report[2], "Archivio: " + richiesta.foglio.toUtf8());
-    EXPECT_EQ(report[5], " Riga: 4 - Errore nel campo B3 (COGNOME)  Valore errato:  - Soggetto:  MARIO");
+    EXPECT_EQ(report[5],
+              " Riga: 4 - Errore nel campo B3 (COGNOME)  Valore errato:  - Soggetto:  MARIO");
     EXPECT_EQ(report[6], QByteArray(100, '-'));
 }
 
@@ -161,10 +180,12 @@ TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
     conImporto.riga(rigaValida(QStringLiteral("ROSSI"))).riga(importoLungo);
     auto esito = scrivi(conImporto);
     ASSERT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.errore().startsWith(QStringLiteral("Riga 4, campo B21"))) << esito.errore().toStdString();
+    EXPECT_TRUE(esito.errore().startsWith(QStringLiteral("Riga 4, campo B21")))
+        << esito.errore().toStdString();
 
     FoglioInMemoria illeggibile;
-    illeggibile.riga(rigaValida(QStringLiteral("ROSSI"))).errore(QStringLiteral("foglio danneggiato"));
+    illeggibile.riga(rigaValida(QStringLiteral("ROSSI")))
+        .errore(QStringLiteral("foglio danneggiato"));
     esito = scrivi(illeggibile);
     ASSERT_FALSE(esito.ok());
     EXPECT_EQ(esito.errore(), QStringLiteral("foglio danneggiato"));
@@ -178,14 +199,17 @@ TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
     ASSERT_FALSE(esito.ok());
     EXPECT_TRUE(esito.errore().contains(richiesta.fileComunicazione));
 
-    const QStringList rimasti = QDir(cartella.percorso()).entryList({QStringLiteral("COAM*")}, QDir::Files);
-    EXPECT_EQ(rimasti, QStringList{QStringLiteral("COAM.TXT")}) << "no temporary file may be left behind";
+    const QStringList rimasti =
+        QDir(cartella.percorso()).entryList({QStringLiteral("COAM*")}, QDir::Files);
+    EXPECT_EQ(rimasti, QStringList{QStringLiteral("COAM.TXT")})
+        << "no temporary file may be left behind";
 }
 
 TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
 {
     using S = ScriviXlsx;
-    QByteArray celle = S::testo("A3", QStringLiteral(" Rossi")) + S::testo("B3", QStringLiteral("Mario"));
+    QByteArray celle =
+        S::testo("A3", QStringLiteral(" Rossi")) + S::testo("B3", QStringLiteral("Mario"));
     const QStringList resto = rigaValida(QString());
     for (int c = 2; c < 22; ++c) {
         const QByteArray colonna(1, static_cast<char>('A' + c));
@@ -198,7 +222,8 @@ TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
         else if (!resto[c].isEmpty())
             celle += S::testo(colonna + '3', resto[c]);
     }
-    const QByteArray righeXlsx = S::riga(1, S::testo("A1", QStringLiteral("COGNOME"))) + S::riga(3, celle) +
+    const QByteArray righeXlsx = S::riga(1, S::testo("A1", QStringLiteral("COGNOME"))) +
+                                 S::riga(3, celle) +
                                  S::riga(4, S::testo("C4", QStringLiteral("M"))) +
                                  S::riga(5, S::testo("A5", QStringLiteral("MAI LETTO")));
     ASSERT_TRUE(S::crea(richiesta.foglio, righeXlsx));

@@ -1,13 +1,11 @@
-#include "LetturaFoglio.h"
-
-#include "common/Cp1252.h"
-
 #include "communication/LettoreCsv.h"
+
+#include "LetturaFoglio.h"
+#include "common/Cp1252.h"
 #include "communication/LettoreFoglio.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,7 +31,8 @@ protected:
         return percorso;
     }
 
-    LetturaFoglio leggi(const QByteArray& contenuto, int primaRiga = 1, const QString& separatore = QStringLiteral(";"))
+    LetturaFoglio leggi(const QByteArray& contenuto, int primaRiga = 1,
+                        const QString& separatore = QStringLiteral(";"))
     {
         auto lettore = apriFoglioCsv(scrivi(contenuto), separatore, primaRiga);
         if (!lettore) {
@@ -67,14 +66,16 @@ TEST_F(LettoreCsvTest, TheEncodingIsUtf8OnlyWhenTheBytesSaySo)
         SCOPED_TRACE(caso.nome);
         QByteArray contenuto = linea(22, ";", caso.primo) + "\r\n";
         if (!caso.utf8 && caso.primo.startsWith('\xC3'))
-            contenuto += linea(22, ";", "\xE0") + "\r\n"; // "à" in Windows-1252, a broken sequence in UTF-8
+            contenuto +=
+                linea(22, ";", "\xE0") + "\r\n"; // "à" in Windows-1252, a broken sequence in UTF-8
         auto lettore = apriFoglioCsv(scrivi(contenuto), QStringLiteral(";"), 1);
         ASSERT_TRUE(lettore.ok());
         EXPECT_EQ(static_cast<LettoreCsv&>(*lettore.valore()).utf8(), caso.utf8);
         const auto lettura = leggiTutto(*lettore.valore());
         ASSERT_FALSE(lettura.righe.empty());
         const bool utf8Malformato = !caso.utf8 && caso.primo.startsWith('\xC3');
-        EXPECT_EQ(lettura.righe[0].valori[0], utf8Malformato ? QStringLiteral("Ã\u02C6") : QStringLiteral("È"));
+        EXPECT_EQ(lettura.righe[0].valori[0],
+                  utf8Malformato ? QStringLiteral("Ã\u02C6") : QStringLiteral("È"));
         if (utf8Malformato) {
             EXPECT_EQ(lettura.righe[1].valori[0], QStringLiteral("à"));
         }
@@ -83,8 +84,9 @@ TEST_F(LettoreCsvTest, TheEncodingIsUtf8OnlyWhenTheBytesSaySo)
 
 TEST_F(LettoreCsvTest, LinesEndWithCrLfLfOrCrAndAreNumberedFromOne)
 {
-    const QByteArray contenuto = "intestazione\r\n" + linea(22, ";", "due") + "\n" + linea(22, ";", "tre") + "\r"
-        + linea(22, ";", "quattro") + "\r\n" + linea(22, ";", "cinque"); // no ending on the last line
+    const QByteArray contenuto = "intestazione\r\n" + linea(22, ";", "due") + "\n" +
+                                 linea(22, ";", "tre") + "\r" + linea(22, ";", "quattro") + "\r\n" +
+                                 linea(22, ";", "cinque"); // no ending on the last line
     const auto lettura = leggi(contenuto, 2);
     EXPECT_EQ(lettura.errore, QString());
     EXPECT_EQ(numeri(lettura), (std::vector<int>{2, 3, 4, 5}));
@@ -107,7 +109,8 @@ TEST_F(LettoreCsvTest, ACarriageReturnAtABlockEdgeStillPairsWithItsLineFeed)
 
 TEST_F(LettoreCsvTest, FieldsAreSplitAtEverySeparatorAndLoseEveryQuote)
 {
-    const auto lettura = leggi("\"ROSSI\";\"MARIO; JR\";  spazi  ;\"\"" + linea(19, ";", "") + "\r\n", 1);
+    const auto lettura =
+        leggi("\"ROSSI\";\"MARIO; JR\";  spazi  ;\"\"" + linea(19, ";", "") + "\r\n", 1);
     ASSERT_EQ(lettura.errore, QString());
     ASSERT_EQ(lettura.righe.size(), 1u);
     const auto& v = lettura.righe[0].valori;
@@ -127,7 +130,8 @@ TEST_F(LettoreCsvTest, ARowReadAgainHoldsOnlyTheNewLineAndRowsKeptEarlierStayAsR
     // The writer reads every line into the same row: a long value must leave
     // nothing behind in a shorter one, and a row kept aside must not change.
     const QList<QStringList> righe = {
-        {QString(300, QLatin1Char('L')), QStringLiteral("\"VIRGOLETTE\""), QStringLiteral("a\"b\"c")},
+        {QString(300, QLatin1Char('L')), QStringLiteral("\"VIRGOLETTE\""),
+         QStringLiteral("a\"b\"c")},
         {QStringLiteral("X"), QString(), QStringLiteral("\"")},
         {QStringLiteral("CITTÀ"), QStringLiteral("€ 5"), QStringLiteral("  ")},
         {QStringLiteral("Y"), QStringLiteral("Z"), QStringLiteral("W")},
@@ -137,8 +141,9 @@ TEST_F(LettoreCsvTest, ARowReadAgainHoldsOnlyTheNewLineAndRowsKeptEarlierStayAsR
         QString separatore;
         bool utf8;
     };
-    const Caso casi[] = {{QStringLiteral(";"), false}, {QStringLiteral(";"), true}, {QStringLiteral("||"), false},
-                         {QStringLiteral("\t"), true}, {QStringLiteral("§"), true}, {QStringLiteral("§"), false}};
+    const Caso casi[] = {{QStringLiteral(";"), false},  {QStringLiteral(";"), true},
+                         {QStringLiteral("||"), false}, {QStringLiteral("\t"), true},
+                         {QStringLiteral("§"), true},   {QStringLiteral("§"), false}};
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.separatore.toStdString() + (caso.utf8 ? " UTF-8" : " Windows-1252"));
         QByteArray contenuto;
@@ -170,7 +175,8 @@ TEST_F(LettoreCsvTest, ARowReadAgainHoldsOnlyTheNewLineAndRowsKeptEarlierStayAsR
         for (std::size_t i = 0; i < attesi.size(); ++i) {
             EXPECT_EQ(tenute[i].numero, static_cast<int>(i + 1));
             for (std::size_t c = 0; c < attesi[i].size(); ++c)
-                EXPECT_EQ(tenute[i].valori[c], attesi[i][c]) << "riga " << i + 1 << ", campo " << c + 1;
+                EXPECT_EQ(tenute[i].valori[c], attesi[i][c])
+                    << "riga " << i + 1 << ", campo " << c + 1;
         }
     }
 }
@@ -181,8 +187,8 @@ TEST_F(LettoreCsvTest, ExtraFieldsAreDroppedAndMissingOnesStopTheRun)
     ASSERT_EQ(ventitre.righe.size(), 1u);
     EXPECT_EQ(ventitre.righe[0].valori[21], QStringLiteral("c22"));
 
-    const auto corta = leggi("testata\r\ntestata\r\n" + linea(22) + "\r\n" + linea(22) + "\r\n" + linea(21) + "\r\n"
-                                 + linea(22) + "\r\n",
+    const auto corta = leggi("testata\r\ntestata\r\n" + linea(22) + "\r\n" + linea(22) + "\r\n" +
+                                 linea(21) + "\r\n" + linea(22) + "\r\n",
                              3);
     EXPECT_EQ(numeri(corta), (std::vector<int>{3, 4}));
     EXPECT_EQ(corta.errore, QStringLiteral("Riga 5: 21 campi invece di 22."));
@@ -194,7 +200,8 @@ TEST_F(LettoreCsvTest, ExtraFieldsAreDroppedAndMissingOnesStopTheRun)
 
 TEST_F(LettoreCsvTest, TheFirstDataLineSkipsTheLinesBeforeIt)
 {
-    const QByteArray contenuto = linea(22, ";", "uno") + "\r\n" + linea(22, ";", "due") + "\r\n" + linea(22, ";", "tre") + "\r\n";
+    const QByteArray contenuto = linea(22, ";", "uno") + "\r\n" + linea(22, ";", "due") + "\r\n" +
+                                 linea(22, ";", "tre") + "\r\n";
     EXPECT_EQ(numeri(leggi(contenuto, 1)), (std::vector<int>{1, 2, 3}));
     const auto daTre = leggi(contenuto, 3);
     ASSERT_EQ(daTre.righe.size(), 1u);
@@ -207,7 +214,8 @@ TEST_F(LettoreCsvTest, TheFirstDataLineSkipsTheLinesBeforeIt)
 
 TEST_F(LettoreCsvTest, UnreadableInputIsAnError)
 {
-    EXPECT_FALSE(apriFoglioCsv(m_dir.filePath(QStringLiteral("manca.csv")), QStringLiteral(";"), 3).ok());
+    EXPECT_FALSE(
+        apriFoglioCsv(m_dir.filePath(QStringLiteral("manca.csv")), QStringLiteral(";"), 3).ok());
     EXPECT_FALSE(apriFoglioCsv(scrivi(linea(22)), QString(), 3).ok());
 
     const auto lunga = leggi(QByteArray(LettoreCsv::kLunghezzaMassimaRiga + 10, 'x'));

@@ -1,10 +1,8 @@
 #include "LetturaFoglio.h"
-
 #include "communication/LettoreFoglio.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,7 +51,8 @@ TEST(LettoreXls, AnErrorValueStopsTheRunAfterTheRowsBeforeIt)
     ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
     const auto lettura = leggiTutto(*lettore.valore());
     EXPECT_EQ(numeri(lettura), std::vector<int>{3});
-    EXPECT_EQ(lettura.errore, QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
+    EXPECT_EQ(lettura.errore,
+              QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
 }
 
 TEST(LettoreXls, TheContentNotTheNameTellsTheFormat)

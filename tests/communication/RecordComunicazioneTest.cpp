@@ -1,12 +1,12 @@
+#include "communication/RecordComunicazione.h"
+
 #include "common/Cp1252.h"
 #include "communication/CampiRecord.h"
 #include "communication/CreaVuota.h"
 #include "communication/DatiAgenzia.h"
-#include "communication/RecordComunicazione.h"
 #include "support/CartellaProva.h"
 
 #include <gtest/gtest.h>
-
 #include <utility>
 #include <vector>
 
@@ -67,13 +67,27 @@ DatiAgenzia societa()
 
 std::array<QString, kColonneFoglio> rigaCompleta()
 {
-    return {QStringLiteral("Rossi"),      QStringLiteral("Mario"),       QStringLiteral("M"),
-            QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("01/01/1980"), QStringLiteral("Roma"),
-            QStringLiteral("RM"),         QStringLiteral("Italia"),      QStringLiteral("ITA"),
-            QStringLiteral("CI"),         QStringLiteral("AB1234567"),   QStringLiteral("31/12/2030"),
-            QStringLiteral("Comune"),     QStringLiteral("Roma"),        QStringLiteral("15/09/2017"),
-            QStringLiteral("Roma"),       QStringLiteral("A"),           QStringLiteral("usd"),
-            QStringLiteral("1500,75"),    QStringLiteral("1.500,75"),    QString(),
+    return {QStringLiteral("Rossi"),
+            QStringLiteral("Mario"),
+            QStringLiteral("M"),
+            QStringLiteral("RSSMRA80A01H501U"),
+            QStringLiteral("01/01/1980"),
+            QStringLiteral("Roma"),
+            QStringLiteral("RM"),
+            QStringLiteral("Italia"),
+            QStringLiteral("ITA"),
+            QStringLiteral("CI"),
+            QStringLiteral("AB1234567"),
+            QStringLiteral("31/12/2030"),
+            QStringLiteral("Comune"),
+            QStringLiteral("Roma"),
+            QStringLiteral("15/09/2017"),
+            QStringLiteral("Roma"),
+            QStringLiteral("A"),
+            QStringLiteral("usd"),
+            QStringLiteral("1500,75"),
+            QStringLiteral("1.500,75"),
+            QString(),
             QStringLiteral("T000000001")};
 }
 
@@ -166,11 +180,11 @@ TEST(RecordB, EveryColumnLandsInItsFieldUpperCased)
 TEST(RecordB, ValuesAreCutToTheirFields)
 {
     auto valori = rigaCompleta();
-    valori[5] = QString(45, QLatin1Char('a'));            // place of birth, 40
+    valori[5] = QString(45, QLatin1Char('a'));                       // place of birth, 40
     valori[0] = QStringLiteral("DE LA ROCHEFOUCAULD-MONTMORENCY X"); // surname, 30
-    valori[2] = QStringLiteral("MF");                     // sex, 1
-    valori[4] = QStringLiteral("01/01/1980 10:30:00");    // a date with its time
-    valori[21] = QStringLiteral("ID-12345678901");        // identifier, 10
+    valori[2] = QStringLiteral("MF");                                // sex, 1
+    valori[4] = QStringLiteral("01/01/1980 10:30:00");               // a date with its time
+    valori[21] = QStringLiteral("ID-12345678901");                   // identifier, 10
     auto r = RecordB(7, valori);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(tratto(*r, 97, 136), QByteArray(40, 'A'));
@@ -215,14 +229,16 @@ TEST(RecordB, AnAmountTooLongForItsFieldCannotBeWritten)
 TEST(RecordB, AnyCharacterTakesOneByteSoTheLineKeepsItsLength)
 {
     auto valori = rigaCompleta();
-    valori[0] = QStringLiteral("Łukasz Müller Ñandú");          // Polish, German, Spanish
-    valori[1] = QStringLiteral("Jose\u0301 \U0001F600 北京 Ω");    // combining accent, emoji, CJK, Greek
-    valori[5] = QStringLiteral("riga uno\nriga\tdue\r");          // a cell with line breaks
-    valori[7] = QString(60, QChar(0x4E2D));                     // 60 characters none of which fit
+    valori[0] = QStringLiteral("Łukasz Müller Ñandú"); // Polish, German, Spanish
+    valori[1] =
+        QStringLiteral("Jose\u0301 \U0001F600 北京 Ω");  // combining accent, emoji, CJK, Greek
+    valori[5] = QStringLiteral("riga uno\nriga\tdue\r"); // a cell with line breaks
+    valori[7] = QString(60, QChar(0x4E2D));              // 60 characters none of which fit
     auto r = RecordB(1, valori);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r->size(), kLunghezzaRecord);
-    EXPECT_EQ(Cp1252::decodifica(tratto(*r, 12, 41)), QStringLiteral("LUKASZ MÜLLER ÑANDÚ           "));
+    EXPECT_EQ(Cp1252::decodifica(tratto(*r, 12, 41)),
+              QStringLiteral("LUKASZ MÜLLER ÑANDÚ           "));
     EXPECT_EQ(tratto(*r, 42, 71), QByteArray("JOS\xC9 ? ?? ?") + QByteArray(19, ' '));
     EXPECT_EQ(tratto(*r, 97, 136), QByteArray("RIGA UNO RIGA DUE ") + QByteArray(22, ' '));
     EXPECT_EQ(tratto(*r, 139, 178), QByteArray(40, '?'));
@@ -253,7 +269,8 @@ TEST(CreaVuota, WritesHeaderAndTrailerOnlyAlwaysAsOrdinary)
 {
     CartellaProva cartella;
     const QString percorso = cartella.file(QStringLiteral("COAM_201709_ROSSIMARIO-VUOTA.TXT"));
-    DatiAgenzia agenzia = personaFisica(); // substitutive in the window: the empty one is ordinary anyway
+    DatiAgenzia agenzia =
+        personaFisica(); // substitutive in the window: the empty one is ordinary anyway
     ASSERT_TRUE(CreaVuota(agenzia, percorso).ok());
 
     const QByteArray file = cartella.leggi(QStringLiteral("COAM_201709_ROSSIMARIO-VUOTA.TXT"));
@@ -276,11 +293,14 @@ TEST(CreaVuota, AFileThatCannotBeWrittenIsAnErrorAndLeavesNothing)
 
 TEST(NomeComunicazione, ProposesPeriodAndTenLettersOfTheName)
 {
-    EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("09"), QStringLiteral("Rossi Cambi S.r.l.")),
+    EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("09"),
+                                QStringLiteral("Rossi Cambi S.r.l.")),
               QStringLiteral("COAM_201709_ROSSICAMBI.TXT"));
-    EXPECT_EQ(NomeComunicazioneVuota(QStringLiteral("2017"), QStringLiteral("09"), QStringLiteral("Rossi Cambi S.r.l.")),
+    EXPECT_EQ(NomeComunicazioneVuota(QStringLiteral("2017"), QStringLiteral("09"),
+                                     QStringLiteral("Rossi Cambi S.r.l.")),
               QStringLiteral("COAM_201709_ROSSICAMBI-VUOTA.TXT"));
-    EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("09"), QStringLiteral("123 & 456")),
+    EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("09"),
+                                QStringLiteral("123 & 456")),
               QStringLiteral("COAM_201709_.TXT"));
     EXPECT_EQ(NomeComunicazione(QStringLiteral("2017"), QStringLiteral("9"), QStringLiteral("Bo")),
               QStringLiteral("COAM_20179_BO.TXT"));
@@ -289,7 +309,7 @@ TEST(NomeComunicazione, ProposesPeriodAndTenLettersOfTheName)
 TEST(RecordB, AppendedToABlockItIsTheSameRecordAndAFailureLeavesTheBlockAsItWas)
 {
     auto valori = rigaCompleta();
-    valori[1] = QStringLiteral("José");  // the long road for one field
+    valori[1] = QStringLiteral("José"); // the long road for one field
     QByteArray blocco("record precedente\r\n");
     const QByteArray prima = blocco;
     for (const qint64 progressivo : {1LL, 42LL, 9999999999LL}) {
@@ -318,7 +338,9 @@ TEST(Cp1252, EncodingAppendsAndDecodingReusesItsText)
     EXPECT_EQ(byte, QByteArray("gi\xE0: M\xFCller \x80 ? L"));
 
     QString testo = QStringLiteral("un testo più lungo di quello che segue");
-    Cp1252::decodificaIn(QByteArrayView("\x80\x93" "abc"), testo);
+    Cp1252::decodificaIn(QByteArrayView("\x80\x93"
+                                        "abc"),
+                         testo);
     EXPECT_EQ(testo, QStringLiteral("€“abc"));
     Cp1252::decodificaIn(QByteArrayView(), testo);
     EXPECT_EQ(testo, QString());

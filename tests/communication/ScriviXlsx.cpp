@@ -46,44 +46,60 @@ ScriviXlsx::ScriviXlsx(const QString& percorso, Opzioni opzioni)
     QByteArray relazioni;
     if (opzioni.graficoPrima) {
         fogli += R"(<sheet name="Grafico" sheetId="3" r:id="rId9"/>)";
-        relazioni += R"(<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet" Target="chartsheets/sheet1.xml"/>)";
+        relazioni +=
+            R"(<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/chartsheet" Target="chartsheets/sheet1.xml"/>)";
     }
     // The first worksheet lives in sheet2.xml and the second in sheet1.xml,
     // so a reader that goes by file name instead of tab order fails.
-    fogli += R"(<sheet name="Operazioni" sheetId="1" r:id="rId5"/><sheet name="Altro" sheetId="2" r:id="rId4"/>)";
-    relazioni += R"(<Relationship Id="rId4" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
-                 R"(<Relationship Id="rId5" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet2.xml"/>)"
-                 R"(<Relationship Id="rId6" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
-                 R"(<Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)";
+    fogli +=
+        R"(<sheet name="Operazioni" sheetId="1" r:id="rId5"/><sheet name="Altro" sheetId="2" r:id="rId4"/>)";
+    relazioni +=
+        R"(<Relationship Id="rId4" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
+        R"(<Relationship Id="rId5" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet2.xml"/>)"
+        R"(<Relationship Id="rId6" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+        R"(<Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)";
 
-    QByteArray testi = R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
+    QByteArray testi =
+        R"(<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
     for (const QString& t : opzioni.testiCondivisi)
-        testi += t.startsWith(QLatin1String("<si>")) ? t.toUtf8() : "<si><t xml:space=\"preserve\">" + escape(t) + "</t></si>";
+        testi += t.startsWith(QLatin1String("<si>"))
+                     ? t.toUtf8()
+                     : "<si><t xml:space=\"preserve\">" + escape(t) + "</t></si>";
     testi += "</sst>";
 
-    m_ok = parte("[Content_Types].xml",
-                 R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/></Types>)")
-        && parte("_rels/.rels",
-                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)")
-        && parte("xl/workbook.xml",
-                 QByteArray(R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)")
-                     + (opzioni.sistema1904 ? R"(<workbookPr date1904="1"/>)" : "<workbookPr/>")
-                     + "<sheets>" + fogli + "</sheets></workbook>")
-        && parte("xl/_rels/workbook.xml.rels",
-                 R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-                     + relazioni + "</Relationships>")
-        && parte("xl/styles.xml", opzioni.stili.isEmpty() ? QByteArray(kStiliPredefiniti) : opzioni.stili)
-        && parte("xl/sharedStrings.xml", testi)
-        && parte("xl/worksheets/sheet1.xml",
-                 R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)"
-                     + opzioni.altroFoglio + "</sheetData></worksheet>");
+    m_ok =
+        parte(
+            "[Content_Types].xml",
+            R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/></Types>)") &&
+        parte(
+            "_rels/.rels",
+            R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)") &&
+        parte(
+            "xl/workbook.xml",
+            QByteArray(
+                R"(<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)") +
+                (opzioni.sistema1904 ? R"(<workbookPr date1904="1"/>)" : "<workbookPr/>") +
+                "<sheets>" + fogli + "</sheets></workbook>") &&
+        parte(
+            "xl/_rels/workbook.xml.rels",
+            R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)" +
+                relazioni + "</Relationships>") &&
+        parte("xl/styles.xml",
+              opzioni.stili.isEmpty() ? QByteArray(kStiliPredefiniti) : opzioni.stili) &&
+        parte("xl/sharedStrings.xml", testi) &&
+        parte(
+            "xl/worksheets/sheet1.xml",
+            R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>)" +
+                opzioni.altroFoglio + "</sheetData></worksheet>");
     if (m_ok && opzioni.graficoPrima)
         m_ok = parte("xl/chartsheets/sheet1.xml", R"(<?xml version="1.0"?><chartsheet/>)");
     if (m_ok) {
         zip_fileinfo info{};
-        m_ok = zipOpenNewFileInZip64(m_zip, "xl/worksheets/sheet2.xml", &info, nullptr, 0, nullptr, 0, nullptr,
-                                     Z_DEFLATED, 1, 1) == ZIP_OK
-            && scriviRighe(R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1"/><sheetData>)");
+        m_ok =
+            zipOpenNewFileInZip64(m_zip, "xl/worksheets/sheet2.xml", &info, nullptr, 0, nullptr, 0,
+                                  nullptr, Z_DEFLATED, 1, 1) == ZIP_OK &&
+            scriviRighe(
+                R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1"/><sheetData>)");
     }
 }
 
@@ -96,14 +112,17 @@ ScriviXlsx::~ScriviXlsx()
 bool ScriviXlsx::parte(const char* nome, const QByteArray& contenuto)
 {
     zip_fileinfo info{};
-    return zipOpenNewFileInZip64(m_zip, nome, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0) == ZIP_OK
-        && zipWriteInFileInZip(m_zip, contenuto.constData(), static_cast<unsigned>(contenuto.size())) == ZIP_OK
-        && zipCloseFileInZip(m_zip) == ZIP_OK;
+    return zipOpenNewFileInZip64(m_zip, nome, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6,
+                                 0) == ZIP_OK &&
+           zipWriteInFileInZip(m_zip, contenuto.constData(),
+                               static_cast<unsigned>(contenuto.size())) == ZIP_OK &&
+           zipCloseFileInZip(m_zip) == ZIP_OK;
 }
 
 bool ScriviXlsx::scriviRighe(const QByteArray& xml)
 {
-    m_ok = m_ok && zipWriteInFileInZip(m_zip, xml.constData(), static_cast<unsigned>(xml.size())) == ZIP_OK;
+    m_ok = m_ok &&
+           zipWriteInFileInZip(m_zip, xml.constData(), static_cast<unsigned>(xml.size())) == ZIP_OK;
     return m_ok;
 }
 
@@ -123,7 +142,8 @@ bool ScriviXlsx::crea(const QString& percorso, const QByteArray& righe, Opzioni 
     return scrittore.scriviRighe(righe) && scrittore.chiudi();
 }
 
-QByteArray ScriviXlsx::cella(const QByteArray& riferimento, const QByteArray& tipo, const QByteArray& valore, int stile)
+QByteArray ScriviXlsx::cella(const QByteArray& riferimento, const QByteArray& tipo,
+                             const QByteArray& valore, int stile)
 {
     QByteArray xml = "<c";
     if (!riferimento.isEmpty())
@@ -137,7 +157,8 @@ QByteArray ScriviXlsx::cella(const QByteArray& riferimento, const QByteArray& ti
 
 QByteArray ScriviXlsx::testo(const QByteArray& riferimento, const QString& valore)
 {
-    return "<c r=\"" + riferimento + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + escape(valore) + "</t></is></c>";
+    return "<c r=\"" + riferimento + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" +
+           escape(valore) + "</t></is></c>";
 }
 
 QByteArray ScriviXlsx::riga(int numero, const QByteArray& celle)

@@ -12,7 +12,7 @@ TEST(TestoCella, NumbersShowAtMostFifteenDigitsWithTheDecimalComma)
         {1500.75, "1500,75"},
         {3, "3"},
         {-0.5, "-0,5"},
-        {0.1 + 0.2, "0,3"},                       // binary noise beyond 15 digits is not shown
+        {0.1 + 0.2, "0,3"},                         // binary noise beyond 15 digits is not shown
         {12345678901234567.0, "12345678901234600"}, // Excel keeps 15 significant digits
         {123456789012345.0, "123456789012345"},
         {1e-7, "0,0000001"},
@@ -51,7 +51,8 @@ TEST(TestoCella, SerialsBecomeDatesAndTimes)
     for (const auto& caso : casi) {
         const auto data = TestoCella::data(caso.seriale, caso.sistema1904);
         if (caso.atteso)
-            EXPECT_EQ(data.value_or(QStringLiteral("(nessuna)")), QString::fromLatin1(caso.atteso)) << caso.seriale;
+            EXPECT_EQ(data.value_or(QStringLiteral("(nessuna)")), QString::fromLatin1(caso.atteso))
+                << caso.seriale;
         else
             EXPECT_FALSE(data.has_value()) << caso.seriale;
     }
@@ -70,7 +71,7 @@ TEST(TestoCella, DateFormatsAreToldFromNumberFormats)
         {"[h]:mm:ss", true},
         {"General", false},
         {"#,##0.00", false},
-        {"0.00\" dd\"", false},          // quoted text
+        {"0.00\" dd\"", false},           // quoted text
         {"[Red]0.00;[Blue]-0.00", false}, // colours
         {"\\d0", false},                  // escaped letter
         {"_-* #,##0.00\\ \"€\"_-", false},
@@ -78,7 +79,8 @@ TEST(TestoCella, DateFormatsAreToldFromNumberFormats)
         {"[$€-410] #,##0", false},
     };
     for (const auto& caso : casi)
-        EXPECT_EQ(TestoCella::formatoData(QString::fromUtf8(caso.codice)), caso.data) << caso.codice;
+        EXPECT_EQ(TestoCella::formatoData(QString::fromUtf8(caso.codice)), caso.data)
+            << caso.codice;
 
     for (int id : {14, 15, 16, 17, 18, 19, 20, 21, 22, 45, 46, 47})
         EXPECT_TRUE(TestoCella::formatoDataPredefinito(id)) << id;

@@ -6,9 +6,7 @@
 #include "support/CartellaProva.h"
 
 #include <QFile>
-
 #include <algorithm>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,16 +24,21 @@ QList<QByteArray> righe(const QByteArray& file)
 // The report lines of the mistakes sheet, the ones the guide explains.
 const QList<QByteArray> kErroriAttesi = {
     " Riga: 4 - Errore nel campo B4 (NOME)  Valore errato:  - Soggetto: SMITH ",
-    " Riga: 6 - Errore nel campo B6 (CODICE FISCALE) Valore errato: BNCGLI85L42F205X - Soggetto: BIANCHI GIULIA",
-    " Riga: 9 - Errore nel campo B7 (DATA DI NASCITA)  Valore errato: 31041995 - Soggetto: COLOMBO FRANCESCA",
-    " Riga: 12 - Errore nel campo B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO Valore errato: UK - Soggetto: "
+    " Riga: 6 - Errore nel campo B6 (CODICE FISCALE) Valore errato: BNCGLI85L42F205X - Soggetto: "
+    "BIANCHI GIULIA",
+    " Riga: 9 - Errore nel campo B7 (DATA DI NASCITA)  Valore errato: 31041995 - Soggetto: COLOMBO "
+    "FRANCESCA",
+    " Riga: 12 - Errore nel campo B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO Valore errato: UK - "
+    "Soggetto: "
     "MARINO ELENA",
     " Riga: 15 - Errore nel campo B13 (NUMERO DOCUMENTO) Valore errato:  - Soggetto: BRUNO CHIARA",
-    " Riga: 18 - Errore nel campo B20 (DIVISA ESTERA) CODICE ERRATO Valore errato: USS - Soggetto: SMITH JOHN",
+    " Riga: 18 - Errore nel campo B20 (DIVISA ESTERA) CODICE ERRATO Valore errato: USS - Soggetto: "
+    "SMITH JOHN",
 };
 
-const char* const kParti[] = {"[Content_Types].xml", "_rels/.rels", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
-                               "xl/styles.xml", "xl/worksheets/sheet1.xml"};
+const char* const kParti[] = {"[Content_Types].xml", "_rels/.rels",
+                              "xl/workbook.xml",     "xl/_rels/workbook.xml.rels",
+                              "xl/styles.xml",       "xl/worksheets/sheet1.xml"};
 
 // One part of a package, unpacked; a missing part reads as a null array.
 QByteArray parteDi(const QString& pacchetto, const char* nome)
@@ -100,8 +103,9 @@ TEST_F(FogliEsempioTest, ShippedWorkbooksAreTheOnesTheGeneratorWrites)
         const QString generato = cartella.file(QStringLiteral("generato.xlsx"));
         ASSERT_TRUE(foglio.salva(generato)) << nome;
         for (const char* parte : kParti)
-            EXPECT_EQ(parteDi(cartella.file(QStringLiteral("Help/") + QString::fromLatin1(nome)), parte),
-                      parteDi(generato, parte))
+            EXPECT_EQ(
+                parteDi(cartella.file(QStringLiteral("Help/") + QString::fromLatin1(nome)), parte),
+                parteDi(generato, parte))
                 << nome << ", " << parte << ": run the fogli-esempio target";
     }
 }
@@ -151,9 +155,9 @@ TEST_F(FogliEsempioTest, MistakesSheetGivesTheReportTheGuideShows)
     ASSERT_TRUE(guida.open(QIODevice::ReadOnly));
     const QList<QByteArray> righeGuida = guida.readAll().split('\n');
     for (const QByteArray& riga : kErroriAttesi)
-        EXPECT_TRUE(std::any_of(righeGuida.begin(), righeGuida.end(),
-                                [&riga](const QByteArray& r) { return r.endsWith(riga) || r.endsWith(riga + "</pre>"); }))
-            << riga.toStdString();
+        EXPECT_TRUE(std::any_of(righeGuida.begin(), righeGuida.end(), [&riga](const QByteArray& r) {
+            return r.endsWith(riga) || r.endsWith(riga + "</pre>");
+        })) << riga.toStdString();
 }
 
 TEST(CodiceFiscaleTest, ComputedCodesHaveTheirPartsAndPassTheCheck)
@@ -176,8 +180,9 @@ TEST(CodiceFiscaleTest, ComputedCodesHaveTheirPartsAndPassTheCheck)
         {"SMITH", "EMILY", 'F', QDate(1986, 9, 19), "Z114", "SMTMLY86P59Z114"},
     };
     for (const Caso& c : casi) {
-        const QString cf = FogliEsempio::CodiceFiscale(QString::fromLatin1(c.cognome), QString::fromLatin1(c.nome),
-                                                       QLatin1Char(c.sesso), c.nascita, QString::fromLatin1(c.belfiore));
+        const QString cf = FogliEsempio::CodiceFiscale(
+            QString::fromLatin1(c.cognome), QString::fromLatin1(c.nome), QLatin1Char(c.sesso),
+            c.nascita, QString::fromLatin1(c.belfiore));
         ASSERT_EQ(cf.size(), 16) << c.cognome;
         EXPECT_TRUE(cf.startsWith(QString::fromLatin1(c.atteso))) << cf.toStdString();
         EXPECT_EQ(ControllaCF(cf), 0) << cf.toStdString();

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,8 +30,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(finestra.get()));
     }
 
-    template <typename T = QLineEdit>
-    T* w(const char* nome) const
+    template <typename T = QLineEdit> T* w(const char* nome) const
     {
         T* trovato = finestra->findChild<T*>(QString::fromLatin1(nome));
         EXPECT_TRUE(trovato) << nome;
@@ -75,14 +73,18 @@ TEST_F(GuidaFinestreTest, ExampleMonthsThroughTheAgencyWindow)
     const QString buona = cartella.file(QStringLiteral("buona.txt"));
     const Messaggi::Mostrato riuscita = crea("ESEMPIO_MESE.xlsx", buona);
     EXPECT_EQ(riuscita.icona, Messaggi::Icona::Informazione);
-    EXPECT_TRUE(riuscita.testo.contains(QStringLiteral("creata con successo"))) << riuscita.testo.toStdString();
+    EXPECT_TRUE(riuscita.testo.contains(QStringLiteral("creata con successo")))
+        << riuscita.testo.toStdString();
     ASSERT_FALSE(dialoghi.richieste().isEmpty());
-    EXPECT_EQ(dialoghi.richieste().last().nomeProposto, QStringLiteral("COAM_202611_CAMBICENTR.TXT"));
+    EXPECT_EQ(dialoghi.richieste().last().nomeProposto,
+              QStringLiteral("COAM_202611_CAMBICENTR.TXT"));
     EXPECT_EQ(QFileInfo(buona).size(), 26 * 450);
     EXPECT_TRUE(documenti.aperti().isEmpty());
 
-    const Messaggi::Mostrato conErrori = crea("ESEMPIO_ERRORI.xlsx", cartella.file(QStringLiteral("errori.txt")));
+    const Messaggi::Mostrato conErrori =
+        crea("ESEMPIO_ERRORI.xlsx", cartella.file(QStringLiteral("errori.txt")));
     EXPECT_EQ(conErrori.icona, Messaggi::Icona::Critica);
-    EXPECT_TRUE(conErrori.testo.contains(QStringLiteral("creata CON ERRORI"))) << conErrori.testo.toStdString();
+    EXPECT_TRUE(conErrori.testo.contains(QStringLiteral("creata CON ERRORI")))
+        << conErrori.testo.toStdString();
     EXPECT_EQ(documenti.aperti(), QStringList{cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});
 }

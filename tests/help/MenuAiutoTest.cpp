@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 namespace {

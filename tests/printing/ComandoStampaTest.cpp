@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,17 +19,20 @@ protected:
         ASSERT_TRUE(ambiente);
         // A natural person: the agency line joins surname and first name.
         ASSERT_TRUE(ambiente->db()
-                        .inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("VRDGPP70B02F205X")},
-                                                            {QStringLiteral("OCOG"), QStringLiteral("VERDI")},
-                                                            {QStringLiteral("ONOME"), QStringLiteral("GIUSEPPE")}})
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), QStringLiteral("VRDGPP70B02F205X")},
+                                    {QStringLiteral("OCOG"), QStringLiteral("VERDI")},
+                                    {QStringLiteral("ONOME"), QStringLiteral("GIUSEPPE")}})
                         .ok());
         for (const char* data : {"2016-02-01", "2016-11-30", "2017-01-02"}) {
-            ASSERT_TRUE(ambiente->db()
-                            .inserisci(QStringLiteral("COPERA"), {{QStringLiteral("OCOD"), QStringLiteral("VRDGPP70B02F205X")},
-                                                                  {QStringLiteral("ODATA"), QString::fromLatin1(data)},
-                                                                  {QStringLiteral("ADES"), QStringLiteral("CLIENTE ")
-                                                                                               + QString::fromLatin1(data)}})
-                            .ok());
+            ASSERT_TRUE(
+                ambiente->db()
+                    .inserisci(QStringLiteral("COPERA"),
+                               {{QStringLiteral("OCOD"), QStringLiteral("VRDGPP70B02F205X")},
+                                {QStringLiteral("ODATA"), QString::fromLatin1(data)},
+                                {QStringLiteral("ADES"),
+                                 QStringLiteral("CLIENTE ") + QString::fromLatin1(data)}})
+                    .ok());
         }
     }
 
@@ -54,8 +56,9 @@ protected:
 TEST_F(ComandoStampaTest, WritesTheListOfThePreviousYearByDefault)
 {
     const QString pdf = m_cartella.file(QStringLiteral("elenco"));
-    ASSERT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"), QStringLiteral("vrdgpp70b02f205x"),
-                   QStringLiteral("--elenco"), QStringLiteral("operazioni"), QStringLiteral("--pdf"), pdf}),
+    ASSERT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"),
+                   QStringLiteral("vrdgpp70b02f205x"), QStringLiteral("--elenco"),
+                   QStringLiteral("operazioni"), QStringLiteral("--pdf"), pdf}),
               0)
         << m_err.toStdString();
     EXPECT_TRUE(m_out.contains(QStringLiteral("righe 2, pagine 1"))) << m_out.toStdString();
@@ -66,10 +69,11 @@ TEST_F(ComandoStampaTest, WritesTheListOfThePreviousYearByDefault)
     EXPECT_FALSE(testo.contains(QStringLiteral("CLIENTE 2017-01-02")));
 
     const QString note = m_cartella.file(QStringLiteral("note.pdf"));
-    ASSERT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"),
-                   QStringLiteral("--elenco"), QStringLiteral("note"), QStringLiteral("--anno"), QStringLiteral("2017"),
-                   QStringLiteral("--pdf"), note}),
-              0)
+    ASSERT_EQ(
+        cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"),
+             QStringLiteral("VRDGPP70B02F205X"), QStringLiteral("--elenco"), QStringLiteral("note"),
+             QStringLiteral("--anno"), QStringLiteral("2017"), QStringLiteral("--pdf"), note}),
+        0)
         << m_err.toStdString();
     EXPECT_TRUE(paginePdf(note).value(0).contains(QStringLiteral("NOTE DI VARIAZIONE ANNO 2017")));
 }
@@ -82,17 +86,18 @@ TEST_F(ComandoStampaTest, RefusesWhatItCannotPrint)
         QStringList argomenti;
         const char* messaggio;
     } casi[] = {
-        {{QStringLiteral("--agenzia"), QStringLiteral("NESSUNA"), QStringLiteral("--elenco"), QStringLiteral("note"),
-          QStringLiteral("--pdf"), pdf},
+        {{QStringLiteral("--agenzia"), QStringLiteral("NESSUNA"), QStringLiteral("--elenco"),
+          QStringLiteral("note"), QStringLiteral("--pdf"), pdf},
          "Agenzia non trovata"},
-        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"), QStringLiteral("--elenco"),
-          QStringLiteral("clienti"), QStringLiteral("--pdf"), pdf},
+        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"),
+          QStringLiteral("--elenco"), QStringLiteral("clienti"), QStringLiteral("--pdf"), pdf},
          "Elenco sconosciuto"},
-        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"), QStringLiteral("--elenco"),
-          QStringLiteral("note"), QStringLiteral("--anno"), QStringLiteral("16"), QStringLiteral("--pdf"), pdf},
+        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"),
+          QStringLiteral("--elenco"), QStringLiteral("note"), QStringLiteral("--anno"),
+          QStringLiteral("16"), QStringLiteral("--pdf"), pdf},
          "quattro cifre"},
-        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"), QStringLiteral("--elenco"),
-          QStringLiteral("note")},
+        {{QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"),
+          QStringLiteral("--elenco"), QStringLiteral("note")},
          "Servono"},
         {{QStringLiteral("--agenzia")}, "Manca il valore"},
     };
@@ -104,10 +109,12 @@ TEST_F(ComandoStampaTest, RefusesWhatItCannotPrint)
     }
     EXPECT_FALSE(QFile::exists(pdf));
 
-    // A template already in the folder is never replaced at start, so a broken edit stays and is reported.
+    // A template already in the folder is never replaced at start, so a broken edit stays and is
+    // reported.
     m_cartella.scrivi(QStringLiteral("stampe/SPM_LNV.rep"), "[colonna]\ntitolo = senza campo\n");
-    EXPECT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"), QStringLiteral("VRDGPP70B02F205X"),
-                   QStringLiteral("--elenco"), QStringLiteral("note"), QStringLiteral("--pdf"), pdf}),
+    EXPECT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"),
+                   QStringLiteral("VRDGPP70B02F205X"), QStringLiteral("--elenco"),
+                   QStringLiteral("note"), QStringLiteral("--pdf"), pdf}),
               2);
     EXPECT_TRUE(m_err.startsWith(QStringLiteral("Listato PDF: "))) << m_err.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));

@@ -1,10 +1,11 @@
+#include "printing/ui/FSTAMPA.h"
+
 #include "TestoPdf.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Documenti.h"
 #include "common/ui/Messaggi.h"
 #include "printing/ElenchiAnnuali.h"
-#include "printing/ui/FSTAMPA.h"
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"
 
@@ -20,7 +21,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,24 +49,27 @@ protected:
 
     void nota(const char* data, const char* cliente, const char* motivo)
     {
-        const auto fatto = m_ambiente->db().inserisci(QStringLiteral("CNOTEV"),
-                                                      {{QStringLiteral("OCOD"), agenzia},
-                                                       {QStringLiteral("ODATA"), QString::fromLatin1(data)},
-                                                       {QStringLiteral("ADES"), QString::fromLatin1(cliente)},
-                                                       {QStringLiteral("OCONTROVALORE"), 12.5},
-                                                       {QStringLiteral("OMOTIVO"), QString::fromLatin1(motivo)}});
+        const auto fatto = m_ambiente->db().inserisci(
+            QStringLiteral("CNOTEV"), {{QStringLiteral("OCOD"), agenzia},
+                                       {QStringLiteral("ODATA"), QString::fromLatin1(data)},
+                                       {QStringLiteral("ADES"), QString::fromLatin1(cliente)},
+                                       {QStringLiteral("OCONTROVALORE"), 12.5},
+                                       {QStringLiteral("OMOTIVO"), QString::fromLatin1(motivo)}});
         ASSERT_TRUE(fatto.ok()) << fatto.errore().toStdString();
     }
 
-    template <typename T>
-    T* figlio(const char* nome)
+    template <typename T> T* figlio(const char* nome)
     {
         return m_finestra->findChild<T*>(QString::fromLatin1(nome));
     }
-    void premi(const char* pulsante) { QTest::mouseClick(figlio<QPushButton>(pulsante), Qt::LeftButton); }
+    void premi(const char* pulsante)
+    {
+        QTest::mouseClick(figlio<QPushButton>(pulsante), Qt::LeftButton);
+    }
     QStringList pdfNellaCartella() const
     {
-        return QDir(m_cartella.percorso()).entryList({QStringLiteral("*.pdf"), QStringLiteral("*.PDF")}, QDir::Files);
+        return QDir(m_cartella.percorso())
+            .entryList({QStringLiteral("*.pdf"), QStringLiteral("*.PDF")}, QDir::Files);
     }
 
     OrologioFisso m_oggi{QDate(2017, 5, 10)};
@@ -83,7 +86,8 @@ protected:
 TEST_F(FSTAMPATest, OpensOnLastYearWithNoOptionChosen)
 {
     EXPECT_EQ(m_finestra->windowTitle(), QStringLiteral("Stampa tabulati"));
-    ASSERT_TRUE(figlio<QLineEdit>("AA1") && figlio<QRadioButton>("SOPE") && figlio<QRadioButton>("SNOTE"));
+    ASSERT_TRUE(figlio<QLineEdit>("AA1") && figlio<QRadioButton>("SOPE") &&
+                figlio<QRadioButton>("SNOTE"));
     EXPECT_EQ(figlio<QLineEdit>("AA1")->text(), QStringLiteral("2016"));
     EXPECT_FALSE(figlio<QRadioButton>("SOPE")->isChecked());
     EXPECT_FALSE(figlio<QRadioButton>("SNOTE")->isChecked());
@@ -114,11 +118,13 @@ TEST_F(FSTAMPATest, PreviewWithNoOptionShowsTheYearsVariationNotes)
             modale->close();
     });
     premi("Preview");
-    EXPECT_EQ(titolo, QStringLiteral("Anteprima - ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO 2016"));
+    EXPECT_EQ(titolo,
+              QStringLiteral("Anteprima - ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO 2016"));
     EXPECT_EQ(pagine, 1);
     EXPECT_TRUE(m_messaggi.mostrati().isEmpty()) << m_messaggi.ultimo().testo.toStdString();
     EXPECT_EQ(m_finestra->sqlStampa(),
-              ElenchiAnnuali::SqlStampa(ElenchiAnnuali::Elenco::NoteVariazione, agenzia, QStringLiteral("2016")));
+              ElenchiAnnuali::SqlStampa(ElenchiAnnuali::Elenco::NoteVariazione, agenzia,
+                                        QStringLiteral("2016")));
     ASSERT_TRUE(m_finestra->rapporto().documento());
     EXPECT_EQ(m_finestra->rapporto().documento()->righe(), 1);
 }
@@ -146,9 +152,12 @@ TEST_F(FSTAMPATest, CreaPdfProposesTheNameWritesAddsTheExtensionAndOpens)
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("operazioni.pdf")));
     premi("PDF");
     ASSERT_EQ(m_dialoghi.richieste().size(), 2);
-    EXPECT_EQ(m_dialoghi.richieste().last().nomeProposto, QStringLiteral("ZEFIRANTE_2015_RSSMRA80A01H501U_OPERAZIONI"));
+    EXPECT_EQ(m_dialoghi.richieste().last().nomeProposto,
+              QStringLiteral("ZEFIRANTE_2015_RSSMRA80A01H501U_OPERAZIONI"));
     EXPECT_EQ(m_documenti.aperti().last(), m_cartella.file(QStringLiteral("operazioni.pdf")));
-    EXPECT_TRUE(paginePdf(m_documenti.aperti().last()).value(0).contains(QStringLiteral("OPERAZIONI ANNO 2015")));
+    EXPECT_TRUE(paginePdf(m_documenti.aperti().last())
+                    .value(0)
+                    .contains(QStringLiteral("OPERAZIONI ANNO 2015")));
 }
 
 TEST_F(FSTAMPATest, WithNoOptionTheDialogKeepsItsLastName)
@@ -161,7 +170,9 @@ TEST_F(FSTAMPATest, WithNoOptionTheDialogKeepsItsLastName)
     EXPECT_EQ(m_dialoghi.richieste()[0].nomeProposto, QString());
     EXPECT_EQ(m_dialoghi.richieste()[1].nomeProposto, m_cartella.file(QStringLiteral("primo.pdf")));
     // No option: the notes.
-    EXPECT_TRUE(paginePdf(m_cartella.file(QStringLiteral("primo.pdf"))).value(0).contains(QStringLiteral("NOTE DI VARIAZIONE")));
+    EXPECT_TRUE(paginePdf(m_cartella.file(QStringLiteral("primo.pdf")))
+                    .value(0)
+                    .contains(QStringLiteral("NOTE DI VARIAZIONE")));
 }
 
 TEST_F(FSTAMPATest, CancelledSaveWritesNothingAndSaysNothing)
@@ -172,7 +183,8 @@ TEST_F(FSTAMPATest, CancelledSaveWritesNothingAndSaysNothing)
     EXPECT_EQ(m_dialoghi.richieste().size(), 1);
     EXPECT_TRUE(m_messaggi.mostrati().isEmpty());
     EXPECT_TRUE(m_documenti.aperti().isEmpty());
-    EXPECT_TRUE(pdfNellaCartella().isEmpty()) << pdfNellaCartella().join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(pdfNellaCartella().isEmpty())
+        << pdfNellaCartella().join(QLatin1Char(' ')).toStdString();
 }
 
 TEST_F(FSTAMPATest, YearNotOfFourDigitsIsToldBeforeAnythingElse)
@@ -194,8 +206,9 @@ TEST_F(FSTAMPATest, EngineErrorsShowTheirPrefixPathAndNumber)
     figlio<QRadioButton>("SOPE")->setChecked(true);
     const QString modello = m_cartella.file(QStringLiteral("stampe/SPM_LOP.rep"));
     ASSERT_TRUE(QFile::remove(modello));
-    const QString atteso = QDir::toNativeSeparators(modello) + QStringLiteral(" Errore: 1  Il modello ")
-                           + QDir::toNativeSeparators(modello) + QStringLiteral(" non esiste.");
+    const QString atteso = QDir::toNativeSeparators(modello) +
+                           QStringLiteral(" Errore: 1  Il modello ") +
+                           QDir::toNativeSeparators(modello) + QStringLiteral(" non esiste.");
 
     premi("Preview");
     EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Listato: ") + atteso);
@@ -229,6 +242,7 @@ TEST_F(FSTAMPATest, NoAgencyMeansNoList)
     m_ambiente->agenziaCorrente = {};
     apri();
     premi("PDF");
-    EXPECT_TRUE(m_messaggi.ultimo().testo.startsWith(QStringLiteral("Nessuna agenzia selezionata")));
+    EXPECT_TRUE(
+        m_messaggi.ultimo().testo.startsWith(QStringLiteral("Nessuna agenzia selezionata")));
     EXPECT_TRUE(m_dialoghi.richieste().isEmpty());
 }

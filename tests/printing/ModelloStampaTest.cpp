@@ -1,9 +1,9 @@
 #include "printing/ModelloStampa.h"
+
 #include "support/CartellaProva.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,15 +99,18 @@ TEST(ModelloStampa, MistakesNameTheirLine)
         EXPECT_EQ(letto.errore().codice, CodiceStampa::ModelloNonValido) << caso.testo;
         EXPECT_TRUE(letto.errore().descrizione.contains(QString::fromUtf8(caso.atteso)))
             << caso.testo << " -> " << letto.errore().descrizione.toStdString();
-        EXPECT_TRUE(letto.errore().descrizione.startsWith(QStringLiteral("Modello PROVA.rep"))) << caso.testo;
+        EXPECT_TRUE(letto.errore().descrizione.startsWith(QStringLiteral("Modello PROVA.rep")))
+            << caso.testo;
     }
 }
 
 TEST(ModelloStampa, FilesInUtf8OrWindows1252)
 {
     CartellaProva cartella;
-    cartella.scrivi(QStringLiteral("utf8.rep"), "\xEF\xBB\xBF[colonna]\r\ncampo = A\r\ntitolo = Controvalore \xE2\x82\xAC\r\n");
-    cartella.scrivi(QStringLiteral("ansi.rep"), "[colonna]\r\ncampo = A\r\ntitolo = Controvalore \x80\r\n");
+    cartella.scrivi(QStringLiteral("utf8.rep"),
+                    "\xEF\xBB\xBF[colonna]\r\ncampo = A\r\ntitolo = Controvalore \xE2\x82\xAC\r\n");
+    cartella.scrivi(QStringLiteral("ansi.rep"),
+                    "[colonna]\r\ncampo = A\r\ntitolo = Controvalore \x80\r\n");
     for (const char* nome : {"utf8.rep", "ansi.rep"}) {
         const auto letto = LetturaModello::daFile(cartella.file(QString::fromLatin1(nome)));
         ASSERT_TRUE(letto.ok()) << nome;
@@ -125,17 +128,20 @@ TEST(ModelloStampa, ShippedTemplatesMatchTheirTables)
     CartellaProva cartella;
     auto ambiente = cartella.avvia();
     ASSERT_TRUE(ambiente);
-    for (const auto& [file, tabella] : {std::pair{"stampe/SPM_LOP.rep", "COPERA"}, std::pair{"stampe/SPM_LNV.rep", "CNOTEV"}}) {
+    for (const auto& [file, tabella] :
+         {std::pair{"stampe/SPM_LOP.rep", "COPERA"}, std::pair{"stampe/SPM_LNV.rep", "CNOTEV"}}) {
         const auto letto = LetturaModello::daFile(cartella.file(QString::fromLatin1(file)));
         ASSERT_TRUE(letto.ok()) << file << ": " << letto.errore().descrizione.toStdString();
         EXPECT_EQ(letto.valore().dataset, QStringLiteral("DS"));
         EXPECT_EQ(letto.valore().connessione, QStringLiteral("CONNESSIONE"));
         EXPECT_EQ(letto.valore().titolo, QStringLiteral("{TESTAREP}"));
         EXPECT_EQ(letto.valore().sottotitolo, QStringLiteral("{PODES}"));
-        auto query = ambiente->db().esegui(QStringLiteral("SELECT * FROM %1 WHERE 1=0").arg(QString::fromLatin1(tabella)));
+        auto query = ambiente->db().esegui(
+            QStringLiteral("SELECT * FROM %1 WHERE 1=0").arg(QString::fromLatin1(tabella)));
         ASSERT_TRUE(query.ok());
         const QSqlRecord record = query.valore().record();
         for (const auto& colonna : letto.valore().colonne)
-            EXPECT_GE(record.indexOf(colonna.campo), 0) << file << ": " << colonna.campo.toStdString();
+            EXPECT_GE(record.indexOf(colonna.campo), 0)
+                << file << ": " << colonna.campo.toStdString();
     }
 }

@@ -1,7 +1,8 @@
+#include "printing/Rapporto.h"
+
 #include "TestoPdf.h"
 #include "common/Orologio.h"
 #include "printing/ElenchiAnnuali.h"
-#include "printing/Rapporto.h"
 #include "shell/Ambiente.h"
 #include "storage/Transazione.h"
 #include "support/CartellaProva.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 using ElenchiAnnuali::Elenco;
@@ -98,13 +98,15 @@ TEST_F(RapportoTest, OperationsPdfHoldsExactlyTheYearsRowsInDateThenCustomerOrde
 
     const QStringList righe = righeCorpo(pagina);
     ASSERT_EQ(righe.size(), 4) << pagina.toStdString();
-    const char* attese[] = {"01/01/2016 1 BIANCHI LUCA", "14/07/2016 1 ALFA SPA", "14/07/2016 1 ZETA SNC",
-                            "31/12/2016 1 ULTIMO GIORNO"};
+    const char* attese[] = {"01/01/2016 1 BIANCHI LUCA", "14/07/2016 1 ALFA SPA",
+                            "14/07/2016 1 ZETA SNC", "31/12/2016 1 ULTIMO GIORNO"};
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(righe[i].startsWith(QString::fromLatin1(attese[i]))) << righe[i].toStdString();
     // Amounts in the Italian form, the countervalue summed over the year's rows only.
-    EXPECT_TRUE(righe[0].contains(QStringLiteral("1.100,00 1,1 1.000,00 5,00"))) << righe[0].toStdString();
-    const auto totali = QRegularExpression(QStringLiteral("Totali\\s+3\\.760,75\\s+7,50")).match(pagina);
+    EXPECT_TRUE(righe[0].contains(QStringLiteral("1.100,00 1,1 1.000,00 5,00")))
+        << righe[0].toStdString();
+    const auto totali =
+        QRegularExpression(QStringLiteral("Totali\\s+3\\.760,75\\s+7,50")).match(pagina);
     EXPECT_TRUE(totali.hasMatch()) << pagina.toStdString();
     EXPECT_TRUE(pagina.contains(QStringLiteral("Operazioni nell'elenco: 4")));
 }
@@ -116,8 +118,10 @@ TEST_F(RapportoTest, LongListPaginatesWithEveryRowOnceAndTheHeadingOnEveryPage)
         Transazione transazione(m_ambiente->db());
         for (int i = 0; i < quante; ++i) {
             const QDate giorno = QDate(2016, 1, 1).addDays(i * 366 / quante);
-            operazione(agenzia, giorno.toString(Qt::ISODate).toLatin1().constData(),
-                       QStringLiteral("CLIENTE %1").arg(i, 4, 10, QLatin1Char('0')).toLatin1().constData(), 1);
+            operazione(
+                agenzia, giorno.toString(Qt::ISODate).toLatin1().constData(),
+                QStringLiteral("CLIENTE %1").arg(i, 4, 10, QLatin1Char('0')).toLatin1().constData(),
+                1);
         }
         ASSERT_TRUE(transazione.conferma().ok());
     }
@@ -135,9 +139,11 @@ TEST_F(RapportoTest, LongListPaginatesWithEveryRowOnceAndTheHeadingOnEveryPage)
     std::vector<int> perPagina;
     for (int p = 0; p < n; ++p) {
         const QString& pagina = testo[p];
-        EXPECT_TRUE(pagina.contains(QStringLiteral("ZEFIRANTE - Elenco OPERAZIONI ANNO 2016"))) << "pagina " << p + 1;
+        EXPECT_TRUE(pagina.contains(QStringLiteral("ZEFIRANTE - Elenco OPERAZIONI ANNO 2016")))
+            << "pagina " << p + 1;
         EXPECT_TRUE(pagina.contains(QStringLiteral("Cliente"))) << "pagina " << p + 1;
-        EXPECT_TRUE(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(n))) << "pagina " << p + 1;
+        EXPECT_TRUE(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(p + 1).arg(n)))
+            << "pagina " << p + 1;
         const QStringList righe = righeCorpo(pagina);
         perPagina.push_back(static_cast<int>(righe.size()));
         for (const QString& riga : righe)
@@ -163,7 +169,8 @@ TEST_F(RapportoTest, NotesOfAnEmptyYearSayThereAreNone)
     ASSERT_TRUE(pagine.ok()) << pagine.errore().descrizione.toStdString();
     const QStringList testo = paginePdf(file);
     ASSERT_EQ(testo.size(), 1);
-    EXPECT_TRUE(testo[0].contains(QStringLiteral("ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO 2016")));
+    EXPECT_TRUE(
+        testo[0].contains(QStringLiteral("ZEFIRANTE - Elenco NOTE DI VARIAZIONE ANNO 2016")));
     EXPECT_TRUE(testo[0].contains(QStringLiteral("Nessuna nota di variazione nell'anno.")));
     EXPECT_TRUE(testo[0].contains(QStringLiteral("Note nell'elenco: 0")));
     EXPECT_FALSE(testo[0].contains(QStringLiteral("Totali")));
@@ -172,7 +179,8 @@ TEST_F(RapportoTest, NotesOfAnEmptyYearSayThereAreNone)
 TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
 {
     const QString file = m_cartella.file(QStringLiteral("esito.pdf"));
-    (void)ElenchiAnnuali::PreparaStampa(m_rapporto, Elenco::Operazioni, QStringLiteral("2016"), *m_ambiente);
+    (void)ElenchiAnnuali::PreparaStampa(m_rapporto, Elenco::Operazioni, QStringLiteral("2016"),
+                                        *m_ambiente);
 
     QFile::remove(m_cartella.file(QStringLiteral("stampe/SPM_LOP.rep")));
     auto esito = m_rapporto.salvaPdf(file);
@@ -186,18 +194,21 @@ TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
     EXPECT_TRUE(esito.errore().descrizione.contains(QStringLiteral("NESSUNO")));
 
     m_cartella.scrivi(QStringLiteral("stampe/SPM_LOP.rep"), "[colonna]\ncampo = ADES\n");
-    m_rapporto.impostaSqlDataset(QStringLiteral("DS"), QStringLiteral("SELECT * FROM TABELLA_CHE_NON_CE"));
+    m_rapporto.impostaSqlDataset(QStringLiteral("DS"),
+                                 QStringLiteral("SELECT * FROM TABELLA_CHE_NON_CE"));
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
     EXPECT_EQ(esito.errore().codice, CodiceStampa::Dati);
 
     m_rapporto.impostaSqlDataset(QStringLiteral("DS"), QStringLiteral("SELECT * FROM COPERA"));
     m_rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"),
-                                  QStringLiteral("Driver=QSQLITE;Data Source=") + m_cartella.file(QStringLiteral("manca.db")));
+                                  QStringLiteral("Driver=QSQLITE;Data Source=") +
+                                      m_cartella.file(QStringLiteral("manca.db")));
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
     EXPECT_EQ(esito.errore().codice, CodiceStampa::Connessione);
-    EXPECT_FALSE(QFile::exists(m_cartella.file(QStringLiteral("manca.db")))); // never created by a print
+    EXPECT_FALSE(
+        QFile::exists(m_cartella.file(QStringLiteral("manca.db")))); // never created by a print
 
     m_rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"), m_ambiente->stringaConnessione);
     m_rapporto.impostaSqlDataset(QStringLiteral("ALTRO"), QStringLiteral("SELECT 1"));
@@ -220,7 +231,8 @@ TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
 
     // A page that cannot hold one line fails after the data is read, at drawing.
     m_cartella.scrivi(QStringLiteral("stampe/SPM_LOP.rep"),
-                      "[pagina]\nformato = A5\norientamento = orizzontale\nmargine = 50\ndimensione = 24\n[colonna]\ncampo = ADES\n");
+                      "[pagina]\nformato = A5\norientamento = orizzontale\nmargine = "
+                      "50\ndimensione = 24\n[colonna]\ncampo = ADES\n");
     auto esito = pdf(Elenco::Operazioni, QStringLiteral("2016"), file);
     ASSERT_FALSE(esito.ok());
     EXPECT_EQ(esito.errore().codice, CodiceStampa::Pagina);
@@ -234,20 +246,25 @@ TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
 TEST_F(RapportoTest, EditedTemplateChangesTheColumnsWithoutRebuilding)
 {
     operazione(agenzia, "2016-02-02", "BIANCHI LUCA", 1234.5);
-    m_cartella.scrivi(QStringLiteral("stampe/SPM_LOP.rep"),
-                      "[pagina]\norientamento = verticale\n[testata]\ntitolo = Mio elenco: {TESTAREP}\n"
-                      "sottotitolo = {NON_IMPOSTATO}fine\n"
-                      "[colonna]\ncampo = ADES\ntitolo = Nominativo\n"
-                      "[colonna]\ncampo = OCONTROVALORE\ntitolo = Euro\nformato = numero\nallineamento = destra\n");
+    m_cartella.scrivi(
+        QStringLiteral("stampe/SPM_LOP.rep"),
+        "[pagina]\norientamento = verticale\n[testata]\ntitolo = Mio elenco: {TESTAREP}\n"
+        "sottotitolo = {NON_IMPOSTATO}fine\n"
+        "[colonna]\ncampo = ADES\ntitolo = Nominativo\n"
+        "[colonna]\ncampo = OCONTROVALORE\ntitolo = Euro\nformato = numero\nallineamento = "
+        "destra\n");
     const QString file = m_cartella.file(QStringLiteral("modificato.pdf"));
     ASSERT_TRUE(pdf(Elenco::Operazioni, QStringLiteral("2016"), file).ok());
     const QString pagina = paginePdf(file).value(0);
-    EXPECT_TRUE(pagina.contains(QStringLiteral("Mio elenco: ZEFIRANTE - Elenco OPERAZIONI ANNO 2016")));
+    EXPECT_TRUE(
+        pagina.contains(QStringLiteral("Mio elenco: ZEFIRANTE - Elenco OPERAZIONI ANNO 2016")));
     EXPECT_TRUE(pagina.contains(QStringLiteral("Nominativo")));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("BIANCHI LUCA\\s+1234,5\\n")).match(pagina).hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral("BIANCHI LUCA\\s+1234,5\\n")).match(pagina).hasMatch())
         << pagina.toStdString();
     EXPECT_FALSE(pagina.contains(QStringLiteral("NON_IMPOSTATO")));
     // "fi" must stay two letters (no ligature), or a search in the PDF misses it.
-    EXPECT_TRUE(pagina.split(QLatin1Char('\n')).contains(QStringLiteral("fine"))) << pagina.toStdString();
+    EXPECT_TRUE(pagina.split(QLatin1Char('\n')).contains(QStringLiteral("fine")))
+        << pagina.toStdString();
     EXPECT_FALSE(pagina.contains(QStringLiteral("01/02/2016"))); // no date column any more
 }

@@ -2,7 +2,6 @@
 
 #include <QProcess>
 #include <QRegularExpression>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -11,8 +10,10 @@ QByteArray esegui(const QString& programma, const QStringList& argomenti)
 {
     QProcess processo;
     processo.start(programma, argomenti);
-    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit || processo.exitCode() != 0) {
-        ADD_FAILURE() << programma.toStdString() << " non riuscito: " << processo.readAllStandardError().toStdString();
+    if (!processo.waitForFinished(60000) || processo.exitStatus() != QProcess::NormalExit ||
+        processo.exitCode() != 0) {
+        ADD_FAILURE() << programma.toStdString()
+                      << " non riuscito: " << processo.readAllStandardError().toStdString();
         return {};
     }
     return processo.readAllStandardOutput();
@@ -22,7 +23,8 @@ QByteArray esegui(const QString& programma, const QStringList& argomenti)
 
 QStringList paginePdf(const QString& pdf)
 {
-    const QString testo = QString::fromUtf8(esegui(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
+    const QString testo = QString::fromUtf8(
+        esegui(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}));
     // pdftotext ends every page with a form feed.
     QStringList pagine = testo.split(QLatin1Char('\f'));
     if (!pagine.isEmpty() && pagine.last().trimmed().isEmpty())
@@ -33,6 +35,8 @@ QStringList paginePdf(const QString& pdf)
 int pagineDichiarate(const QString& pdf)
 {
     const QString info = QString::fromUtf8(esegui(QStringLiteral("pdfinfo"), {pdf}));
-    const auto trovato = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(info);
+    const auto trovato =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(info);
     return trovato.hasMatch() ? trovato.captured(1).toInt() : -1;
 }

@@ -5,7 +5,6 @@
 
 #include <QSqlQuery>
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,7 +80,8 @@ TEST(Controlla, PersonRulesInOrder)
         {&Agenzia::ondt, "vONDT"},   {&Agenzia::oncom, "vONCOM"}, {&Agenzia::onpro, "vONPRO"},
         {&Agenzia::odcom, "vODCOM"}, {&Agenzia::odpro, "vODPRO"},
     };
-    // Emptying every field from the last to the first, the message always points at the first still empty.
+    // Emptying every field from the last to the first, the message always points at the first still
+    // empty.
     Agenzia a = persona();
     for (auto it = std::rbegin(ordine); it != std::rend(ordine); ++it) {
         a.*(it->first) = QStringLiteral("  ");
@@ -145,17 +145,20 @@ TEST_F(ArchivioAgenzieTest, SavingAnExistingCodeOverwritesWithoutDuplicates)
     ASSERT_TRUE(letta.ok() && letta.valore().has_value());
     EXPECT_EQ(letta.valore()->orag, QStringLiteral("BIANCHI CAMBI"));
     EXPECT_EQ(letta.valore()->ostp, QStringLiteral("G"));
-    EXPECT_FALSE(ArchivioAgenzie::carica(m_ambiente->db(), QStringLiteral("NESSUNO")).valore().has_value());
+    EXPECT_FALSE(
+        ArchivioAgenzie::carica(m_ambiente->db(), QStringLiteral("NESSUNO")).valore().has_value());
 }
 
 TEST_F(ArchivioAgenzieTest, APersonIsListedBySurnameAndNameWithoutCompanyOffices)
 {
     // A company turned into a person: its offices must not stay on the person's record.
-    ASSERT_TRUE(ArchivioAgenzie::salva(m_ambiente->db(), [] {
-                    Agenzia a = societa();
-                    a.ocod = a.ocf = persona().ocod;
-                    return a;
-                }()).ok());
+    ASSERT_TRUE(ArchivioAgenzie::salva(m_ambiente->db(),
+                                       [] {
+                                           Agenzia a = societa();
+                                           a.ocod = a.ocf = persona().ocod;
+                                           return a;
+                                       }())
+                    .ok());
     Agenzia p = persona();
     p.ocog = QString(50, QLatin1Char('A'));
     p.onome = QString(30, QLatin1Char('B'));
@@ -175,8 +178,11 @@ TEST_F(ArchivioAgenzieTest, DeletingRemovesOnlyTheAgencyRowAndQuotesAreSafe)
     Agenzia a = societa();
     a.ocod = a.ocf = QStringLiteral("D'ANGELO");
     ASSERT_TRUE(ArchivioAgenzie::salva(m_ambiente->db(), a).ok());
-    ASSERT_TRUE(m_ambiente->db().inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("X")},
-                                                                    {QStringLiteral("COD"), a.ocod}}).ok());
+    ASSERT_TRUE(
+        m_ambiente->db()
+            .inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("X")},
+                                                {QStringLiteral("COD"), a.ocod}})
+            .ok());
     ASSERT_TRUE(ArchivioAgenzie::salva(m_ambiente->db(), societa()).ok());
     ASSERT_TRUE(ArchivioAgenzie::elimina(m_ambiente->db(), a.ocod).ok());
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM COPE")), 1);
@@ -201,28 +207,44 @@ TEST(CliAgenzia, SameNormalisationAndChecksAsTheWindow)
 {
     CartellaProva cartella;
     QString err;
-    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral(" 01234567890"),
-                                 QStringLiteral("--ragione-sociale"), QStringLiteral("  rossi cambi"),
-                                 QStringLiteral("--sede-comune"), QStringLiteral("roma"),
-                                 QStringLiteral("--sede-provincia"), QStringLiteral("rm")},
+    EXPECT_EQ(agenzia(cartella,
+                      {QStringLiteral("--codice"), QStringLiteral(" 01234567890"),
+                       QStringLiteral("--ragione-sociale"), QStringLiteral("  rossi cambi"),
+                       QStringLiteral("--sede-comune"), QStringLiteral("roma"),
+                       QStringLiteral("--sede-provincia"), QStringLiteral("rm")},
                       err),
               0)
         << err.toStdString();
     // An update keeps what it is not told; a person needs its own fields.
-    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral("01234567890"), QStringLiteral("--tipo"),
-                                 QStringLiteral("pf"), QStringLiteral("--cognome"), QStringLiteral("rossi")},
+    EXPECT_EQ(agenzia(cartella,
+                      {QStringLiteral("--codice"), QStringLiteral("01234567890"),
+                       QStringLiteral("--tipo"), QStringLiteral("pf"), QStringLiteral("--cognome"),
+                       QStringLiteral("rossi")},
                       err),
               2);
     EXPECT_EQ(err.trimmed(), QStringLiteral("vONOME: Campo Obbligatorio"));
     err.clear();
-    EXPECT_EQ(agenzia(cartella, {QStringLiteral("--codice"), QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("--tipo"),
-                                 QStringLiteral("PF"), QStringLiteral("--cognome"), QStringLiteral("rossi"),
-                                 QStringLiteral("--nome"), QStringLiteral("mario"), QStringLiteral("--sesso"),
-                                 QStringLiteral("m"), QStringLiteral("--data-nascita"), QStringLiteral("30/02/1980"),
-                                 QStringLiteral("--comune-nascita"), QStringLiteral("roma"),
-                                 QStringLiteral("--provincia-nascita"), QStringLiteral("rm"),
-                                 QStringLiteral("--domicilio-comune"), QStringLiteral("roma"),
-                                 QStringLiteral("--domicilio-provincia"), QStringLiteral("rm")},
+    EXPECT_EQ(agenzia(cartella,
+                      {QStringLiteral("--codice"),
+                       QStringLiteral("RSSMRA80A01H501U"),
+                       QStringLiteral("--tipo"),
+                       QStringLiteral("PF"),
+                       QStringLiteral("--cognome"),
+                       QStringLiteral("rossi"),
+                       QStringLiteral("--nome"),
+                       QStringLiteral("mario"),
+                       QStringLiteral("--sesso"),
+                       QStringLiteral("m"),
+                       QStringLiteral("--data-nascita"),
+                       QStringLiteral("30/02/1980"),
+                       QStringLiteral("--comune-nascita"),
+                       QStringLiteral("roma"),
+                       QStringLiteral("--provincia-nascita"),
+                       QStringLiteral("rm"),
+                       QStringLiteral("--domicilio-comune"),
+                       QStringLiteral("roma"),
+                       QStringLiteral("--domicilio-provincia"),
+                       QStringLiteral("rm")},
                       err),
               2);
     EXPECT_EQ(err.trimmed(), QStringLiteral("vONDT: Data non valida"));
@@ -234,5 +256,7 @@ TEST(CliAgenzia, SameNormalisationAndChecksAsTheWindow)
     EXPECT_EQ(letta.valore()->orag, QStringLiteral("ROSSI CAMBI"));
     EXPECT_EQ(letta.valore()->ostp, QStringLiteral("G")); // the refused update changed nothing
     EXPECT_EQ(letta.valore()->oscom, QStringLiteral("ROMA"));
-    EXPECT_FALSE(ArchivioAgenzie::carica(ambiente->db(), QStringLiteral("RSSMRA80A01H501U")).valore().has_value());
+    EXPECT_FALSE(ArchivioAgenzie::carica(ambiente->db(), QStringLiteral("RSSMRA80A01H501U"))
+                     .valore()
+                     .has_value());
 }

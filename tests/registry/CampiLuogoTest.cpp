@@ -1,7 +1,8 @@
+#include "registry/ui/CampiLuogo.h"
+
 #include "common/StatoListe.h"
 #include "common/ui/FTAB.h"
 #include "registry/ElencoComuni.h"
-#include "registry/ui/CampiLuogo.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
 
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,15 +23,17 @@ protected:
         m_ambiente = m_cartella.avvia();
         ASSERT_TRUE(m_ambiente);
         m_elenco = std::make_unique<ElencoComuni>(m_ambiente->db());
-        m_campi = {&m_vOSCOM, &m_vOSPRO, &m_vOSOCOM, &m_vOSOPRO, &m_vONCOM, &m_vONPRO, &m_vODCOM, &m_vODPRO};
+        m_campi = {&m_vOSCOM, &m_vOSPRO, &m_vOSOCOM, &m_vOSOPRO,
+                   &m_vONCOM, &m_vONPRO, &m_vODCOM,  &m_vODPRO};
         CollegaCampiLuogo(m_campi, *m_elenco);
     }
 
     // The database's own answer for "COMUNE LIKE 'prefix%'": first name and its province.
     std::pair<QString, QString> primoDalDatabase(const QString& prefisso)
     {
-        auto q = m_ambiente->db().esegui(QStringLiteral("SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE LIKE '") +
-                                         RaddoppiaApici(prefisso) + QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
+        auto q = m_ambiente->db().esegui(
+            QStringLiteral("SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE LIKE '") +
+            RaddoppiaApici(prefisso) + QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
         EXPECT_TRUE(q.ok());
         if (!q.ok() || !q.valore().next())
             return {};
@@ -79,8 +81,9 @@ TEST_F(CampiLuogoTest, EachLetterProposesTheFirstNameWithTheRestSelected)
 
 TEST_F(CampiLuogoTest, KeysOtherThanLettersDoNotSearch)
 {
-    for (const auto& [tasto, atteso] : {std::pair{Qt::Key_1, "ROM1"}, std::pair{Qt::Key_Space, "ROM "},
-                                        std::pair{Qt::Key_Apostrophe, "ROM'"}}) {
+    for (const auto& [tasto, atteso] :
+         {std::pair{Qt::Key_1, "ROM1"}, std::pair{Qt::Key_Space, "ROM "},
+          std::pair{Qt::Key_Apostrophe, "ROM'"}}) {
         m_vODCOM.setText(QStringLiteral("ROM"));
         m_vODPRO.setText(QStringLiteral("XX"));
         QTest::keyClick(&m_vODCOM, tasto);
@@ -163,7 +166,8 @@ TEST_F(CampiLuogoTest, LookupButtonsWriteTheirOwnPair)
     ContestoRicerca contesto{m_ambiente->db(), liste, QString()};
     const auto scegliMilano = [](QDialog* f) {
         // The list opens with the field's text waiting in the search box.
-        EXPECT_EQ(f->findChild<QLineEdit*>(QStringLiteral("ricerca"))->text(), QStringLiteral("milano"));
+        EXPECT_EQ(f->findChild<QLineEdit*>(QStringLiteral("ricerca"))->text(),
+                  QStringLiteral("milano"));
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("BCerca")), Qt::LeftButton);
         auto* lista = f->findChild<QTreeWidget*>(QStringLiteral("ListV"));
         ASSERT_GT(lista->topLevelItemCount(), 0);

@@ -1,8 +1,8 @@
 #include "registry/ElencoComuni.h"
+
 #include "support/CartellaProva.h"
 
 #include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,9 +21,9 @@ protected:
     // in the order of the name.
     QString primoDalDatabase(const QString& prefisso)
     {
-        auto q = m_ambiente->db().esegui(QStringLiteral("SELECT COMUNE FROM T_COMUNI WHERE COMUNE LIKE '") +
-                                         RaddoppiaApici(prefisso) +
-                                         QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
+        auto q = m_ambiente->db().esegui(
+            QStringLiteral("SELECT COMUNE FROM T_COMUNI WHERE COMUNE LIKE '") +
+            RaddoppiaApici(prefisso) + QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
         EXPECT_TRUE(q.ok());
         return q.ok() && q.valore().next() ? q.valore().value(0).toString() : QString();
     }
@@ -87,9 +87,10 @@ TEST_F(ElencoComuniTest, ExactSearchWantsTheWholeName)
     EXPECT_EQ(m_elenco->cercaEsatto(QStringLiteral("ROMA ")), nullptr);
 
     // A name held by two municipalities gives the first in table order.
-    auto q = m_ambiente->db().esegui(QStringLiteral(
-        "SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE IN "
-        "(SELECT COMUNE FROM T_COMUNI GROUP BY COMUNE HAVING COUNT(*) > 1) ORDER BY COMUNE LIMIT 1"));
+    auto q =
+        m_ambiente->db().esegui(QStringLiteral("SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE IN "
+                                               "(SELECT COMUNE FROM T_COMUNI GROUP BY COMUNE "
+                                               "HAVING COUNT(*) > 1) ORDER BY COMUNE LIMIT 1"));
     ASSERT_TRUE(q.ok());
     ASSERT_TRUE(q.valore().next());
     const Comune* doppio = m_elenco->cercaEsatto(q.valore().value(0).toString());
@@ -108,8 +109,9 @@ TEST_F(ElencoComuniTest, CompletionUsesTheTextBeforeTheCaretAndOpensTheTableOnce
     EXPECT_EQ((*completo)->cursore, 3); // the leading blanks are gone
 
     // Nothing to complete: blanks only, caret at the start, no such name.
-    for (const auto& [testo, cursore] : {std::pair{QStringLiteral("   "), 3}, std::pair{QStringLiteral("ROMA"), 0},
-                                         std::pair{QStringLiteral("  ROMA"), 2}, std::pair{QStringLiteral("QQQ"), 3}}) {
+    for (const auto& [testo, cursore] :
+         {std::pair{QStringLiteral("   "), 3}, std::pair{QStringLiteral("ROMA"), 0},
+          std::pair{QStringLiteral("  ROMA"), 2}, std::pair{QStringLiteral("QQQ"), 3}}) {
         auto nulla = CompletaTesto(*m_elenco, testo, cursore);
         ASSERT_TRUE(nulla.ok());
         EXPECT_FALSE(nulla->has_value()) << testo.toStdString();
@@ -118,7 +120,8 @@ TEST_F(ElencoComuniTest, CompletionUsesTheTextBeforeTheCaretAndOpensTheTableOnce
 
 TEST_F(ElencoComuniTest, UnreadableTableStaysClosedWithItsError)
 {
-    ASSERT_TRUE(m_ambiente->db().esegui(QStringLiteral("ALTER TABLE T_COMUNI RENAME TO T_ALTRI")).ok());
+    ASSERT_TRUE(
+        m_ambiente->db().esegui(QStringLiteral("ALTER TABLE T_COMUNI RENAME TO T_ALTRI")).ok());
     const auto completo = CompletaTesto(*m_elenco, QStringLiteral("ROM"), 3);
     EXPECT_FALSE(completo.ok());
     EXPECT_FALSE(m_elenco->ComuniAperti());

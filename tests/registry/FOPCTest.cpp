@@ -1,3 +1,6 @@
+#include "registry/ui/FOPC.h"
+
+#include "../communication/ScriviXlsx.h"
 #include "cli/Cli.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiFile.h"
@@ -5,11 +8,8 @@
 #include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
 #include "registry/ArchivioAgenzie.h"
-#include "registry/ui/FOPC.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
-
-#include "../communication/ScriviXlsx.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,7 +19,6 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QTreeWidget>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,12 +26,28 @@ namespace {
 // A row of 22 values that passes every check.
 QStringList rigaBuona(const QString& cognome)
 {
-    return {cognome,       QStringLiteral("Mario"),   QStringLiteral("M"),      QStringLiteral("RSSMRA80A01H501U"),
-            QStringLiteral("01/01/1980"), QStringLiteral("ROMA"), QStringLiteral("RM"), QStringLiteral("ITALIA"),
-            QStringLiteral("ITA"),        QStringLiteral("CI"),   QStringLiteral("AX1234567"), QStringLiteral("31/12/2030"),
-            QStringLiteral("COMUNE"),     QStringLiteral("ROMA"), QStringLiteral("15/08/2017"), QStringLiteral("ROMA"),
-            QStringLiteral("A"),          QStringLiteral("USD"),  QStringLiteral("1500,75"), QStringLiteral("1300"),
-            QStringLiteral("0"),          QStringLiteral("T0001")};
+    return {cognome,
+            QStringLiteral("Mario"),
+            QStringLiteral("M"),
+            QStringLiteral("RSSMRA80A01H501U"),
+            QStringLiteral("01/01/1980"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("RM"),
+            QStringLiteral("ITALIA"),
+            QStringLiteral("ITA"),
+            QStringLiteral("CI"),
+            QStringLiteral("AX1234567"),
+            QStringLiteral("31/12/2030"),
+            QStringLiteral("COMUNE"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("15/08/2017"),
+            QStringLiteral("ROMA"),
+            QStringLiteral("A"),
+            QStringLiteral("USD"),
+            QStringLiteral("1500,75"),
+            QStringLiteral("1300"),
+            QStringLiteral("0"),
+            QStringLiteral("T0001")};
 }
 
 class FOPCTest : public ::testing::Test
@@ -54,8 +69,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_finestra.get()));
     }
 
-    template <typename T = QLineEdit>
-    T* w(const char* nome) const
+    template <typename T = QLineEdit> T* w(const char* nome) const
     {
         T* trovato = m_finestra->findChild<T*>(QString::fromLatin1(nome));
         EXPECT_TRUE(trovato) << nome;
@@ -82,7 +96,8 @@ protected:
         QStringList righe;
         const QTreeWidget* lista = w<QTreeWidget>("LVOpe");
         for (int i = 0; i < lista->topLevelItemCount(); ++i)
-            righe << lista->topLevelItem(i)->text(1) + QLatin1Char('|') + lista->topLevelItem(i)->text(2);
+            righe << lista->topLevelItem(i)->text(1) + QLatin1Char('|') +
+                         lista->topLevelItem(i)->text(2);
         return righe;
     }
 
@@ -174,7 +189,8 @@ TEST_F(FOPCTest, ChecksPointAtTheFirstMissingFieldInOrder)
     w("vOPIVA")->setFocus();
     scrivi("tOCOD", QStringLiteral("X"));
     registra();
-    EXPECT_EQ(m_messaggi.ultimo().testo, MessaggioCentrato(QStringLiteral("Codice Fiscale obbligatorio.")));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              MessaggioCentrato(QStringLiteral("Codice Fiscale obbligatorio.")));
     w("tOCOD")->setFocus();
     registra();
     EXPECT_EQ(w("vOCF")->text(), QStringLiteral("X"));
@@ -198,7 +214,8 @@ TEST_F(FOPCTest, DeletingAsksFirstAndArrowKeysWalkTheList)
     ASSERT_EQ(elenco().size(), 3);
 
     auto* lista = w<QTreeWidget>("LVOpe");
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, lista->visualItemRect(lista->topLevelItem(0)).center());
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
+                      lista->visualItemRect(lista->topLevelItem(0)).center());
     EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("AAA"));
     QTest::keyClick(lista, Qt::Key_Down);
     EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("BBB"));
@@ -209,12 +226,14 @@ TEST_F(FOPCTest, DeletingAsksFirstAndArrowKeysWalkTheList)
 
     m_messaggi.rispondi(Messaggi::Risposta::No);
     m_finestra->Elimina();
-    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Confermi l'Eliminazione dell'Agenzia  BETA CAMBI?"));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Confermi l'Eliminazione dell'Agenzia  BETA CAMBI?"));
     EXPECT_EQ(m_messaggi.ultimo().predefinita, Messaggi::Risposta::No);
     EXPECT_EQ(elenco().size(), 3);
     m_messaggi.rispondi(Messaggi::Risposta::Si);
     m_finestra->Elimina();
-    EXPECT_EQ(elenco(), (QStringList{QStringLiteral("AAA|ALFA CAMBI"), QStringLiteral("CCC|GAMMA CAMBI")}));
+    EXPECT_EQ(elenco(),
+              (QStringList{QStringLiteral("AAA|ALFA CAMBI"), QStringLiteral("CCC|GAMMA CAMBI")}));
     EXPECT_EQ(w("tOCOD")->text(), QStringLiteral("AAA"));
 }
 
@@ -231,20 +250,25 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     const QString daFinestra = m_cartella.file(QStringLiteral("finestra.txt"));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("foglio.csv")));
     m_dialoghi.scegli(daFinestra);
-    MentreAperta fcsv([](QDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton); });
+    MentreAperta fcsv([](QDialog* d) {
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    });
     QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
     ASSERT_EQ(m_dialoghi.richieste().size(), 2);
-    EXPECT_EQ(m_dialoghi.richieste().at(1).nomeProposto, QStringLiteral("COAM_201709_ROSSICAMBI.TXT"));
-    EXPECT_EQ(m_messaggi.ultimo().testo,
-              QStringLiteral("Comunicazione \r\n") + daFinestra + QStringLiteral("\r\ncreata con successo. "));
+    EXPECT_EQ(m_dialoghi.richieste().at(1).nomeProposto,
+              QStringLiteral("COAM_201709_ROSSICAMBI.TXT"));
+    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Comunicazione \r\n") + daFinestra +
+                                             QStringLiteral("\r\ncreata con successo. "));
 
     QString out, err;
     QTextStream so(&out), se(&err);
     const QString daRiga = m_cartella.file(QStringLiteral("riga.txt"));
-    ASSERT_EQ(eseguiCli({QStringLiteral("--cartella"), m_cartella.percorso(), QStringLiteral("comunicazione"),
-                         QStringLiteral("--agenzia"), QStringLiteral("01234567890"), QStringLiteral("--anno"),
-                         QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("09"), QStringLiteral("--foglio"),
-                         m_cartella.file(QStringLiteral("foglio.csv")), QStringLiteral("--output"), daRiga},
+    ASSERT_EQ(eseguiCli({QStringLiteral("--cartella"), m_cartella.percorso(),
+                         QStringLiteral("comunicazione"), QStringLiteral("--agenzia"),
+                         QStringLiteral("01234567890"), QStringLiteral("--anno"),
+                         QStringLiteral("2017"), QStringLiteral("--mese"), QStringLiteral("09"),
+                         QStringLiteral("--foglio"), m_cartella.file(QStringLiteral("foglio.csv")),
+                         QStringLiteral("--output"), daRiga},
                         so, se, QString()),
               0)
         << err.toStdString();
@@ -299,8 +323,10 @@ TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
     EXPECT_FALSE(chiusa);
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Critica);
     EXPECT_TRUE(m_messaggi.ultimo().testo.contains(QStringLiteral("creata CON ERRORI. ")));
-    EXPECT_EQ(m_documenti.aperti(), QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});
-    EXPECT_TRUE(m_cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")).contains("B20 (DIVISA ESTERA) "));
+    EXPECT_EQ(m_documenti.aperti(),
+              QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});
+    EXPECT_TRUE(
+        m_cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")).contains("B20 (DIVISA ESTERA) "));
     EXPECT_FALSE(m_finestra->occupato());
     EXPECT_TRUE(w<QPushButton>("ElaExcel")->isEnabled());
 }
@@ -317,9 +343,11 @@ TEST_F(FOPCTest, TheEmptyCommunicationIsAlwaysOrdinary)
     m_dialoghi.scegli(file);
     m_finestra->cVUOTA();
     EXPECT_EQ(m_messaggi.mostrati().first().testo,
-              QStringLiteral("Confermi la creazione di una comunicazione vuota \r\nper il periodo 2017/09?"));
+              QStringLiteral(
+                  "Confermi la creazione di una comunicazione vuota \r\nper il periodo 2017/09?"));
     ASSERT_EQ(m_dialoghi.richieste().size(), 1);
-    EXPECT_EQ(m_dialoghi.richieste().first().nomeProposto, QStringLiteral("COAM_201709_ROSSICAMBI-VUOTA.TXT"));
+    EXPECT_EQ(m_dialoghi.richieste().first().nomeProposto,
+              QStringLiteral("COAM_201709_ROSSICAMBI-VUOTA.TXT"));
     const QByteArray byte = leggi(file);
     ASSERT_EQ(byte.size(), 900);
     EXPECT_EQ(byte.at(12), '0');

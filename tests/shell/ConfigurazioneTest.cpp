@@ -1,19 +1,20 @@
-#include "shell/Cartelle.h"
 #include "shell/Configurazione.h"
+
+#include "shell/Cartelle.h"
 #include "shell/LeggiIni.h"
 #include "shell/NomeFile.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 namespace {
 
 QString valore(const char* ini, const char* sezione, const char* chiave)
 {
-    return FileIni::daTesto(QByteArray(ini)).LeggiIni(QString::fromLatin1(sezione), QString::fromLatin1(chiave));
+    return FileIni::daTesto(QByteArray(ini))
+        .LeggiIni(QString::fromLatin1(sezione), QString::fromLatin1(chiave));
 }
 
 } // namespace
@@ -34,11 +35,12 @@ TEST(LeggiIni, ReadsLikeWindowsProfileStrings)
     EXPECT_EQ(valore(ini, "opzioni", "TipoDb"), QStringLiteral("Access"));
     EXPECT_EQ(valore(ini, "opzioni", "PCDirF"), QStringLiteral("C:\\Dati Comuni"));
     EXPECT_EQ(valore(ini, "opzioni", "vuota"), QString());
-    EXPECT_EQ(valore(ini, "opzioni", "debug"), QString()); // commented out; "altro" is another section
+    EXPECT_EQ(valore(ini, "opzioni", "debug"),
+              QString()); // commented out; "altro" is another section
     EXPECT_EQ(valore(ini, "altro", "debug"), QStringLiteral("2"));
     EXPECT_EQ(valore(ini, "manca", "log"), QString());
-    EXPECT_EQ(FileIni::leggi(QStringLiteral("/non/esiste.ini")).LeggiIni(QStringLiteral("opzioni"),
-                                                                         QStringLiteral("PC")),
+    EXPECT_EQ(FileIni::leggi(QStringLiteral("/non/esiste.ini"))
+                  .LeggiIni(QStringLiteral("opzioni"), QStringLiteral("PC")),
               QString());
 }
 
@@ -56,9 +58,10 @@ TEST(LeggiIni, SeesAtMost127CharactersAndReadsWindows1252)
 
 TEST(Configurazione, KeepsEachKeyAsLongAsTheProgramDoes)
 {
-    CartellaProva cartella(QByteArray("[connessione]\r\nlog=registro lungo\r\n[opzioni]\r\nPC=Server\r\nTipoDb=ACCESS\r\n"
-                                      "Server_Utente=utente_molto_lungo\r\nServer_Password=segreto12345\r\n"
-                                      "Server_Nome=nome_del_server_molto_lungo\r\nPCDirF=  /dati/comuni  \r\n"));
+    CartellaProva cartella(QByteArray(
+        "[connessione]\r\nlog=registro lungo\r\n[opzioni]\r\nPC=Server\r\nTipoDb=ACCESS\r\n"
+        "Server_Utente=utente_molto_lungo\r\nServer_Password=segreto12345\r\n"
+        "Server_Nome=nome_del_server_molto_lungo\r\nPCDirF=  /dati/comuni  \r\n"));
     const Configurazione c = Configurazione::leggi(Cartelle::fileIni(cartella.percorso()));
     EXPECT_EQ(c.log, QStringLiteral("registro lungo"));
     EXPECT_EQ(c.pc, QStringLiteral("S"));
@@ -82,22 +85,28 @@ TEST(NomeFile, KeepsOnlyTheFirstTwentyLettersUpperCased)
 TEST(Cartelle, ApplicationFolderChoices)
 {
     CartellaProva eseguibile(QByteArray{});
-    EXPECT_EQ(Cartelle::applicazione(QStringLiteral("/scelta"), eseguibile.percorso()), QStringLiteral("/scelta"));
-    // An executable folder without DataBase/ or configurazione.ini is an installed program: user data folder.
+    EXPECT_EQ(Cartelle::applicazione(QStringLiteral("/scelta"), eseguibile.percorso()),
+              QStringLiteral("/scelta"));
+    // An executable folder without DataBase/ or configurazione.ini is an installed program: user
+    // data folder.
     EXPECT_EQ(Cartelle::applicazione(QString(), eseguibile.percorso()),
               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     eseguibile.scrivi(QStringLiteral("configurazione.ini"), "[opzioni]\r\n");
-    EXPECT_EQ(Cartelle::applicazione(QString(), eseguibile.percorso()), QDir(eseguibile.percorso()).absolutePath());
+    EXPECT_EQ(Cartelle::applicazione(QString(), eseguibile.percorso()),
+              QDir(eseguibile.percorso()).absolutePath());
 }
 
 TEST(Cartelle, SharedDataFolderChoices)
 {
-    EXPECT_EQ(Cartelle::dati(QStringLiteral("PGM"), QStringLiteral("/app")), QStringLiteral("/app"));
-    EXPECT_EQ(Cartelle::dati(QStringLiteral("/comuni"), QStringLiteral("/app")), QStringLiteral("/comuni"));
+    EXPECT_EQ(Cartelle::dati(QStringLiteral("PGM"), QStringLiteral("/app")),
+              QStringLiteral("/app"));
+    EXPECT_EQ(Cartelle::dati(QStringLiteral("/comuni"), QStringLiteral("/app")),
+              QStringLiteral("/comuni"));
     EXPECT_EQ(Cartelle::dati(QString(), QStringLiteral("/app")),
               QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     qputenv("appdata", "/profilo/AppData/Roaming");
-    EXPECT_EQ(Cartelle::dati(QString(), QStringLiteral("/app")), QStringLiteral("/profilo/AppData/Roaming"));
+    EXPECT_EQ(Cartelle::dati(QString(), QStringLiteral("/app")),
+              QStringLiteral("/profilo/AppData/Roaming"));
     qunsetenv("appdata");
 }
 

@@ -1,5 +1,6 @@
-#include "common/Orologio.h"
 #include "shell/Descrittore.h"
+
+#include "common/Orologio.h"
 #include "shell/ImportaAgenzieCollegate.h"
 #include "shell/ImportaDivise.h"
 #include "shell/Offusca.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 TEST(Offusca, ReadUndoesWriteForEveryKeyAndByte)
@@ -22,7 +22,8 @@ TEST(Offusca, ReadUndoesWriteForEveryKeyAndByte)
         const int chiave = Descrittore::chiaveRiga(riga);
         const QByteArray scritto = Offusca::Offusca(testo, Offusca::Modo::Scrivi, chiave);
         EXPECT_NE(scritto, testo);
-        EXPECT_EQ(Offusca::Offusca(scritto, Offusca::Modo::Leggi, chiave), testo) << "riga " << riga;
+        EXPECT_EQ(Offusca::Offusca(scritto, Offusca::Modo::Leggi, chiave), testo)
+            << "riga " << riga;
     }
     // Byte i (from 1) moves by key + i.
     EXPECT_EQ(Offusca::Offusca("AAA", Offusca::Modo::Scrivi, 3), QByteArray("EFG"));
@@ -30,14 +31,16 @@ TEST(Offusca, ReadUndoesWriteForEveryKeyAndByte)
 
 TEST(Descrittore, FourScrambledLinesInWindows1252)
 {
-    const QStringList righe{QStringLiteral("Driver=QSQLITE;Data Source=C:\\Zefirante\\DataBase\\ZEFIRANTE.db"),
-                            QStringLiteral("A"), QStringLiteral("C:\\Zefirante Città"), QString()};
+    const QStringList righe{
+        QStringLiteral("Driver=QSQLITE;Data Source=C:\\Zefirante\\DataBase\\ZEFIRANTE.db"),
+        QStringLiteral("A"), QStringLiteral("C:\\Zefirante Città"), QString()};
     const QByteArray byte = Descrittore::codifica(righe);
     EXPECT_EQ(byte.count("\r\n"), 4);
     EXPECT_TRUE(byte.endsWith("\r\n\r\n")); // the fourth line is empty
     // Line 2 is "A" moved by its key + 1.
     const QList<QByteArray> linee = byte.split('\n');
-    EXPECT_EQ(linee.at(1), QByteArray(1, static_cast<char>('A' + Descrittore::chiaveRiga(2) + 1)) + '\r');
+    EXPECT_EQ(linee.at(1),
+              QByteArray(1, static_cast<char>('A' + Descrittore::chiaveRiga(2) + 1)) + '\r');
     // Line 3 holds "à" as the single byte 0xE0, moved like any other.
     const int posizioneA = 16; // "C:\Zefirante Citt" is 17 characters; "à" is the 18th
     EXPECT_EQ(static_cast<unsigned char>(linee.at(2).at(posizioneA + 1)),
@@ -49,17 +52,20 @@ TEST(Descrittore, ALineThatWouldHoldALineBreakIsWrittenEmpty)
 {
     // Byte 13 - key - 1 (mod 256) at position 1 would scramble into CR.
     const char critico = static_cast<char>((13 - Descrittore::chiaveRiga(1) - 1 + 256) % 256);
-    const QByteArray byte = Descrittore::codifica({QString(QChar(static_cast<unsigned char>(critico))),
-                                                   QStringLiteral("A"), QStringLiteral("x"), QString()});
+    const QByteArray byte =
+        Descrittore::codifica({QString(QChar(static_cast<unsigned char>(critico))),
+                               QStringLiteral("A"), QStringLiteral("x"), QString()});
     EXPECT_EQ(byte.count("\r\n"), 4);
     EXPECT_TRUE(byte.startsWith("\r\n"));
 }
 
 TEST(Descrittore, ConnectionStringRoundTrip)
 {
-    const QString stringa = Descrittore::stringaConnessione(QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
+    const QString stringa =
+        Descrittore::stringaConnessione(QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
     EXPECT_TRUE(stringa.startsWith(QStringLiteral("Driver=QSQLITE;Data Source=")));
-    EXPECT_EQ(Descrittore::fileDaStringaConnessione(stringa), QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
+    EXPECT_EQ(Descrittore::fileDaStringaConnessione(stringa),
+              QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
     EXPECT_EQ(Descrittore::fileDaStringaConnessione(
                   QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;data source=/x/y.mdb")),
               QStringLiteral("/x/y.mdb"));
@@ -69,7 +75,8 @@ TEST(Avvio, WritesItsOwnDescriptorAtEveryStart)
 {
     CartellaProva cartella;
     ASSERT_TRUE(cartella.avvia());
-    const auto righe = Descrittore::leggi(cartella.file(QStringLiteral("SYSTEM/") + Descrittore::nomeProprio));
+    const auto righe =
+        Descrittore::leggi(cartella.file(QStringLiteral("SYSTEM/") + Descrittore::nomeProprio));
     ASSERT_TRUE(righe.ok());
     ASSERT_EQ(righe->size(), 4);
     EXPECT_EQ(Descrittore::fileDaStringaConnessione(righe->at(0)),
@@ -88,22 +95,25 @@ void preparaCollegata(const CartellaProva& collegata, const CartellaProva& comun
     auto db = Connessione::apri(file);
     ASSERT_TRUE(db.ok());
     ASSERT_TRUE(db.valore()
-                    ->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral(" RSSMRA80A01H501U ")},
-                                                         {QStringLiteral("ORAG"), QStringLiteral(" ROSSI CAMBI ")},
-                                                         {QStringLiteral("OPIVA"), QStringLiteral("01234567890")},
-                                                         {QStringLiteral("OSCOM"), QStringLiteral("ROMA")},
-                                                         {QStringLiteral("OSPRO"), QStringLiteral("RM")},
-                                                         {QStringLiteral("OSTP"), QStringLiteral("F")}})
+                    ->inserisci(QStringLiteral("COPE"),
+                                {{QStringLiteral("OCOD"), QStringLiteral(" RSSMRA80A01H501U ")},
+                                 {QStringLiteral("ORAG"), QStringLiteral(" ROSSI CAMBI ")},
+                                 {QStringLiteral("OPIVA"), QStringLiteral("01234567890")},
+                                 {QStringLiteral("OSCOM"), QStringLiteral("ROMA")},
+                                 {QStringLiteral("OSPRO"), QStringLiteral("RM")},
+                                 {QStringLiteral("OSTP"), QStringLiteral("F")}})
                     .ok());
     ASSERT_TRUE(db.valore()
-                    ->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("D'ANGELO01")},
-                                                         {QStringLiteral("ORAG"), QStringLiteral("D'ANGELO SNC")}})
+                    ->inserisci(QStringLiteral("COPE"),
+                                {{QStringLiteral("OCOD"), QStringLiteral("D'ANGELO01")},
+                                 {QStringLiteral("ORAG"), QStringLiteral("D'ANGELO SNC")}})
                     .ok());
     QDir().mkpath(comune.file(QStringLiteral("SYSTEM")));
-    ASSERT_TRUE(Descrittore::scrivi(comune.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
-                                    {Descrittore::stringaConnessione(file), QStringLiteral("A"), collegata.percorso(),
-                                     QString()})
-                    .ok());
+    ASSERT_TRUE(
+        Descrittore::scrivi(comune.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
+                            {Descrittore::stringaConnessione(file), QStringLiteral("A"),
+                             collegata.percorso(), QString()})
+            .ok());
 }
 
 } // namespace
@@ -114,8 +124,9 @@ TEST(ImportaAgenzieCollegate, AnEmptyRegistryReceivesTheSiblingsAgencies)
     preparaCollegata(collegata, nostra);
     auto ambiente = nostra.avvia();
     ASSERT_TRUE(ambiente);
-    auto q = ambiente->db().esegui(QStringLiteral(
-        "SELECT OCOD, OCF, ORAG, OSTP, OCITTAD, OSCOM, OSOCOM, ODCOM, ODPRO, OPIVA FROM COPE ORDER BY OCOD"));
+    auto q = ambiente->db().esegui(
+        QStringLiteral("SELECT OCOD, OCF, ORAG, OSTP, OCITTAD, OSCOM, OSOCOM, ODCOM, ODPRO, OPIVA "
+                       "FROM COPE ORDER BY OCOD"));
     ASSERT_TRUE(q.ok());
     ASSERT_TRUE(q.valore().next());
     EXPECT_EQ(q.valore().value(0).toString(), QStringLiteral("D'ANGELO01"));
@@ -123,10 +134,12 @@ TEST(ImportaAgenzieCollegate, AnEmptyRegistryReceivesTheSiblingsAgencies)
     QStringList valori;
     for (int i = 0; i < 10; ++i)
         valori << q.valore().value(i).toString();
-    EXPECT_EQ(valori, (QStringList{QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("RSSMRA80A01H501U"),
-                                   QStringLiteral("ROSSI CAMBI"), QStringLiteral("G"), QStringLiteral("01=Italiana"),
-                                   QStringLiteral("ROMA"), QStringLiteral("ROMA"), QStringLiteral("ROMA"),
-                                   QStringLiteral("RM"), QStringLiteral("01234567890")}));
+    EXPECT_EQ(
+        valori,
+        (QStringList{QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("RSSMRA80A01H501U"),
+                     QStringLiteral("ROSSI CAMBI"), QStringLiteral("G"),
+                     QStringLiteral("01=Italiana"), QStringLiteral("ROMA"), QStringLiteral("ROMA"),
+                     QStringLiteral("ROMA"), QStringLiteral("RM"), QStringLiteral("01234567890")}));
     EXPECT_FALSE(q.valore().next());
 }
 
@@ -136,7 +149,10 @@ TEST(ImportaAgenzieCollegate, ARegistryWithAgenciesNeverReceivesMore)
     {
         auto ambiente = nostra.avvia();
         ASSERT_TRUE(ambiente);
-        ASSERT_TRUE(ambiente->db().inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("MIA")}}).ok());
+        ASSERT_TRUE(ambiente->db()
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), QStringLiteral("MIA")}})
+                        .ok());
     }
     preparaCollegata(collegata, nostra);
     auto ambiente = nostra.avvia();
@@ -153,31 +169,38 @@ TEST(ImportaAgenzieCollegate, ABrokenDescriptorOrDatabaseDoesNothing)
     nostra.scrivi(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato, "spazzatura\r\n");
     auto ambiente = nostra.avvia();
     ASSERT_TRUE(ambiente);
-    ASSERT_TRUE(Descrittore::scrivi(nostra.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
-                                    {Descrittore::stringaConnessione(nostra.file(QStringLiteral("manca.db"))),
-                                     QString(), QString(), QString()})
+    ASSERT_TRUE(Descrittore::scrivi(
+                    nostra.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
+                    {Descrittore::stringaConnessione(nostra.file(QStringLiteral("manca.db"))),
+                     QString(), QString(), QString()})
                     .ok());
     EXPECT_EQ(ImportaAgenzieCollegate(ambiente->db(), nostra.percorso()), 0);
-    EXPECT_FALSE(QFile::exists(nostra.file(QStringLiteral("manca.db")))); // never created by looking
+    EXPECT_FALSE(
+        QFile::exists(nostra.file(QStringLiteral("manca.db")))); // never created by looking
 }
 
 TEST(ImportaDivise, LoadsOnceAndNeverAgain)
 {
     OrologioFisso oggi(QDate(2017, 9, 6));
     CartellaProva cartella;
-    cartella.scrivi(QStringLiteral("DIVISE.CSV"), "USD;840;Dollaro USA\r\n\r\nCHF;756;Franco svizzero\r\n"
-                                                  "XXX;solo due\r\nGBP;826;Sterlina \xa3\r\n");
+    cartella.scrivi(QStringLiteral("DIVISE.CSV"),
+                    "USD;840;Dollaro USA\r\n\r\nCHF;756;Franco svizzero\r\n"
+                    "XXX;solo due\r\nGBP;826;Sterlina \xa3\r\n");
     auto ambiente = cartella.avvia();
     ASSERT_TRUE(ambiente);
-    auto q = ambiente->db().esegui(QStringLiteral("SELECT TIPO, COD, DES FROM CTAB WHERE TIPO IN ('DIV','REL') "
-                                                  "ORDER BY TIPO, COD"));
+    auto q = ambiente->db().esegui(
+        QStringLiteral("SELECT TIPO, COD, DES FROM CTAB WHERE TIPO IN ('DIV','REL') "
+                       "ORDER BY TIPO, COD"));
     ASSERT_TRUE(q.ok());
     QStringList righe;
     while (q.valore().next())
-        righe << q.valore().value(0).toString() + QLatin1Char('|') + q.valore().value(1).toString() +
-                     QLatin1Char('|') + q.valore().value(2).toString();
-    EXPECT_EQ(righe, (QStringList{QStringLiteral("DIV|CHF|Franco svizzero"), QStringLiteral("DIV|GBP|Sterlina £"),
-                                  QStringLiteral("DIV|USD|Dollaro USA"), QStringLiteral("REL|CDI|06/09/2017")}));
+        righe << q.valore().value(0).toString() + QLatin1Char('|') +
+                     q.valore().value(1).toString() + QLatin1Char('|') +
+                     q.valore().value(2).toString();
+    EXPECT_EQ(righe, (QStringList{QStringLiteral("DIV|CHF|Franco svizzero"),
+                                  QStringLiteral("DIV|GBP|Sterlina £"),
+                                  QStringLiteral("DIV|USD|Dollaro USA"),
+                                  QStringLiteral("REL|CDI|06/09/2017")}));
 
     cartella.scrivi(QStringLiteral("DIVISE.CSV"), "EUR;978;Euro\r\n");
     auto seconda = ImportaDivise(ambiente->db(), cartella.file(QStringLiteral("DIVISE.CSV")));
@@ -190,7 +213,8 @@ TEST(ImportaDivise, AMissingFileIsTriedAgainAtTheNextStart)
     CartellaProva cartella;
     auto ambiente = cartella.avvia();
     ASSERT_TRUE(ambiente);
-    ASSERT_TRUE(ambiente->db().esegui(QStringLiteral("DELETE FROM CTAB WHERE TIPO IN ('DIV','REL')")).ok());
+    ASSERT_TRUE(
+        ambiente->db().esegui(QStringLiteral("DELETE FROM CTAB WHERE TIPO IN ('DIV','REL')")).ok());
     QFile::remove(cartella.file(QStringLiteral("DIVISE.CSV")));
     auto nessuna = ImportaDivise(ambiente->db(), cartella.file(QStringLiteral("DIVISE.CSV")));
     ASSERT_TRUE(nessuna.ok());

@@ -1,16 +1,16 @@
+#include "shell/ui/FA.h"
+
 #include "common/ui/Documenti.h"
 #include "common/ui/Messaggi.h"
 #include "registry/ui/FOPC.h"
-#include "shell/ui/FA.h"
 #include "shell/ui/FINI.h"
 #include "support/CartellaProva.h"
 
 #include <QAction>
-#include <QPointer>
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -27,7 +27,10 @@ protected:
         m_fa->mostraBenvenuto();
     }
 
-    QAction* azione(const char* nome) { return m_fa->findChild<QAction*>(QString::fromLatin1(nome)); }
+    QAction* azione(const char* nome)
+    {
+        return m_fa->findChild<QAction*>(QString::fromLatin1(nome));
+    }
 
     CartellaProva m_cartella;
     std::unique_ptr<Ambiente> m_ambiente;
@@ -46,7 +49,8 @@ TEST_F(FATest, AgencyButtonsWaitForEntra)
     EXPECT_TRUE(azione("ASSR2")->isEnabled());
     // Menu commands work before "Entra"; ADD does nothing while no agency window exists.
     azione("ICCAM")->trigger();
-    EXPECT_EQ(m_documenti.aperti(), QStringList{m_cartella.file(QStringLiteral("Help/ZEFIRANTE_ISTRUZIONI.pdf"))});
+    EXPECT_EQ(m_documenti.aperti(),
+              QStringList{m_cartella.file(QStringLiteral("Help/ZEFIRANTE_ISTRUZIONI.pdf"))});
     EXPECT_TRUE(m_ambiente->formAttivo.isEmpty());
 
     auto* entra = m_fa->benvenuto()->findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -82,7 +86,8 @@ TEST_F(FATest, BackupWithoutAnAgencyIsRefused)
     int aperture = 0;
     m_fa->mostraSalvataggio = [&aperture](QWidget*) { ++aperture; };
     azione("salva")->trigger();
-    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Nessuna Agenzia selezionata. Salvataggi annullato"));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Nessuna Agenzia selezionata. Salvataggi annullato"));
     EXPECT_EQ(m_messaggi.ultimo().titolo, QStringLiteral("Zefirante - Salvataggio"));
     EXPECT_EQ(aperture, 0);
 
@@ -92,7 +97,7 @@ TEST_F(FATest, BackupWithoutAnAgencyIsRefused)
     azione("ripristina")->trigger();
     EXPECT_EQ(aperture, 1);
     EXPECT_EQ(m_ambiente->modoSalva, QStringLiteral("R"));
-    EXPECT_TRUE(prima.isNull()); // the old window is gone...
+    EXPECT_TRUE(prima.isNull());  // the old window is gone...
     EXPECT_TRUE(m_fa->agenzie()); // ...and a new one reads the database afresh
 }
 
@@ -100,5 +105,6 @@ TEST_F(FATest, RemoteAssistanceStartsWithItsSwitches)
 {
     azione("ASSR2")->trigger();
     ASSERT_EQ(m_documenti.avviati().size(), 1);
-    EXPECT_TRUE(m_documenti.avviati().first().endsWith(QStringLiteral("teleassistenza.exe /hide /su")));
+    EXPECT_TRUE(
+        m_documenti.avviati().first().endsWith(QStringLiteral("teleassistenza.exe /hide /su")));
 }

@@ -2,7 +2,6 @@
 #include "support/CartellaProva.h"
 
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 TEST(Avvio, ANewFolderIsFilledAndUsableAtOnce)
@@ -12,7 +11,8 @@ TEST(Avvio, ANewFolderIsFilledAndUsableAtOnce)
     ASSERT_TRUE(ambiente);
     EXPECT_TRUE(QFile::exists(cartella.file(QStringLiteral("DataBase/ZEFIRANTE.db"))));
     EXPECT_TRUE(QFile::exists(cartella.file(QStringLiteral("DIVISE.CSV"))));
-    auto q = ambiente->db().esegui(QStringLiteral("SELECT DES From CTAB where TIPO='DIV' AND COD='usd'"));
+    auto q = ambiente->db().esegui(
+        QStringLiteral("SELECT DES From CTAB where TIPO='DIV' AND COD='usd'"));
     ASSERT_TRUE(q.ok());
     ASSERT_TRUE(q.valore().next());
     EXPECT_EQ(q.valore().value(0).toString(), QStringLiteral("Dollaro USA"));
@@ -24,19 +24,26 @@ TEST(Cli, AgenzieListsCodeAndNameInNameOrder)
     {
         auto ambiente = cartella.avvia();
         ASSERT_TRUE(ambiente);
-        ASSERT_TRUE(ambiente->db().inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("B2")},
-                                                                     {QStringLiteral("ORAG"), QStringLiteral("ZETA CAMBI")}}).ok());
-        ASSERT_TRUE(ambiente->db().inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("A1")},
-                                                                     {QStringLiteral("ORAG"), QStringLiteral("ALFA CAMBI")}}).ok());
+        ASSERT_TRUE(ambiente->db()
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), QStringLiteral("B2")},
+                                    {QStringLiteral("ORAG"), QStringLiteral("ZETA CAMBI")}})
+                        .ok());
+        ASSERT_TRUE(ambiente->db()
+                        .inserisci(QStringLiteral("COPE"),
+                                   {{QStringLiteral("OCOD"), QStringLiteral("A1")},
+                                    {QStringLiteral("ORAG"), QStringLiteral("ALFA CAMBI")}})
+                        .ok());
     }
     QString out, err;
     QTextStream so(&out), se(&err);
-    EXPECT_EQ(eseguiCli({QStringLiteral("--cartella"), cartella.percorso(), QStringLiteral("agenzie")}, so, se,
-                        cartella.file(QStringLiteral("bin"))),
-              0);
+    EXPECT_EQ(
+        eseguiCli({QStringLiteral("--cartella"), cartella.percorso(), QStringLiteral("agenzie")},
+                  so, se, cartella.file(QStringLiteral("bin"))),
+        0);
     EXPECT_EQ(out, QStringLiteral("A1;ALFA CAMBI\nB2;ZETA CAMBI\n"));
-    EXPECT_EQ(eseguiCli({QStringLiteral("--cartella"), cartella.percorso(), QStringLiteral("boh")}, so, se,
-                        QString()),
+    EXPECT_EQ(eseguiCli({QStringLiteral("--cartella"), cartella.percorso(), QStringLiteral("boh")},
+                        so, se, QString()),
               2);
     EXPECT_TRUE(err.contains(QStringLiteral("Comando sconosciuto")));
 }

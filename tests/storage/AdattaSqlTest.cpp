@@ -1,4 +1,5 @@
 #include "storage/AdattaSql.h"
+
 #include "storage/Apici.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,25 @@ QString adatta(const char* jet)
 
 TEST(AdattaSql, DateLiteralsBecomeIsoStrings)
 {
-    EXPECT_EQ(adatta("SELECT * FROM COPERA WHERE  OCOD='A' AND (((ODATA)>=#2016/01/01#  And "
-                     "(ODATA)<=#2016/12/31#)) ORDER BY ODATA, ADES"),
-              QStringLiteral("SELECT * FROM COPERA WHERE  OCOD='A' AND (((ODATA)>='2016-01-01'  And "
-                             "(ODATA)<='2016-12-31')) ORDER BY ODATA, ADES"));
+    EXPECT_EQ(
+        adatta("SELECT * FROM COPERA WHERE  OCOD='A' AND (((ODATA)>=#2016/01/01#  And "
+               "(ODATA)<=#2016/12/31#)) ORDER BY ODATA, ADES"),
+        QStringLiteral("SELECT * FROM COPERA WHERE  OCOD='A' AND (((ODATA)>='2016-01-01'  And "
+                       "(ODATA)<='2016-12-31')) ORDER BY ODATA, ADES"));
     // Jet's American order, and one-digit month and day.
-    EXPECT_EQ(adatta("x=#12/31/2016# or y=#2016/2/3#"), QStringLiteral("x='2016-12-31' or y='2016-02-03'"));
+    EXPECT_EQ(adatta("x=#12/31/2016# or y=#2016/2/3#"),
+              QStringLiteral("x='2016-12-31' or y='2016-02-03'"));
 }
 
 TEST(AdattaSql, LeavesQuotedTextAndBracketsAlone)
 {
     EXPECT_EQ(adatta("SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as [Ragione #1]  FROM COPE"),
-              QStringLiteral("SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as [Ragione #1]  FROM COPE"));
+              QStringLiteral(
+                  "SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as [Ragione #1]  FROM COPE"));
     EXPECT_EQ(adatta("WHERE ORAG='#2016/01/01#' AND X=\"#1#\""),
               QStringLiteral("WHERE ORAG='#2016/01/01#' AND X=\"#1#\""));
-    EXPECT_EQ(adatta("WHERE ORAG='D''ANGELO #2016/01/01#'"), QStringLiteral("WHERE ORAG='D''ANGELO #2016/01/01#'"));
+    EXPECT_EQ(adatta("WHERE ORAG='D''ANGELO #2016/01/01#'"),
+              QStringLiteral("WHERE ORAG='D''ANGELO #2016/01/01#'"));
 }
 
 TEST(AdattaSql, ANonDateBetweenHashesStaysForTheEngineToRefuse)

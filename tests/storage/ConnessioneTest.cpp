@@ -1,12 +1,12 @@
-#include "storage/Apici.h"
 #include "storage/Connessione.h"
+
+#include "storage/Apici.h"
 #include "storage/TipiCampo.h"
 #include "storage/Transazione.h"
 
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,7 +39,8 @@ TEST_F(ConnessioneTest, NewDatabaseHoldsTheReferenceData)
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM T_COMUNI")), 7896);
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM T_COMUNICF")), 8151);
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM CTAB WHERE TIPO='PAESI'")), 249);
-    auto roma = m_db->esegui(QStringLiteral("SELECT KEY_TAB FROM T_COMUNICF WHERE DESCRIZION='roma'"));
+    auto roma =
+        m_db->esegui(QStringLiteral("SELECT KEY_TAB FROM T_COMUNICF WHERE DESCRIZION='roma'"));
     ASSERT_TRUE(roma.ok());
     ASSERT_TRUE(roma.valore().next());
     EXPECT_EQ(roma.valore().value(0).toString(), QStringLiteral("H501"));
@@ -47,9 +48,11 @@ TEST_F(ConnessioneTest, NewDatabaseHoldsTheReferenceData)
 
 TEST_F(ConnessioneTest, TextComparesWithoutRegardToCase)
 {
-    ASSERT_TRUE(m_db->inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("DIV")},
-                                                         {QStringLiteral("COD"), QStringLiteral("EUR")},
-                                                         {QStringLiteral("DES"), QStringLiteral("Euro")}}).ok());
+    ASSERT_TRUE(
+        m_db->inserisci(QStringLiteral("CTAB"), {{QStringLiteral("TIPO"), QStringLiteral("DIV")},
+                                                 {QStringLiteral("COD"), QStringLiteral("EUR")},
+                                                 {QStringLiteral("DES"), QStringLiteral("Euro")}})
+            .ok());
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) From CTAB where TIPO='div' AND COD='eur'")), 1);
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) From T_COMUNI where COMUNE LIKE 'rom%'")), 14);
 }
@@ -57,8 +60,10 @@ TEST_F(ConnessioneTest, TextComparesWithoutRegardToCase)
 TEST_F(ConnessioneTest, QuotedValuesRoundTrip)
 {
     const QString nome = QStringLiteral("D'ANGELO & FIGLI");
-    ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("X1")},
-                                                         {QStringLiteral("ORAG"), nome}}).ok());
+    ASSERT_TRUE(
+        m_db->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("X1")},
+                                                 {QStringLiteral("ORAG"), nome}})
+            .ok());
     auto q = m_db->esegui(QStringLiteral("SELECT OCOD From COPE WHERE ORAG=") + Sql::Apici(nome));
     ASSERT_TRUE(q.ok()) << q.errore().toStdString();
     ASSERT_TRUE(q.valore().next());
@@ -67,12 +72,16 @@ TEST_F(ConnessioneTest, QuotedValuesRoundTrip)
 
 TEST_F(ConnessioneTest, JetDateLiteralsSelectTheYear)
 {
-    for (const char* data : {"2015-12-31", "2016-01-01", "2016-07-15", "2016-12-31", "2017-01-01"}) {
-        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPERA"), {{QStringLiteral("OCOD"), QStringLiteral("A")},
-                                                               {QStringLiteral("ODATA"), QString::fromLatin1(data)}}).ok());
+    for (const char* data :
+         {"2015-12-31", "2016-01-01", "2016-07-15", "2016-12-31", "2017-01-01"}) {
+        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPERA"),
+                                    {{QStringLiteral("OCOD"), QStringLiteral("A")},
+                                     {QStringLiteral("ODATA"), QString::fromLatin1(data)}})
+                        .ok());
     }
-    EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM COPERA WHERE  OCOD='A' AND (((ODATA)>=#2016/01/01#  "
-                                   "And (ODATA)<=#2016/12/31#))")),
+    EXPECT_EQ(conta(QStringLiteral(
+                  "SELECT COUNT(*) FROM COPERA WHERE  OCOD='A' AND (((ODATA)>=#2016/01/01#  "
+                  "And (ODATA)<=#2016/12/31#))")),
               3);
 }
 
@@ -87,12 +96,16 @@ TEST_F(ConnessioneTest, TransactionRollsBackUnlessConfirmed)
 {
     {
         Transazione t(*m_db);
-        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("T1")}}).ok());
+        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPE"),
+                                    {{QStringLiteral("OCOD"), QStringLiteral("T1")}})
+                        .ok());
     }
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM COPE")), 0);
     {
         Transazione t(*m_db);
-        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPE"), {{QStringLiteral("OCOD"), QStringLiteral("T2")}}).ok());
+        ASSERT_TRUE(m_db->inserisci(QStringLiteral("COPE"),
+                                    {{QStringLiteral("OCOD"), QStringLiteral("T2")}})
+                        .ok());
         ASSERT_TRUE(t.conferma().ok());
     }
     EXPECT_EQ(conta(QStringLiteral("SELECT COUNT(*) FROM COPE")), 1);
@@ -115,8 +128,9 @@ TEST_F(ConnessioneTest, ColumnTypesComeFromTheDeclarations)
     for (const Colonna& c : cope.valore())
         ordine << c.nome;
     EXPECT_EQ(ordine.join(QLatin1Char(',')),
-              QStringLiteral("OCOD,ORAG,OPIVA,OCF,OSTP,OCOG,ONOME,OSEX,ONDT,ONCOM,ONPRO,OSCOM,OSPRO,OSOCOM,"
-                             "OSOPRO,ODCOM,ODPRO,OCITTAD"));
+              QStringLiteral(
+                  "OCOD,ORAG,OPIVA,OCF,OSTP,OCOG,ONOME,OSEX,ONDT,ONCOM,ONPRO,OSCOM,OSPRO,OSOCOM,"
+                  "OSOPRO,ODCOM,ODPRO,OCITTAD"));
 }
 
 TEST(ConnessioneFile, AFileThatIsNotADatabaseIsRefusedWithItsDescription)

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 CartellaProva::CartellaProva() : CartellaProva("[opzioni]\r\nPCDirF=PGM\r\n") {}

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
-
 #include <memory>
 
 // A temporary application folder for one test. Its configurazione.ini puts

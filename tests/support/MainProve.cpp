@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLocale>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -3,9 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
-
 #include <functional>
-
 #include <gtest/gtest.h>
 
 // A modal window blocks the test in its exec(): what the user does in it is

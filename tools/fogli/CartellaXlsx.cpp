@@ -3,13 +3,19 @@
 #include <QBuffer>
 #include <QDate>
 #include <QSaveFile>
-
 #include <zip.h>
 
 namespace {
 
 // Cell styles (indexes into cellXfs below).
-enum Stile { Generale = 0, Titolo = 1, StileTesto = 2, StileData = 3, StileImporto = 4 };
+enum Stile
+{
+    Generale = 0,
+    Titolo = 1,
+    StileTesto = 2,
+    StileData = 3,
+    StileImporto = 4
+};
 
 const char* const kStili =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
@@ -69,10 +75,12 @@ public:
         zlib_filefunc64_def funzioni{};
         funzioni.zopen64_file = [](voidpf opaco, const void*, int) -> voidpf { return opaco; };
         funzioni.zread_file = [](voidpf, voidpf flusso, void* dati, uLong n) -> uLong {
-            return static_cast<uLong>(static_cast<QBuffer*>(flusso)->read(static_cast<char*>(dati), qint64(n)));
+            return static_cast<uLong>(
+                static_cast<QBuffer*>(flusso)->read(static_cast<char*>(dati), qint64(n)));
         };
         funzioni.zwrite_file = [](voidpf, voidpf flusso, const void* dati, uLong n) -> uLong {
-            return static_cast<uLong>(static_cast<QBuffer*>(flusso)->write(static_cast<const char*>(dati), qint64(n)));
+            return static_cast<uLong>(
+                static_cast<QBuffer*>(flusso)->write(static_cast<const char*>(dati), qint64(n)));
         };
         funzioni.ztell64_file = [](voidpf, voidpf flusso) -> ZPOS64_T {
             return static_cast<ZPOS64_T>(static_cast<QBuffer*>(flusso)->pos());
@@ -102,9 +110,11 @@ public:
         info.tmz_date.tm_year = 2026;
         info.tmz_date.tm_mon = 0;
         info.tmz_date.tm_mday = 1;
-        m_ok = zipOpenNewFileInZip64(m_zip, nome, &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0) == ZIP_OK
-            && zipWriteInFileInZip(m_zip, contenuto.constData(), static_cast<unsigned>(contenuto.size())) == ZIP_OK
-            && zipCloseFileInZip(m_zip) == ZIP_OK;
+        m_ok = zipOpenNewFileInZip64(m_zip, nome, &info, nullptr, 0, nullptr, 0, nullptr,
+                                     Z_DEFLATED, 6, 0) == ZIP_OK &&
+               zipWriteInFileInZip(m_zip, contenuto.constData(),
+                                   static_cast<unsigned>(contenuto.size())) == ZIP_OK &&
+               zipCloseFileInZip(m_zip) == ZIP_OK;
     }
 
     QByteArray chiudi()
@@ -146,8 +156,9 @@ void CartellaXlsx::intestazione(const QStringList& testi)
     const int numero = static_cast<int>(m_righe.size()) + 1;
     QByteArray celle;
     for (int c = 0; c < testi.size(); ++c)
-        celle += "<c r=\"" + lettere(c) + QByteArray::number(numero) + "\" s=\"" + QByteArray::number(Titolo)
-            + "\" t=\"inlineStr\"><is><t>" + escape(testi[c]) + "</t></is></c>";
+        celle += "<c r=\"" + lettere(c) + QByteArray::number(numero) + "\" s=\"" +
+                 QByteArray::number(Titolo) + "\" t=\"inlineStr\"><is><t>" + escape(testi[c]) +
+                 "</t></is></c>";
     m_righe.append("<row r=\"" + QByteArray::number(numero) + "\">" + celle + "</row>");
     m_intestazioni = numero;
 }
@@ -158,39 +169,45 @@ void CartellaXlsx::riga(const QList<Valore>& valori)
     QByteArray celle;
     for (int c = 0; c < valori.size(); ++c) {
         const QByteArray rif = lettere(c) + QByteArray::number(numero);
-        const QByteArray stile = QByteArray::number(c < m_colonne.size() ? stileDi(m_colonne[c].tipo) : Generale);
+        const QByteArray stile =
+            QByteArray::number(c < m_colonne.size() ? stileDi(m_colonne[c].tipo) : Generale);
         const Valore& v = valori[c];
         if (const auto* testo = std::get_if<QString>(&v))
-            celle += "<c r=\"" + rif + "\" s=\"" + stile + "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">"
-                + escape(*testo) + "</t></is></c>";
+            celle += "<c r=\"" + rif + "\" s=\"" + stile +
+                     "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">" + escape(*testo) +
+                     "</t></is></c>";
         else if (const auto* data = std::get_if<QDate>(&v))
-            celle += "<c r=\"" + rif + "\" s=\"" + stile + "\"><v>" + QByteArray::number(numeroSeriale(*data))
-                + "</v></c>";
+            celle += "<c r=\"" + rif + "\" s=\"" + stile + "\"><v>" +
+                     QByteArray::number(numeroSeriale(*data)) + "</v></c>";
         else if (const auto* numeroCella = std::get_if<double>(&v))
-            celle += "<c r=\"" + rif + "\" s=\"" + stile + "\"><v>" + QByteArray::number(*numeroCella, 'g', 15)
-                + "</v></c>";
+            celle += "<c r=\"" + rif + "\" s=\"" + stile + "\"><v>" +
+                     QByteArray::number(*numeroCella, 'g', 15) + "</v></c>";
     }
     m_righe.append("<row r=\"" + QByteArray::number(numero) + "\">" + celle + "</row>");
 }
 
 QByteArray CartellaXlsx::foglio() const
 {
-    QByteArray xml = R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-                     "\n"
-                     R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
+    QByteArray xml =
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        "\n"
+        R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
     xml += "<sheetViews><sheetView workbookViewId=\"0\">";
     if (m_intestazioni > 0) {
         const QByteArray prima = "A" + QByteArray::number(m_intestazioni + 1);
-        xml += "<pane ySplit=\"" + QByteArray::number(m_intestazioni) + "\" topLeftCell=\"" + prima
-            + "\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\" activeCell=\"" + prima
-            + "\" sqref=\"" + prima + "\"/>";
+        xml += "<pane ySplit=\"" + QByteArray::number(m_intestazioni) + "\" topLeftCell=\"" +
+               prima +
+               "\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\" "
+               "activeCell=\"" +
+               prima + "\" sqref=\"" + prima + "\"/>";
     }
     xml += "</sheetView></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/><cols>";
     for (int c = 0; c < m_colonne.size(); ++c) {
         const QByteArray n = QByteArray::number(c + 1);
         // The column's own style formats the cells a user types in later rows.
-        xml += "<col min=\"" + n + "\" max=\"" + n + "\" width=\"" + QByteArray::number(m_colonne[c].larghezza, 'f', 2)
-            + "\" style=\"" + QByteArray::number(stileDi(m_colonne[c].tipo)) + "\" customWidth=\"1\"/>";
+        xml += "<col min=\"" + n + "\" max=\"" + n + "\" width=\"" +
+               QByteArray::number(m_colonne[c].larghezza, 'f', 2) + "\" style=\"" +
+               QByteArray::number(stileDi(m_colonne[c].tipo)) + "\" customWidth=\"1\"/>";
     }
     xml += "</cols><sheetData>";
     for (const QByteArray& r : m_righe)
@@ -201,36 +218,41 @@ QByteArray CartellaXlsx::foglio() const
 QByteArray CartellaXlsx::contenuto() const
 {
     ZipInMemoria zip;
-    zip.parte("[Content_Types].xml",
-              R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-              "\n"
-              R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-              R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
-              R"(<Default Extension="xml" ContentType="application/xml"/>)"
-              R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
-              R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
-              R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
-              R"(</Types>)");
-    zip.parte("_rels/.rels",
-              R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-              "\n"
-              R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-              R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
-              R"(</Relationships>)");
-    zip.parte("xl/workbook.xml",
-              QByteArray(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-                         "\n"
-                         R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-                         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
-                         R"(<bookViews><workbookView/></bookViews><sheets><sheet name=")")
-                  + escape(m_nome) + R"(" sheetId="1" r:id="rId1"/></sheets></workbook>)");
-    zip.parte("xl/_rels/workbook.xml.rels",
-              R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-              "\n"
-              R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-              R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
-              R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
-              R"(</Relationships>)");
+    zip.parte(
+        "[Content_Types].xml",
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        "\n"
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/>)"
+        R"(<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"/>)"
+        R"(<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/>)"
+        R"(<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/>)"
+        R"(</Types>)");
+    zip.parte(
+        "_rels/.rels",
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        "\n"
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
+        R"(</Relationships>)");
+    zip.parte(
+        "xl/workbook.xml",
+        QByteArray(
+            R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+            "\n"
+            R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
+            R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">)"
+            R"(<bookViews><workbookView/></bookViews><sheets><sheet name=")") +
+            escape(m_nome) + R"(" sheetId="1" r:id="rId1"/></sheets></workbook>)");
+    zip.parte(
+        "xl/_rels/workbook.xml.rels",
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        "\n"
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/>)"
+        R"(<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>)"
+        R"(</Relationships>)");
     zip.parte("xl/styles.xml", kStili);
     zip.parte("xl/worksheets/sheet1.xml", foglio());
     return zip.chiudi();

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
 #include <variant>
 
 class QDate;
@@ -18,7 +17,12 @@ class QDate;
 class CartellaXlsx
 {
 public:
-    enum class Tipo { Testo, Data, Importo };
+    enum class Tipo
+    {
+        Testo,
+        Data,
+        Importo
+    };
 
     struct Colonna
     {

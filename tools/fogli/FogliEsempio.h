@@ -36,7 +36,7 @@ bool ScriviTutti(const QString& cartella);
 // the municipality's cadastral code, such as H501 for Rome) or abroad (the
 // foreign state's Z code): surname and name letters, birth date and sex,
 // place, and the check letter of the published tables.
-QString CodiceFiscale(const QString& cognome, const QString& nome, QChar sesso, const QDate& nascita,
-                      const QString& belfiore);
+QString CodiceFiscale(const QString& cognome, const QString& nome, QChar sesso,
+                      const QDate& nascita, const QString& belfiore);
 
 } // namespace FogliEsempio

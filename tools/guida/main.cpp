@@ -70,7 +70,8 @@ int main(int argc, char** argv)
 
     QTemporaryDir cartella;
     QFile ini(QDir(cartella.path()).filePath(QStringLiteral("configurazione.ini")));
-    if (!cartella.isValid() || !ini.open(QIODevice::WriteOnly) || ini.write("[opzioni]\r\nPCDirF=PGM\r\n") < 0) {
+    if (!cartella.isValid() || !ini.open(QIODevice::WriteOnly) ||
+        ini.write("[opzioni]\r\nPCDirF=PGM\r\n") < 0) {
         err << "Impossibile preparare una cartella temporanea\n";
         return 1;
     }
@@ -103,7 +104,8 @@ int main(int argc, char** argv)
     schermata("FA", &principale);
     schermata("FOPC", principale.agenzie());
 
-    FCsv csv(QStringLiteral("C:\\Operazioni\\novembre.csv"), ambiente.separatoreCsv, ambiente.primaRigaCsv);
+    FCsv csv(QStringLiteral("C:\\Operazioni\\novembre.csv"), ambiente.separatoreCsv,
+             ambiente.primaRigaCsv);
     csv.show();
     schermata("FCsv", &csv);
     csv.close();

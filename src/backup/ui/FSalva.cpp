@@ -38,9 +38,10 @@ FSalva::FSalva(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambiente(
     m_agenzia->setObjectName(QStringLiteral("Label2"));
     m_agenzia->setAlignment(Qt::AlignCenter);
 
-    m_domanda = new QLabel(QStringLiteral("Confermi il ripristino di questo archivio? Se presenti, i dati "
-                                          "dell'operatore saranno SOSTITUITI"),
-                           this);
+    m_domanda =
+        new QLabel(QStringLiteral("Confermi il ripristino di questo archivio? Se presenti, i dati "
+                                  "dell'operatore saranno SOSTITUITI"),
+                   this);
     m_domanda->setObjectName(QStringLiteral("Label3"));
     m_domanda->setWordWrap(true);
     m_domanda->setAlignment(Qt::AlignCenter);
@@ -101,7 +102,8 @@ bool FSalva::prepara()
 bool FSalva::preparaRipristino()
 {
     m_titolo->setText(QStringLiteral("RIPRISTINA ARCHIVIO DI BACKUP"));
-    m_file = DialoghiFile::apri(this, QStringLiteral("Indica il file di backUp da ripristinare"), NomiArchivio::Filtro);
+    m_file = DialoghiFile::apri(this, QStringLiteral("Indica il file di backUp da ripristinare"),
+                                NomiArchivio::Filtro);
     if (m_file.isEmpty())
         return true; // cancelled: only "Chiudi" remains
     const auto intestazione = LeggiIntestazione(m_file);
@@ -122,8 +124,8 @@ void FSalva::preparaSalvataggio()
     m_titolo->setText(QStringLiteral("CREA ARCHIVIO DI BACKUP"));
     const AgenziaCorrente& agenzia = m_ambiente.agenziaCorrente;
     m_agenzia->setText(agenzia.nome);
-    m_file = DialoghiFile::salva(this, QStringLiteral("Indica dove salvare il file di backUp"), NomiArchivio::Filtro,
-                                 NomiArchivio::salvataggio(agenzia.nome));
+    m_file = DialoghiFile::salva(this, QStringLiteral("Indica dove salvare il file di backUp"),
+                                 NomiArchivio::Filtro, NomiArchivio::salvataggio(agenzia.nome));
     m_conferma->setVisible(!m_file.isEmpty());
 }
 
@@ -153,7 +155,8 @@ void FSalva::conferma()
         if (!esito)
             errore = esito.errore();
     } else {
-        const auto esito = ScriviArchivio(m_ambiente.db(), m_file, m_ambiente.agenziaCorrente.codice, avanza);
+        const auto esito =
+            ScriviArchivio(m_ambiente.db(), m_file, m_ambiente.agenziaCorrente.codice, avanza);
         if (!esito)
             errore = esito.errore();
     }
@@ -162,7 +165,8 @@ void FSalva::conferma()
     m_chiudi->setEnabled(true);
 
     if (!errore.isEmpty()) {
-        Messaggi::mostra(this, QStringLiteral(" Errore: ") + errore, windowTitle(), Messaggi::Icona::Critica);
+        Messaggi::mostra(this, QStringLiteral(" Errore: ") + errore, windowTitle(),
+                         Messaggi::Icona::Critica);
         reject();
         return;
     }

@@ -43,7 +43,8 @@ QString DialoghiFile::filtroQt(const QString& filtro)
             if (modello.toLower() != modello)
                 modelli << modello.trimmed().toLower();
         }
-        voci << descrizione + QStringLiteral(" (") + modelli.join(QLatin1Char(' ')) + QLatin1Char(')');
+        voci << descrizione + QStringLiteral(" (") + modelli.join(QLatin1Char(' ')) +
+                    QLatin1Char(')');
     }
     return voci.join(QStringLiteral(";;"));
 }

@@ -12,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
-
 #include <algorithm>
 
 namespace {
@@ -27,8 +26,8 @@ constexpr int AltezzaListaMesi = 158;
 
 QRect rettangoloCella(int indice)
 {
-    return QRect((indice % Colonne) * LatoCella, AltezzaIntestazione + (indice / Colonne) * AltezzaCella,
-                 LatoCella, AltezzaCella);
+    return QRect((indice % Colonne) * LatoCella,
+                 AltezzaIntestazione + (indice / Colonne) * AltezzaCella, LatoCella, AltezzaCella);
 }
 
 // The month names are Italian whatever the machine's language, capitalised
@@ -42,7 +41,8 @@ QString nomeMese(int mese)
     return nome;
 }
 
-QPushButton* pulsante(QWidget* padre, const char* nome, const QString& testo, const QString& suggerimento)
+QPushButton* pulsante(QWidget* padre, const char* nome, const QString& testo,
+                      const QString& suggerimento)
 {
     auto* bottone = new QPushButton(testo, padre);
     bottone->setObjectName(QLatin1String(nome));
@@ -67,8 +67,8 @@ FCale::FCale(QWidget* padre) : QDialog(padre)
 {
     setObjectName(QStringLiteral("FCale"));
     setWindowTitle(QStringLiteral("Seleziona una data"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     costruisci();
 
@@ -87,7 +87,8 @@ void FCale::costruisci()
     const int altezzaGriglia = AltezzaIntestazione + Righe * AltezzaCella;
     const int larghezza = larghezzaGriglia + 2 * Margine;
 
-    m_precedente = pulsante(this, "Command2", QStringLiteral("<"), QStringLiteral("Decrementa Mesi "));
+    m_precedente =
+        pulsante(this, "Command2", QStringLiteral("<"), QStringLiteral("Decrementa Mesi "));
     m_precedente->setGeometry(Margine, Margine, 24, 24);
 
     m_lblMese = new QLabel(this);
@@ -116,7 +117,8 @@ void FCale::costruisci()
     m_vScroll->setPageStep(10);
     m_vScroll->setGeometry(Margine + 196, Margine, 20, 24);
 
-    m_successivo = pulsante(this, "Command3", QStringLiteral(">"), QStringLiteral("Incrementa Mesi "));
+    m_successivo =
+        pulsante(this, "Command3", QStringLiteral(">"), QStringLiteral("Incrementa Mesi "));
     m_successivo->setGeometry(larghezza - Margine - 24, Margine, 24, 24);
 
     m_pctCal = new QFrame(this);
@@ -171,7 +173,8 @@ void FCale::costruisci()
     for (int mese = 1; mese <= 12; ++mese)
         m_lstMesi->addItem(nomeMese(mese));
     // Tall enough for the twelve months without scrolling.
-    const int altezzaLista = std::max(AltezzaListaMesi, 12 * m_lstMesi->sizeHintForRow(0) + 2 * m_lstMesi->frameWidth());
+    const int altezzaLista =
+        std::max(AltezzaListaMesi, 12 * m_lstMesi->sizeHintForRow(0) + 2 * m_lstMesi->frameWidth());
     m_lstMesi->setGeometry(Margine + 28, Margine + 24, 114, altezzaLista);
     m_lstMesi->hide();
 
@@ -347,8 +350,8 @@ bool FCale::eventFilter(QObject* oggetto, QEvent* evento)
     const auto cella = std::find(m_celle.begin(), m_celle.end(), widget);
     if (cella != m_celle.end()) {
         const int indice = static_cast<int>(cella - m_celle.begin());
-        if (evento->type() == QEvent::MouseButtonDblClick
-            && static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
+        if (evento->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton) {
             doppioClicSuCella(indice);
             return true;
         }

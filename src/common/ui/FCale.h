@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QDialog>
 #include <QString>
-
 #include <array>
 
 class QFrame;
@@ -79,9 +78,9 @@ private:
     QFrame* m_cornice = nullptr;
     QLabel* m_myDate = nullptr;
 
-    int m_giorno = 1;       // the day the frame marks in every month
-    int m_scarto = 0;       // grid cell of the month's first day, 0 = Monday
+    int m_giorno = 1; // the day the frame marks in every month
+    int m_scarto = 0; // grid cell of the month's first day, 0 = Monday
     int m_giorniMese = 31;
-    bool m_noPass = true;   // while the window sets itself up, no redraw
+    bool m_noPass = true; // while the window sets itself up, no redraw
     QString m_dataScelta;
 };

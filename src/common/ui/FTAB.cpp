@@ -189,8 +189,8 @@ void FTAB::mousePressEvent(QMouseEvent* evento)
         QDialog::mousePressEvent(evento);
 }
 
-void ApriRicerca(QLineEdit* primo, QLineEdit* secondo, const QString& tipo, ContestoRicerca& contesto,
-                 QWidget* padre)
+void ApriRicerca(QLineEdit* primo, QLineEdit* secondo, const QString& tipo,
+                 ContestoRicerca& contesto, QWidget* padre)
 {
     const auto ricerca = DefinisciRicerca(tipo, contesto.codiceAgenzia);
     if (!ricerca)
@@ -199,7 +199,8 @@ void ApriRicerca(QLineEdit* primo, QLineEdit* secondo, const QString& tipo, Cont
     contesto.liste.SqlLista = ricerca->SqlLista;
     FTAB finestra(contesto.connessione, contesto.liste, ricerca->titolo, testoIniziale, padre);
     if (auto riempita = finestra.Lista(); !riempita) {
-        Messaggi::mostra(padre, riempita.errore(), QStringLiteral("Errore"), Messaggi::Icona::Critica);
+        Messaggi::mostra(padre, riempita.errore(), QStringLiteral("Errore"),
+                         Messaggi::Icona::Critica);
         return;
     }
     if (finestra.exec() != QDialog::Accepted)

@@ -26,8 +26,8 @@ struct ContestoRicerca
 // field's text in its search box, the others with the second field's. Closing
 // without a pick changes nothing. A list that cannot be read is reported
 // with its error and nothing opens.
-void ApriRicerca(QLineEdit* primo, QLineEdit* secondo, const QString& tipo, ContestoRicerca& contesto,
-                 QWidget* padre);
+void ApriRicerca(QLineEdit* primo, QLineEdit* secondo, const QString& tipo,
+                 ContestoRicerca& contesto, QWidget* padre);
 
 // The lookup window "Ricerca Tabelle": one reference list with a search box;
 // a double click, Enter or Space picks the current row into

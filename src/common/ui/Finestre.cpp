@@ -6,7 +6,8 @@
 
 void Finestre::centra(QWidget* finestra)
 {
-    const QScreen* schermo = finestra->screen() ? finestra->screen() : QGuiApplication::primaryScreen();
+    const QScreen* schermo =
+        finestra->screen() ? finestra->screen() : QGuiApplication::primaryScreen();
     if (!schermo)
         return;
     const QRect area = schermo->availableGeometry();

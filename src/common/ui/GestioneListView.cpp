@@ -35,7 +35,7 @@ constexpr int RuoloStato = Qt::UserRole + 3;
 const char* const ProprietaChiave = "zefiranteChiaveOrdinamento";
 const char* const ProprietaDiscendente = "zefiranteOrdineDiscendente";
 
-constexpr int LarghezzaIcone = 300;     // twips
+constexpr int LarghezzaIcone = 300;      // twips
 constexpr int LarghezzaSenzaDati = 1000; // twips
 constexpr int MargineTesto = 500;        // twips
 constexpr int RigheMisurate = 10;
@@ -117,7 +117,8 @@ void AdattaColonne(QTreeWidget* lista, const ContenutoLista& contenuto)
         }
         int larghezza = metrica.horizontalAdvance(campo.nome) + margine;
         for (int r = 0; r < righe; ++r)
-            larghezza = std::max(larghezza, metrica.horizontalAdvance(lista->topLevelItem(r)->text(c)) + margine);
+            larghezza = std::max(
+                larghezza, metrica.horizontalAdvance(lista->topLevelItem(r)->text(c)) + margine);
         lista->setColumnHidden(c, false);
         lista->setColumnWidth(c, larghezza);
     }
@@ -153,7 +154,8 @@ EsitoVuoto RiempiLista(QTreeWidget* lista, StatoListe& stato, const Connessione&
     lista->setRootIsDecorated(false);
     lista->header()->setStretchLastSection(false);
     lista->header()->setSortIndicatorShown(false);
-    lista->header()->setMinimumSectionSize(1); // the icon column is narrower than the style's minimum
+    lista->header()->setMinimumSectionSize(
+        1); // the icon column is narrower than the style's minimum
     stato.ValoriSelezionati = QStringList{QString()};
 
     const int n = static_cast<int>(contenuto.campi.size());
@@ -220,11 +222,13 @@ EsitoVuoto RiempiLista(QTreeWidget* lista, StatoListe& stato, const Connessione&
     const QVariant chiave = lista->property(ProprietaChiave);
     if (chiave.isValid() && chiave.toInt() < lista->columnCount())
         lista->sortItems(chiave.toInt(), lista->property(ProprietaDiscendente).toBool()
-                                             ? Qt::DescendingOrder : Qt::AscendingOrder);
+                                             ? Qt::DescendingOrder
+                                             : Qt::AscendingOrder);
 
     AdattaColonne(lista, contenuto);
     if (lista->topLevelItemCount() > 0)
-        lista->setCurrentItem(lista->topLevelItem(0), colonnaCorrente(lista), QItemSelectionModel::ClearAndSelect);
+        lista->setCurrentItem(lista->topLevelItem(0), colonnaCorrente(lista),
+                              QItemSelectionModel::ClearAndSelect);
     lista->setUpdatesEnabled(true);
     return {};
 }
@@ -253,7 +257,8 @@ void OrdinaColonna(int colonna, QTreeWidget* lista)
     for (int c = 0; c < lista->columnCount(); ++c)
         if (c != colonna && !IconaIntestazione(lista, c).isEmpty())
             impostaIconaIntestazione(lista, c, QString());
-    impostaIconaIntestazione(lista, colonna, discendente ? QStringLiteral("ZA") : QStringLiteral("AZ"));
+    impostaIconaIntestazione(lista, colonna,
+                             discendente ? QStringLiteral("ZA") : QStringLiteral("AZ"));
 
     lista->setProperty(ProprietaChiave, chiave);
     lista->setProperty(ProprietaDiscendente, discendente);
@@ -295,7 +300,8 @@ void SelezionaRiga(QTreeWidget* lista, const QString& valore, const QString& nom
         if (riga->text(colonna) != valore)
             continue;
         if (singola)
-            lista->setCurrentItem(riga, colonnaCorrente(lista), QItemSelectionModel::ClearAndSelect);
+            lista->setCurrentItem(riga, colonnaCorrente(lista),
+                                  QItemSelectionModel::ClearAndSelect);
         else
             riga->setSelected(true);
         lista->scrollToItem(riga);

@@ -9,8 +9,20 @@ class QWidget;
 // real windows and read what they would have shown (see ProvaMessaggi).
 namespace Messaggi {
 
-enum class Icona { Nessuna, Informazione, Domanda, Avviso, Critica };
-enum class Risposta { Ok, Si, No };
+enum class Icona
+{
+    Nessuna,
+    Informazione,
+    Domanda,
+    Avviso,
+    Critica
+};
+enum class Risposta
+{
+    Ok,
+    Si,
+    No
+};
 
 // A box with the OK button only.
 void mostra(QWidget* padre, const QString& testo, const QString& titolo,

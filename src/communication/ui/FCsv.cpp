@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FCsv::FCsv(const QString& foglio, const QString& separatore, const QString& primaRiga, QWidget* padre)
+FCsv::FCsv(const QString& foglio, const QString& separatore, const QString& primaRiga,
+           QWidget* padre)
     : QDialog(padre)
 {
     setObjectName(QStringLiteral("FCsv"));
@@ -23,7 +24,8 @@ FCsv::FCsv(const QString& foglio, const QString& separatore, const QString& prim
     m_vCarSep->setToolTip(QStringLiteral("Indicare il carattere che separa i singoli campi"));
     m_vPRD = new QLineEdit(primaRiga, this);
     m_vPRD->setObjectName(QStringLiteral("vPRD"));
-    m_vPRD->setToolTip(QStringLiteral("Indicare la prima riga dei dati (tolte le intestazioni eventuali)"));
+    m_vPRD->setToolTip(
+        QStringLiteral("Indicare la prima riga dei dati (tolte le intestazioni eventuali)"));
     auto* confermaPulsante = new QPushButton(QStringLiteral("Conferma Import CSV"), this);
     confermaPulsante->setObjectName(QStringLiteral("Command1"));
     confermaPulsante->setDefault(true);

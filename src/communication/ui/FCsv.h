@@ -11,7 +11,8 @@ class FCsv : public QDialog
     Q_OBJECT
 
 public:
-    FCsv(const QString& foglio, const QString& separatore, const QString& primaRiga, QWidget* padre = nullptr);
+    FCsv(const QString& foglio, const QString& separatore, const QString& primaRiga,
+         QWidget* padre = nullptr);
 
     // Empty when the user closed the dialog without confirming.
     QString SeparatoreCsv() const { return m_separatore; }

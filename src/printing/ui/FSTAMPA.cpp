@@ -24,8 +24,7 @@ using ElenchiAnnuali::Elenco;
 
 namespace {
 
-template <typename T>
-T* conNome(T* oggetto, const char* nome)
+template <typename T> T* conNome(T* oggetto, const char* nome)
 {
     oggetto->setObjectName(QString::fromLatin1(nome));
     return oggetto;
@@ -39,13 +38,15 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     setWindowTitle(QStringLiteral("Stampa tabulati"));
     setModal(true);
 
-    auto* agenzia = conNome(new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente), this), "Label1");
+    auto* agenzia = conNome(
+        new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente), this), "Label1");
     QFont grassetto = agenzia->font();
     grassetto.setBold(true);
     agenzia->setFont(grassetto);
 
     auto* tipo = conNome(new QGroupBox(QStringLiteral("ZEFIRANTE - STAMPA ELENCO"), this), "TipoS");
-    auto* domanda = conNome(new QLabel(QStringLiteral("Conferma il tipo di stampa:"), tipo), "Label2");
+    auto* domanda =
+        conNome(new QLabel(QStringLiteral("Conferma il tipo di stampa:"), tipo), "Label2");
     // Both options start cleared; with neither chosen the notes are printed.
     m_SOPE = conNome(new QRadioButton(QStringLiteral("Operazioni"), tipo), "SOPE");
     m_SNOTE = conNome(new QRadioButton(QStringLiteral("Note di Variazione"), tipo), "SNOTE");
@@ -100,15 +101,18 @@ QString FSTAMPA::anno() const
 
 void FSTAMPA::PreparaStampa()
 {
-    m_sqlStampa = ElenchiAnnuali::PreparaStampa(m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(),
-                                                m_ambiente);
+    m_sqlStampa = ElenchiAnnuali::PreparaStampa(
+        m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(), m_ambiente);
 }
 
 bool FSTAMPA::controllaRichiesta()
 {
     if (m_ambiente.agenziaCorrente.codice.isEmpty()) {
-        Messaggi::mostra(this, QStringLiteral("Nessuna agenzia selezionata: sceglierne una nell'elenco delle agenzie."),
-                         Versione::titoloApplicazione, Messaggi::Icona::Avviso);
+        Messaggi::mostra(
+            this,
+            QStringLiteral(
+                "Nessuna agenzia selezionata: sceglierne una nell'elenco delle agenzie."),
+            Versione::titoloApplicazione, Messaggi::Icona::Avviso);
         return false;
     }
     if (!ElenchiAnnuali::annoValido(anno())) {
@@ -124,8 +128,9 @@ bool FSTAMPA::controllaRichiesta()
 void FSTAMPA::mostraErrore(const QString& prefisso, const ErroreStampa& errore)
 {
     Messaggi::mostra(this,
-                     prefisso + QDir::toNativeSeparators(m_rapporto.fileRapporto()) + QStringLiteral(" Errore: ")
-                         + QString::number(errore.numero()) + QStringLiteral("  ") + errore.descrizione,
+                     prefisso + QDir::toNativeSeparators(m_rapporto.fileRapporto()) +
+                         QStringLiteral(" Errore: ") + QString::number(errore.numero()) +
+                         QStringLiteral("  ") + errore.descrizione,
                      Versione::titoloApplicazione);
 }
 
@@ -163,17 +168,17 @@ void FSTAMPA::CreaPdf()
         return;
     if (const auto elenco = sceltaElenco())
         m_nomeDialogo = ElenchiAnnuali::nomePdf(*elenco, anno(), m_ambiente.agenziaCorrente.codice);
-    const QString scelto =
-        DialoghiFile::salva(this, QStringLiteral("Crea PDF"), QStringLiteral("PDF Files (*.PDF)|*.PDF"), m_nomeDialogo);
+    const QString scelto = DialoghiFile::salva(
+        this, QStringLiteral("Crea PDF"), QStringLiteral("PDF Files (*.PDF)|*.PDF"), m_nomeDialogo);
     if (scelto.isEmpty())
         return; // the user cancelled: nothing to say, nothing written
     m_nomeDialogo = scelto;
     m_percorsoPdf = ElenchiAnnuali::conEstensionePdf(scelto);
-    if (QFileInfo::exists(m_percorsoPdf)
-        && Messaggi::chiedi(this,
-                            QStringLiteral("Il file %1 esiste già. Sostituirlo?").arg(QDir::toNativeSeparators(m_percorsoPdf)),
-                            Versione::titoloApplicazione)
-               != Messaggi::Risposta::Si)
+    if (QFileInfo::exists(m_percorsoPdf) &&
+        Messaggi::chiedi(this,
+                         QStringLiteral("Il file %1 esiste già. Sostituirlo?")
+                             .arg(QDir::toNativeSeparators(m_percorsoPdf)),
+                         Versione::titoloApplicazione) != Messaggi::Risposta::Si)
         return;
     PreparaStampa();
     if (auto scritto = m_rapporto.salvaPdf(m_percorsoPdf); !scritto) {

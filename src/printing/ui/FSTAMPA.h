@@ -4,7 +4,6 @@
 #include "printing/Rapporto.h"
 
 #include <QDialog>
-
 #include <optional>
 
 class QLineEdit;

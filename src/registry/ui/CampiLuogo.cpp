@@ -68,7 +68,8 @@ bool CompletaComune::eventFilter(QObject* oggetto, QEvent* evento)
     if (oggetto == m_comune && evento->type() == QEvent::KeyRelease) {
         auto* tasto = static_cast<QKeyEvent*>(evento);
         // Ctrl+C, Ctrl+V and the like are editing commands, not typed letters.
-        const bool comando = tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool comando =
+            tasto->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
         if (!tasto->isAutoRepeat() && !comando)
             completa(tasto->key());
     }
@@ -82,7 +83,8 @@ void CompletaComune::completa(int tasto)
     if (tasto < Qt::Key_A || tasto > Qt::Key_Z || m_comune->isReadOnly())
         return;
     // The caret is where the selection starts (the proposed rest is selected).
-    const int cursore = m_comune->hasSelectedText() ? m_comune->selectionStart() : m_comune->cursorPosition();
+    const int cursore =
+        m_comune->hasSelectedText() ? m_comune->selectionStart() : m_comune->cursorPosition();
     auto completamento = CompletaTesto(m_elenco, m_comune->text(), cursore);
     if (!completamento) {
         if (!m_erroreMostrato) // once, not at every key

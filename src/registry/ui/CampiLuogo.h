@@ -11,13 +11,13 @@ struct ContestoRicerca;
 // characters), each paired with its two-letter province field.
 struct CampiLuogo
 {
-    QLineEdit* vOSCOM = nullptr;  // registered office
+    QLineEdit* vOSCOM = nullptr; // registered office
     QLineEdit* vOSPRO = nullptr;
     QLineEdit* vOSOCOM = nullptr; // permanent establishment
     QLineEdit* vOSOPRO = nullptr;
-    QLineEdit* vONCOM = nullptr;  // municipality or foreign state of birth
+    QLineEdit* vONCOM = nullptr; // municipality or foreign state of birth
     QLineEdit* vONPRO = nullptr;
-    QLineEdit* vODCOM = nullptr;  // domicile in Italy
+    QLineEdit* vODCOM = nullptr; // domicile in Italy
     QLineEdit* vODPRO = nullptr;
 };
 

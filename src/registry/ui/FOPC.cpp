@@ -41,8 +41,8 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kSqlLista = QStringLiteral(
-    "SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as [Ragione Sociale]  FROM COPE ORDER BY COPE.ORAG");
+const QString kSqlLista = QStringLiteral("SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as "
+                                         "[Ragione Sociale]  FROM COPE ORDER BY COPE.ORAG");
 const QString kSuggerimentoCodice =
     QStringLiteral("Indicare il codice fiscale con cui ci si è registrati nel portale OAM");
 
@@ -70,7 +70,8 @@ FOPC::FOPC(Ambiente& ambiente, QWidget* padre) : QWidget(padre), m_ambiente(ambi
     setObjectName(QStringLiteral("FOPC"));
     setWindowTitle(QStringLiteral("Elenco Agenzie di Cambio"));
     m_comuni = std::make_unique<ElencoComuni>(ambiente.db());
-    m_ricerca = std::make_unique<ContestoRicerca>(ContestoRicerca{ambiente.db(), m_liste, QString()});
+    m_ricerca =
+        std::make_unique<ContestoRicerca>(ContestoRicerca{ambiente.db(), m_liste, QString()});
     creaCampi();
     m_ambiente.formAttivo = QStringLiteral("FOPC");
     impostaPeriodo();
@@ -116,7 +117,8 @@ void FOPC::creaCampi()
     m_vOCF->hide();
     m_vOPIVA = campo("vOPIVA", 11, QStringLiteral("Indicare la partita iva "));
     m_torag = campo("torag", 70);
-    const QString soloComune = QStringLiteral("Indicare SOLO il comune (es. Mlano), non l'indirizzo completo");
+    const QString soloComune =
+        QStringLiteral("Indicare SOLO il comune (es. Mlano), non l'indirizzo completo");
     const QString comunitario = QStringLiteral("Indicare se il soggetto è COMUNITARIO");
     m_vOSCOM = campo("vOSCOM", 40, soloComune);
     m_vOSPRO = campo("vOSPRO", 2);
@@ -128,30 +130,33 @@ void FOPC::creaCampi()
     m_vONDT = campo("vONDT", 26);
     m_vONCOM = campo("vONCOM", 40);
     m_vONPRO = campo("vONPRO", 2);
-    m_vOCITTAD = tendina("vOCITTAD", {QStringLiteral("01=Italiana"), QStringLiteral("02=Comunitaria"),
-                                      QStringLiteral("03=ExtraComunitaria")});
+    m_vOCITTAD =
+        tendina("vOCITTAD", {QStringLiteral("01=Italiana"), QStringLiteral("02=Comunitaria"),
+                             QStringLiteral("03=ExtraComunitaria")});
     m_vODCOM = campo("vODCOM", 40);
     m_vODPRO = campo("vODPRO", 2);
     m_vANNO = campo("vANNO", 26);
     m_vMESE = campo("vMESE", 26);
-    m_CmbTI = tendina("CmbTI", {QStringLiteral("0=Invio ORDINARIO"), QStringLiteral("1=Invio SOSTITUTIVO")});
+    m_CmbTI = tendina("CmbTI",
+                      {QStringLiteral("0=Invio ORDINARIO"), QStringLiteral("1=Invio SOSTITUTIVO")});
     m_PERC = campo("PERC", 0);
     m_PERC->setReadOnly(true);
     m_PERC->setFocusPolicy(Qt::NoFocus);
-    for (QLineEdit* centrato : {m_vOSPRO, m_vOSOPRO, m_vONDT, m_vONPRO, m_vODPRO, m_vANNO, m_vMESE, m_PERC})
+    for (QLineEdit* centrato :
+         {m_vOSPRO, m_vOSOPRO, m_vONDT, m_vONPRO, m_vODPRO, m_vANNO, m_vMESE, m_PERC})
         centrato->setAlignment(Qt::AlignCenter);
     // Codes are short: their fields need not stretch across the window.
     const int larghezzaCodice = fontMetrics().horizontalAdvance(QString(19, QLatin1Char('W')));
     for (QLineEdit* codice : {m_tOCOD, m_vOPIVA, m_vONDT})
         codice->setMaximumWidth(larghezzaCodice);
-    QWidget* ordine[] = {m_tOCOD,  m_o1,     m_o2,     m_vOPIVA,   m_torag,    m_vOSCOM, m_vOSPRO, m_vOSOCOM,
-                         m_vOSOPRO, m_vOCOG, m_vONOME, m_vOSEX,   m_vONDT,    m_vONCOM, m_vONPRO, m_vOCITTAD,
-                         m_vODCOM, m_vODPRO, m_vANNO,  m_vMESE,   m_CmbTI};
+    QWidget* ordine[] = {m_tOCOD,   m_o1,       m_o2,     m_vOPIVA, m_torag, m_vOSCOM, m_vOSPRO,
+                         m_vOSOCOM, m_vOSOPRO,  m_vOCOG,  m_vONOME, m_vOSEX, m_vONDT,  m_vONCOM,
+                         m_vONPRO,  m_vOCITTAD, m_vODCOM, m_vODPRO, m_vANNO, m_vMESE,  m_CmbTI};
     for (size_t i = 1; i < std::size(ordine); ++i)
         setTabOrder(ordine[i - 1], ordine[i]);
 
-    m_luoghi = std::make_unique<CampiLuogo>(
-        CampiLuogo{m_vOSCOM, m_vOSPRO, m_vOSOCOM, m_vOSOPRO, m_vONCOM, m_vONPRO, m_vODCOM, m_vODPRO});
+    m_luoghi = std::make_unique<CampiLuogo>(CampiLuogo{m_vOSCOM, m_vOSPRO, m_vOSOCOM, m_vOSOPRO,
+                                                       m_vONCOM, m_vONPRO, m_vODCOM, m_vODPRO});
     CollegaCampiLuogo(*m_luoghi, *m_comuni);
 
     auto* divisore = new QSplitter(Qt::Horizontal, this);
@@ -190,7 +195,8 @@ QWidget* FOPC::creaElenco()
 
 QWidget* FOPC::creaAgenzia()
 {
-    auto* riquadro = new QGroupBox(QStringLiteral("AGENZIA DI CAMBIO A CUI SI RIFERISCE LA COMUNICAZIONE"), this);
+    auto* riquadro = new QGroupBox(
+        QStringLiteral("AGENZIA DI CAMBIO A CUI SI RIFERISCE LA COMUNICAZIONE"), this);
     riquadro->setObjectName(QStringLiteral("FrameAgenzia"));
     auto* griglia = new QGridLayout(riquadro);
     griglia->addWidget(new QLabel(QStringLiteral("Codice Fiscale"), riquadro), 0, 0);
@@ -204,8 +210,8 @@ QWidget* FOPC::creaAgenzia()
     griglia->addWidget(new QLabel(QStringLiteral("Partita IVA"), riquadro), 1, 0);
     griglia->addWidget(m_vOPIVA, 1, 1);
 
-    const auto coppia = [](QGridLayout* g, int riga, const QString& etichetta, QLineEdit* comune, QLineEdit* provincia,
-                           QToolButton* ricerca) {
+    const auto coppia = [](QGridLayout* g, int riga, const QString& etichetta, QLineEdit* comune,
+                           QLineEdit* provincia, QToolButton* ricerca) {
         g->addWidget(new QLabel(etichetta), riga, 0);
         auto* linea = new QHBoxLayout;
         linea->addWidget(comune, 1);
@@ -225,7 +231,8 @@ QWidget* FOPC::creaAgenzia()
     auto* rloc = pulsanteRicerca(this, "RLOC", QStringLiteral("Ricerca"));
     auto* pulsante3 = pulsanteRicerca(this, "rloca3", QStringLiteral("Ricerca"));
     coppia(pnf, 1, QStringLiteral("Sede legale (Località)"), m_vOSCOM, m_vOSPRO, rloc);
-    coppia(pnf, 2, QStringLiteral("Comune Stabile Organizzazione "), m_vOSOCOM, m_vOSOPRO, pulsante3);
+    coppia(pnf, 2, QStringLiteral("Comune Stabile Organizzazione "), m_vOSOCOM, m_vOSOPRO,
+           pulsante3);
 
     m_framePF = new QGroupBox(riquadro);
     m_framePF->setObjectName(QStringLiteral("FramePF"));
@@ -248,7 +255,8 @@ QWidget* FOPC::creaAgenzia()
     pf->addLayout(sessoData, 2, 1, 1, 3);
     auto* pulsante1 = pulsanteRicerca(this, "rloca1", QStringLiteral("Ricerca"));
     auto* pulsante2 = pulsanteRicerca(this, "rloca2", QStringLiteral("Ricerca"));
-    coppia(pf, 3, QStringLiteral("Comune o Stato Estero di nascita"), m_vONCOM, m_vONPRO, pulsante1);
+    coppia(pf, 3, QStringLiteral("Comune o Stato Estero di nascita"), m_vONCOM, m_vONPRO,
+           pulsante1);
     pf->addWidget(new QLabel(QStringLiteral("Cittadinanza"), m_framePF), 4, 0);
     pf->addWidget(m_vOCITTAD, 4, 1);
     coppia(pf, 5, QStringLiteral("Domicilio (in Italia)"), m_vODCOM, m_vODPRO, pulsante2);
@@ -274,9 +282,12 @@ QWidget* FOPC::creaAgenzia()
         m_vONDT->setFocus();
     });
     connect(rloc, &QToolButton::clicked, this, [this] { RLOC(*m_luoghi, *m_ricerca, this); });
-    connect(pulsante1, &QToolButton::clicked, this, [this] { rloca1(*m_luoghi, *m_ricerca, this); });
-    connect(pulsante2, &QToolButton::clicked, this, [this] { rloca2(*m_luoghi, *m_ricerca, this); });
-    connect(pulsante3, &QToolButton::clicked, this, [this] { rloca3(*m_luoghi, *m_ricerca, this); });
+    connect(pulsante1, &QToolButton::clicked, this,
+            [this] { rloca1(*m_luoghi, *m_ricerca, this); });
+    connect(pulsante2, &QToolButton::clicked, this,
+            [this] { rloca2(*m_luoghi, *m_ricerca, this); });
+    connect(pulsante3, &QToolButton::clicked, this,
+            [this] { rloca3(*m_luoghi, *m_ricerca, this); });
     m_comandi << riquadro;
     return riquadro;
 }
@@ -296,7 +307,8 @@ QWidget* FOPC::creaComunicazione()
     griglia->addWidget(m_CmbTI, 0, 5);
     griglia->setColumnStretch(5, 1);
 
-    auto* elaExcel = new QPushButton(QStringLiteral("Crea Comunicazione\n(con dati da Foglio Excel)"), riquadro);
+    auto* elaExcel =
+        new QPushButton(QStringLiteral("Crea Comunicazione\n(con dati da Foglio Excel)"), riquadro);
     elaExcel->setObjectName(QStringLiteral("ElaExcel"));
     auto* vuota = new QPushButton(QStringLiteral("Crea Comunicazione VUOTA"), riquadro);
     vuota->setObjectName(QStringLiteral("cVUOTA"));
@@ -380,7 +392,8 @@ void FOPC::Lista()
     m_liste.SqlLista = kSqlLista;
     m_liste.ColonneRichieste = QStringList{QString()};
     if (auto riempita = RiempiLista(m_LVOpe, m_liste, m_ambiente.db()); !riempita)
-        Messaggi::mostra(this, riempita.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+        Messaggi::mostra(this, riempita.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
     LVOpe_Click();
 }
 
@@ -405,7 +418,8 @@ void FOPC::Dettaglio()
 {
     const auto letta = ArchivioAgenzie::carica(m_ambiente.db(), m_codice);
     if (!letta) {
-        Messaggi::mostra(this, letta.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+        Messaggi::mostra(this, letta.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
         return;
     }
     if (!letta.valore()) {
@@ -514,7 +528,8 @@ bool FOPC::Aggiorna()
         return false;
     }
     if (auto salvata = ArchivioAgenzie::salva(m_ambiente.db(), agenzia); !salvata) {
-        Messaggi::mostra(this, salvata.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+        Messaggi::mostra(this, salvata.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
         return false;
     }
     m_codice = agenzia.ocod;
@@ -540,11 +555,13 @@ void FOPC::Elimina()
 {
     const QString domanda = QStringLiteral("Confermi l'Eliminazione dell'Agenzia  ") +
                             m_ambiente.agenziaCorrente.nome.trimmed() + QLatin1Char('?');
-    if (Messaggi::chiedi(this, domanda, QStringLiteral("Richiesta conferma"), Messaggi::Icona::Informazione,
+    if (Messaggi::chiedi(this, domanda, QStringLiteral("Richiesta conferma"),
+                         Messaggi::Icona::Informazione,
                          Messaggi::Risposta::No) == Messaggi::Risposta::No)
         return;
     if (auto eliminata = ArchivioAgenzie::elimina(m_ambiente.db(), m_codice); !eliminata) {
-        Messaggi::mostra(this, eliminata.errore(), Versione::titoloApplicazione, Messaggi::Icona::Critica);
+        Messaggi::mostra(this, eliminata.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
         return;
     }
     m_codice.clear();
@@ -580,7 +597,9 @@ bool FOPC::ConfermaSovrascrittura(const QString& percorso)
 {
     if (!QFileInfo::exists(percorso))
         return false;
-    return Messaggi::chiedi(this, QStringLiteral("Il file ") + percorso + QStringLiteral(" esiste già. Vuoi sovrascriverlo?"),
+    return Messaggi::chiedi(this,
+                            QStringLiteral("Il file ") + percorso +
+                                QStringLiteral(" esiste già. Vuoi sovrascriverlo?"),
                             QStringLiteral("Crea Comunicazioni OAM"), Messaggi::Icona::Informazione,
                             Messaggi::Risposta::No) == Messaggi::Risposta::No;
 }
@@ -603,14 +622,16 @@ void FOPC::ElaExcel()
     m_PERC->hide();
     if (!Aggiorna())
         return;
-    const QString foglio = DialoghiFile::apri(this, QStringLiteral("Indica il foglio EXCEL o CSV da importare"),
-                                              QStringLiteral("Excel o CSV (*.XLS*;*.CSV)|*.XLS*;*.CSV"));
+    const QString foglio =
+        DialoghiFile::apri(this, QStringLiteral("Indica il foglio EXCEL o CSV da importare"),
+                           QStringLiteral("Excel o CSV (*.XLS*;*.CSV)|*.XLS*;*.CSV"));
     if (foglio.isEmpty())
         return;
     const QString nomeProposto =
         NomeComunicazione(m_vANNO->text(), m_vMESE->text(), m_ambiente.agenziaCorrente.nome);
-    const QString file = DialoghiFile::salva(this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM da salvare"),
-                                             QStringLiteral("TXT Files (*.TXT)|*.TXT"), nomeProposto);
+    const QString file =
+        DialoghiFile::salva(this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM da salvare"),
+                            QStringLiteral("TXT Files (*.TXT)|*.TXT"), nomeProposto);
     if (file.isEmpty() || ConfermaSovrascrittura(file))
         return;
 
@@ -629,8 +650,9 @@ void FOPC::ElaExcel()
         bool numero = false;
         const int primaRiga = impostazioni.PrimaRigaCsv().trimmed().toInt(&numero);
         if (!numero || primaRiga < 1 || primaRiga > 32767) {
-            Messaggi::mostra(this, QStringLiteral("Elabora Excel Errore: Prima riga dati non valida: ") +
-                                       impostazioni.PrimaRigaCsv(),
+            Messaggi::mostra(this,
+                             QStringLiteral("Elabora Excel Errore: Prima riga dati non valida: ") +
+                                 impostazioni.PrimaRigaCsv(),
                              Versione::titoloApplicazione, Messaggi::Icona::Critica);
             return;
         }
@@ -653,13 +675,16 @@ void FOPC::ElaExcel()
         return;
     }
     if (!esito->erroriPresenti) {
-        Messaggi::mostra(this, QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
-                                   QStringLiteral("creata con successo. "),
+        Messaggi::mostra(this,
+                         QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
+                             QStringLiteral("creata con successo. "),
                          Versione::titoloApplicazione, Messaggi::Icona::Informazione);
         return;
     }
-    Messaggi::mostra(this, QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf + QStringLiteral("creata CON ERRORI. ") +
-                               kCrLf + QStringLiteral(" ") + kCrLf + QStringLiteral("Premere OK per visualizzare gli ERRORI "),
+    Messaggi::mostra(this,
+                     QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
+                         QStringLiteral("creata CON ERRORI. ") + kCrLf + QStringLiteral(" ") +
+                         kCrLf + QStringLiteral("Premere OK per visualizzare gli ERRORI "),
                      Versione::titoloApplicazione, Messaggi::Icona::Critica);
     Documenti::apri(esito->fileErrori);
 }
@@ -668,23 +693,27 @@ void FOPC::cVUOTA()
 {
     if (m_occupato)
         return;
-    const QString domanda = QStringLiteral("Confermi la creazione di una comunicazione vuota ") + kCrLf +
-                            QStringLiteral("per il periodo ") + m_vANNO->text() + QLatin1Char('/') + m_vMESE->text() +
-                            QLatin1Char('?');
-    if (Messaggi::chiedi(this, domanda, QStringLiteral("Comunicazione Vuota"), Messaggi::Icona::Nessuna,
+    const QString domanda = QStringLiteral("Confermi la creazione di una comunicazione vuota ") +
+                            kCrLf + QStringLiteral("per il periodo ") + m_vANNO->text() +
+                            QLatin1Char('/') + m_vMESE->text() + QLatin1Char('?');
+    if (Messaggi::chiedi(this, domanda, QStringLiteral("Comunicazione Vuota"),
+                         Messaggi::Icona::Nessuna,
                          Messaggi::Risposta::No) != Messaggi::Risposta::Si)
         return;
     const QString file = DialoghiFile::salva(
-        this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM VUOTA da salvare"), QStringLiteral("TXT Files (*.TXT)|*.TXT"),
+        this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM VUOTA da salvare"),
+        QStringLiteral("TXT Files (*.TXT)|*.TXT"),
         NomeComunicazioneVuota(m_vANNO->text(), m_vMESE->text(), m_ambiente.agenziaCorrente.nome));
     if (file.isEmpty() || ConfermaSovrascrittura(file))
         return;
     // A file that cannot be written must not pass in silence: the clerk would send nothing.
     if (auto scritta = CreaVuota(datiComunicazione(), file); !scritta) {
-        Messaggi::mostra(this, QStringLiteral(" Errore: ") + scritta.errore(), Versione::titoloApplicazione,
-                         Messaggi::Icona::Critica);
+        Messaggi::mostra(this, QStringLiteral(" Errore: ") + scritta.errore(),
+                         Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
-    Messaggi::mostra(this, QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf + QStringLiteral("creata con successo. "),
+    Messaggi::mostra(this,
+                     QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
+                         QStringLiteral("creata con successo. "),
                      Versione::titoloApplicazione, Messaggi::Icona::Nessuna);
 }

@@ -4,7 +4,6 @@
 #include "registry/Agenzia.h"
 
 #include <QWidget>
-
 #include <memory>
 
 class ElencoComuni;
@@ -92,8 +91,10 @@ private:
     QRadioButton* m_o2 = nullptr;
     QLineEdit *m_tOCOD = nullptr, *m_vOCF = nullptr, *m_vOPIVA = nullptr, *m_torag = nullptr;
     QLineEdit *m_vOSCOM = nullptr, *m_vOSPRO = nullptr, *m_vOSOCOM = nullptr, *m_vOSOPRO = nullptr;
-    QLineEdit *m_vOCOG = nullptr, *m_vONOME = nullptr, *m_vONDT = nullptr, *m_vONCOM = nullptr, *m_vONPRO = nullptr;
-    QLineEdit *m_vODCOM = nullptr, *m_vODPRO = nullptr, *m_vANNO = nullptr, *m_vMESE = nullptr, *m_PERC = nullptr;
+    QLineEdit *m_vOCOG = nullptr, *m_vONOME = nullptr, *m_vONDT = nullptr, *m_vONCOM = nullptr,
+              *m_vONPRO = nullptr;
+    QLineEdit *m_vODCOM = nullptr, *m_vODPRO = nullptr, *m_vANNO = nullptr, *m_vMESE = nullptr,
+              *m_PERC = nullptr;
     QComboBox *m_vOSEX = nullptr, *m_vOCITTAD = nullptr, *m_CmbTI = nullptr;
     QLabel* m_Label5 = nullptr;
     QList<QWidget*> m_comandi; // disabled while a communication is written

@@ -26,7 +26,8 @@ constexpr int kPulsantiBloccati = 2; // ADD and ELI wait for "Entra"
 FA::FA(Ambiente& ambiente, QWidget* padre) : QMainWindow(padre), m_ambiente(ambiente)
 {
     setObjectName(QStringLiteral("FA"));
-    setWindowTitle(QStringLiteral("ZEFIRANTE - Comunicazione mensile OAM delle operazioni di cambio valuta"));
+    setWindowTitle(
+        QStringLiteral("ZEFIRANTE - Comunicazione mensile OAM delle operazioni di cambio valuta"));
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("area"));
     setCentralWidget(m_area);
@@ -63,16 +64,18 @@ void FA::creaMenu()
 {
     QMenu* funzioni = menuBar()->addMenu(QStringLiteral("Funzioni"));
     funzioni->setObjectName(QStringLiteral("funzioni"));
-    connect(voce(funzioni, "salva", QStringLiteral("Salva|#K1")), &QAction::triggered, this, &FA::salva);
-    connect(voce(funzioni, "ripristina", QStringLiteral("Ripristina|#k2")), &QAction::triggered, this, &FA::ripristina);
+    connect(voce(funzioni, "salva", QStringLiteral("Salva|#K1")), &QAction::triggered, this,
+            &FA::salva);
+    connect(voce(funzioni, "ripristina", QStringLiteral("Ripristina|#k2")), &QAction::triggered,
+            this, &FA::ripristina);
     voce(funzioni, "sito", QStringLiteral("Sito Ufficiale OAM|#k15"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("help"));
-    connect(voce(help, "ICCAM", QStringLiteral("Istruzioni Zefirante|#k15")), &QAction::triggered, this,
-            [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_ISTRUZIONI.pdf")); });
-    connect(voce(help, "ISTR", QStringLiteral("Istruzioni OAM CambiaValute|#k15")), &QAction::triggered, this,
-            [this] {
+    connect(voce(help, "ICCAM", QStringLiteral("Istruzioni Zefirante|#k15")), &QAction::triggered,
+            this, [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_ISTRUZIONI.pdf")); });
+    connect(voce(help, "ISTR", QStringLiteral("Istruzioni OAM CambiaValute|#k15")),
+            &QAction::triggered, this, [this] {
                 // OAM revises its manual; without a copy saved by the user a
                 // page says where to download the current one.
                 const QString manuale = QStringLiteral("Help/MANUALE_OAM_CAMBIAVALUTE.pdf");
@@ -80,10 +83,12 @@ void FA::creaMenu()
                               ? manuale
                               : QStringLiteral("Help/MANUALE_OAM.html"));
             });
-    connect(voce(help, "fbase", QStringLiteral("Foglio EXCEL Base|#k14")), &QAction::triggered, this,
-            [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_BASE.xlsx")); });
-    connect(voce(help, "contatti", QStringLiteral("Contatti|#k13")), &QAction::triggered, this, &FA::versione);
-    connect(voce(help, "Versione", QStringLiteral("Versione|#k12")), &QAction::triggered, this, &FA::versione);
+    connect(voce(help, "fbase", QStringLiteral("Foglio EXCEL Base|#k14")), &QAction::triggered,
+            this, [this] { apriAiuto(QStringLiteral("Help/ZEFIRANTE_BASE.xlsx")); });
+    connect(voce(help, "contatti", QStringLiteral("Contatti|#k13")), &QAction::triggered, this,
+            &FA::versione);
+    connect(voce(help, "Versione", QStringLiteral("Versione|#k12")), &QAction::triggered, this,
+            &FA::versione);
     connect(voce(help, "ASSR", QStringLiteral("Assistenza Remota|#k70")), &QAction::triggered, this,
             &FA::assistenzaRemota);
 
@@ -98,23 +103,26 @@ void FA::creaBarra()
     m_tb2->setObjectName(QStringLiteral("TB2"));
     m_tb2->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_tb2->setMovable(false);
-    const auto pulsante = [this](const char* chiave, const QString& testo, const QString& suggerimento,
-                                 QStyle::StandardPixmap icona) {
+    const auto pulsante = [this](const char* chiave, const QString& testo,
+                                 const QString& suggerimento, QStyle::StandardPixmap icona) {
         QAction* a = m_tb2->addAction(style()->standardIcon(icona), testo);
         a->setObjectName(QString::fromLatin1(chiave));
         a->setToolTip(suggerimento.isEmpty() ? testo : suggerimento);
         return a;
     };
-    connect(pulsante("ADD", QStringLiteral("Aggiungi Agenzia"), QStringLiteral("Aggiungi all'archivio "),
-                     QStyle::SP_FileDialogNewFolder),
+    connect(pulsante("ADD", QStringLiteral("Aggiungi Agenzia"),
+                     QStringLiteral("Aggiungi all'archivio "), QStyle::SP_FileDialogNewFolder),
             &QAction::triggered, this, &FA::aggiungi);
     connect(pulsante("ELI", QStringLiteral("Elimina Agenzia"),
-                     QStringLiteral("Elimina dall'archivio anagrafico o Storico"), QStyle::SP_TrashIcon),
+                     QStringLiteral("Elimina dall'archivio anagrafico o Storico"),
+                     QStyle::SP_TrashIcon),
             &QAction::triggered, this, &FA::elimina);
     m_tb2->addSeparator();
-    connect(pulsante("ASSR2", QStringLiteral("Assistenza Remota"), QString(), QStyle::SP_ComputerIcon),
-            &QAction::triggered, this, &FA::assistenzaRemota);
-    connect(pulsante("STAMPA", QStringLiteral("Stampa Elenchi"), QStringLiteral("Stampa tabulati dell'agenzia"),
+    connect(
+        pulsante("ASSR2", QStringLiteral("Assistenza Remota"), QString(), QStyle::SP_ComputerIcon),
+        &QAction::triggered, this, &FA::assistenzaRemota);
+    connect(pulsante("STAMPA", QStringLiteral("Stampa Elenchi"),
+                     QStringLiteral("Stampa tabulati dell'agenzia"),
                      QStyle::SP_FileDialogDetailedView),
             &QAction::triggered, this, [this] {
                 if (mostraStampa)
@@ -190,9 +198,9 @@ void FA::ripristina()
 
 void FA::esci()
 {
-    const auto risposta = Messaggi::chiedi(this, QStringLiteral("           Vuoi uscire dal programma?         "),
-                                           QStringLiteral("Termine programma"), Messaggi::Icona::Domanda,
-                                           Messaggi::Risposta::No);
+    const auto risposta = Messaggi::chiedi(
+        this, QStringLiteral("           Vuoi uscire dal programma?         "),
+        QStringLiteral("Termine programma"), Messaggi::Icona::Domanda, Messaggi::Risposta::No);
     if (risposta != Messaggi::Risposta::Si)
         return;
     QApplication::closeAllWindows();

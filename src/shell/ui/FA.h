@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-
 #include <functional>
 
 class QAction;

@@ -10,9 +10,10 @@ FINI::FINI(QWidget* padre) : QDialog(padre)
 {
     setObjectName(QStringLiteral("FINI"));
     setWindowTitle(QStringLiteral("Benvenuto"));
-    auto* titolo = new QLabel(QStringLiteral("<h2>ZEFIRANTE</h2><p>Comunicazione mensile all'OAM delle "
-                                             "operazioni di cambio valuta</p>"),
-                              this);
+    auto* titolo =
+        new QLabel(QStringLiteral("<h2>ZEFIRANTE</h2><p>Comunicazione mensile all'OAM delle "
+                                  "operazioni di cambio valuta</p>"),
+                   this);
     titolo->setAlignment(Qt::AlignCenter);
     auto* versione = new QLabel(Versione::testoVersione, this);
     versione->setObjectName(QStringLiteral("LVersionePgm"));

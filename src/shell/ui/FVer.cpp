@@ -23,7 +23,8 @@ FVer::FVer(QWidget* padre) : QDialog(padre)
     const auto contatto = [this](const char* nome, const QString& indirizzo) {
         auto* etichetta = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(indirizzo), this);
         etichetta->setObjectName(QString::fromLatin1(nome));
-        etichetta->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        etichetta->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                           Qt::LinksAccessibleByKeyboard);
         connect(etichetta, &QLabel::linkActivated, this, [this, indirizzo] { scrivi(indirizzo); });
         return etichetta;
     };
@@ -32,7 +33,8 @@ FVer::FVer(QWidget* padre) : QDialog(padre)
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("<h2>ZEFIRANTE</h2>"), this), 0, 0, 1, 2, Qt::AlignCenter);
+    layout->addWidget(new QLabel(QStringLiteral("<h2>ZEFIRANTE</h2>"), this), 0, 0, 1, 2,
+                      Qt::AlignCenter);
     layout->addWidget(versione, 1, 0, 1, 2, Qt::AlignCenter);
     layout->addWidget(release, 2, 0, 1, 2, Qt::AlignCenter);
     layout->addWidget(new QLabel(QStringLiteral("Assistenza:"), this), 3, 0);
@@ -58,7 +60,8 @@ QUrl FVer::messaggioPer(const QString& indirizzo)
 {
     QUrl url(QStringLiteral("mailto:") + indirizzo);
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("subject"), QStringLiteral("ZEFIRANTE - richiesta di informazioni"));
+    query.addQueryItem(QStringLiteral("subject"),
+                       QStringLiteral("ZEFIRANTE - richiesta di informazioni"));
     url.setQuery(query);
     return url;
 }
@@ -66,7 +69,7 @@ QUrl FVer::messaggioPer(const QString& indirizzo)
 void FVer::scrivi(const QString& indirizzo)
 {
     if (!QDesktopServices::openUrl(messaggioPer(indirizzo)))
-        Messaggi::mostra(this,
-                         QStringLiteral("Nessun programma di posta disponibile. Scrivere a ") + indirizzo,
-                         Versione::titoloApplicazione, Messaggi::Icona::Informazione);
+        Messaggi::mostra(
+            this, QStringLiteral("Nessun programma di posta disponibile. Scrivere a ") + indirizzo,
+            Versione::titoloApplicazione, Messaggi::Icona::Informazione);
 }
