@@ -344,6 +344,9 @@ bool flussoIntegro(const QByteArray& flusso)
     quint32 stili = 0;
     quint32 testi = 0;
     int livello = 0; // substreams open (BOF without its EOF yet)
+    // Whether the open substream at each level has had its DIMENSIONS: a
+    // sheet has one, and FreeXL allocates the sheet's cell table at each.
+    bool dimensioni[3] = {};
     // A cell record's style and shared text must exist: FreeXL looks them
     // up without checking.
     auto cellaIntegra = [&](const Record& c, int lunghezza, int posizioneStile) {
@@ -372,6 +375,8 @@ bool flussoIntegro(const QByteArray& flusso)
             // twice, the first one lost).
             integro = livello == 0 || (livello == 1 && u16(r, 2) == 0x0020);
             ++livello;
+            if (integro)
+                dimensioni[livello] = false;
             break;
         case 0x000A: // EOF
             integro = livello > 0;
@@ -415,7 +420,9 @@ bool flussoIntegro(const QByteArray& flusso)
             integro = cellaIntegra(r, 6, 4);
             break;
         case 0x0200: // DIMENSIONS
-            integro = r.lunghezza == 14;
+            integro = r.lunghezza == 14 && livello > 0 && !dimensioni[livello];
+            if (integro)
+                dimensioni[livello] = true;
             break;
         case 0x0208: // ROW
             integro = r.lunghezza == 16;

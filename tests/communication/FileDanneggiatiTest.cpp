@@ -177,3 +177,29 @@ TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
     EXPECT_EQ(lettura.righe.size(), 1u);
     EXPECT_EQ(lettura.errore, QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
 }
+
+TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
+{
+    // With the first sheet's EOF and the second sheet's BOF both blanked out
+    // (record type 0, lengths kept), the two sheets read as one with two
+    // DIMENSIONS records: FreeXL allocates the cell table again at the
+    // second and loses the first.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
+    const qsizetype finePrimoFoglio = dati.indexOf(fineEInizio, fineGlobali + 1);
+    ASSERT_GT(finePrimoFoglio, fineGlobali);
+    ASSERT_GT(fineGlobali, 0);
+    dati[finePrimoFoglio] = '\0';     // EOF -> type 0
+    dati[finePrimoFoglio + 4] = '\0'; // BOF -> type 0
+    dati[finePrimoFoglio + 5] = '\0';
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("fogli-fusi.xls"));
+    QFile file(percorso);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dati);
+    file.close();
+    const auto lettore = apriFoglioExcel(percorso);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+}
