@@ -419,6 +419,10 @@ bool flussoIntegro(const QByteArray& flusso)
         case 0x0201: // BLANK
             integro = cellaIntegra(r, 6, 4);
             break;
+        case 0x0000: // no record of this workbook format; FreeXL takes it for
+                     // the DIMENSIONS of the oldest one and allocates a cell table
+            integro = livello == 0; // zeros may pad the stream after its last EOF
+            break;
         case 0x0200: // DIMENSIONS
             integro = r.lunghezza == 14 && livello > 0 && !dimensioni[livello];
             if (integro)

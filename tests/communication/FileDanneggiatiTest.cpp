@@ -203,3 +203,28 @@ TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
 }
+
+TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
+{
+    // The first sheet's first two records (CALCMODE, CALCCOUNT: 12 bytes)
+    // become a record of type 0 and no length and an unknown record of 4
+    // bytes, so every length still adds up. This format has no record 0;
+    // FreeXL takes it for the sheet size of the oldest format and allocates
+    // a cell table that the real DIMENSIONS then replaces without freeing.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
+    ASSERT_GT(fineGlobali, 0);
+    const qsizetype primo = fineGlobali + 4 + 4 + 16; // after the sheet's BOF
+    ASSERT_EQ(dati.mid(primo, 2), QByteArray("\x0D\x00", 2));
+    dati.replace(primo, 12, QByteArray("\x00\x00\x00\x00" "\x51\x00\x04\x00" "\x00\x00\x00\x00", 12));
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("record-zero.xls"));
+    QFile file(percorso);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(dati);
+    file.close();
+    const auto lettore = apriFoglioExcel(percorso);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+}
