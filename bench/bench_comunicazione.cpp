@@ -4,6 +4,7 @@
 // run twice; beside them a floor, reading the same input and writing an
 // output of the communication's size, so the ratio shows what the checks and
 // records cost. Prints rows/s, MB/s, the ratio and peak memory.
+#include "PiccoMemoria.h"
 #include "ScriviXlsx.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
@@ -20,24 +21,6 @@
 namespace {
 
 constexpr int kRighe = 500000;
-
-QString piccoMemoria()
-{
-    QFile stato(QStringLiteral("/proc/self/status"));
-    if (!stato.open(QIODevice::ReadOnly))
-        return QStringLiteral("n/d");
-    for (const QByteArray& riga : stato.readAll().split('\n'))
-        if (riga.startsWith("VmHWM:"))
-            return QString::fromLatin1(riga.mid(6).trimmed());
-    return QStringLiteral("n/d");
-}
-
-void azzeraPicco()
-{
-    QFile azzera(QStringLiteral("/proc/self/clear_refs"));
-    if (azzera.open(QIODevice::WriteOnly))
-        azzera.write("5");
-}
 
 // One row in ten carries a fault the checks report: a wrong codice fiscale,
 // an unknown currency, a missing first name, an impossible date.
@@ -177,7 +160,7 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
     richiesta.fileComunicazione = cartella + QStringLiteral("/COAM.TXT");
     richiesta.cartellaApplicazione = cartella;
     for (int prova = 1; prova <= 2; ++prova) {
-        azzeraPicco();
+        PiccoMemoria::azzera();
         QElapsedTimer tempo;
         tempo.start();
         const std::clock_t cpu = std::clock();
@@ -188,7 +171,7 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
             std::printf("%s: Errore Lettura foglio: %s\n", nome, qPrintable(esito.errore()));
             return;
         }
-        const QString picco = piccoMemoria();
+        const QString picco = PiccoMemoria::leggi();
         const qint64 byteUscita = QFileInfo(richiesta.fileComunicazione).size();
         const double base =
             pavimento(foglio, cartella + QStringLiteral("/pavimento.txt"), byteUscita);
@@ -230,7 +213,7 @@ int main(int argc, char** argv)
         std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
         return 1;
     }
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(piccoMemoria()));
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
     if (solo != QLatin1String("xlsx"))
         misura("CSV", **ambiente, csv, cartella.path());
     if (solo != QLatin1String("csv"))

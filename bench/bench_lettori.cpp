@@ -1,6 +1,7 @@
 // Reading speed and memory of the sheet readers on a 500,000-row month:
 // writes a CSV file and an .xlsx workbook of that size into a temporary
 // folder, then reads each twice, printing rows/s, MB/s and peak memory.
+#include "PiccoMemoria.h"
 #include "ScriviXlsx.h"
 #include "communication/LettoreFoglio.h"
 
@@ -17,26 +18,6 @@
 namespace {
 
 constexpr int kRighe = 500000;
-
-// Peak resident memory since the last reset, where the system tells it.
-QString piccoMemoria()
-{
-    QFile stato(QStringLiteral("/proc/self/status"));
-    if (!stato.open(QIODevice::ReadOnly))
-        return QStringLiteral("n/d");
-    for (const QByteArray& riga : stato.readAll().split('\n'))
-        if (riga.startsWith("VmHWM:"))
-            return QString::fromLatin1(riga.mid(6).trimmed());
-    return QStringLiteral("n/d");
-}
-
-void azzeraPicco()
-{
-    // Linux: "5" resets the peak to the current size.
-    QFile azzera(QStringLiteral("/proc/self/clear_refs"));
-    if (azzera.open(QIODevice::WriteOnly))
-        azzera.write("5");
-}
 
 const char* const kCognomi[] = {"ROSSI", "BIANCHI", "ESPÓSITO", "COLOMBO",
                                 "RICCI", "MARINO",  "GRECO",    "BRUNO"};
@@ -128,7 +109,7 @@ void misura(const char* nome, const QString& percorso, bool csv)
 {
     const double mb = static_cast<double>(QFileInfo(percorso).size()) / (1024.0 * 1024.0);
     for (int prova = 1; prova <= 2; ++prova) {
-        azzeraPicco();
+        PiccoMemoria::azzera();
         QElapsedTimer tempo;
         tempo.start();
         const std::clock_t cpu = std::clock();
@@ -159,7 +140,7 @@ void misura(const char* nome, const QString& percorso, bool csv)
                     "CPU), %.1f MB/s "
                     "(file %.1f MB), picco memoria %s%s\n",
                     nome, prova, righe, secondi, secondiCpu, righe / secondi, righe / secondiCpu,
-                    mb / secondi, mb, qPrintable(piccoMemoria()),
+                    mb / secondi, mb, qPrintable(PiccoMemoria::leggi()),
                     caratteri > 0 ? "" : " (valori vuoti?)");
     }
 }
@@ -176,7 +157,7 @@ int main(int argc, char** argv)
         std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
         return 1;
     }
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(piccoMemoria()));
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
     misura("CSV", csv, true);
     misura("XLSX", xlsx, false);
     return 0;
