@@ -3,7 +3,6 @@
 #include "communication/TestoCella.h"
 
 #include <QFile>
-
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -20,7 +19,8 @@ public:
 
     Esito<QByteArray> flusso(const QString& nome)
     {
-        if (m_dati.size() < 512 || std::memcmp(m_dati.constData(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
+        if (m_dati.size() < 512 ||
+            std::memcmp(m_dati.constData(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0)
             return danneggiato();
         const quint32 spostamento = u16(0x1E);
         if (spostamento != 9 && spostamento != 12)
@@ -63,8 +63,9 @@ public:
             const quint16 lunghezza = leggi16(voci, voce + 0x40);
             if (lunghezza > 64 || lunghezza % 2 != 0)
                 return danneggiato();
-            QString nomeVoce = QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
-                                                  qMax(0, lunghezza / 2 - 1));
+            QString nomeVoce =
+                QString::fromUtf16(reinterpret_cast<const char16_t*>(voci.constData() + voce),
+                                   qMax(0, lunghezza / 2 - 1));
             // The name ends at its terminator, as FreeXL reads it, even when
             // the entry claims more characters.
             if (const qsizetype fine = nomeVoce.indexOf(QChar(u'\0')); fine >= 0)
@@ -102,11 +103,15 @@ private:
     static Errore danneggiato() { return Errore{QStringLiteral("struttura del file non valida")}; }
     static quint16 leggi16(const QByteArray& d, qsizetype i)
     {
-        return i + 2 <= d.size() ? static_cast<quint16>(static_cast<quint8>(d[i]) | static_cast<quint8>(d[i + 1]) << 8) : 0;
+        return i + 2 <= d.size() ? static_cast<quint16>(static_cast<quint8>(d[i]) |
+                                                        static_cast<quint8>(d[i + 1]) << 8)
+                                 : 0;
     }
     static quint32 leggi32(const QByteArray& d, qsizetype i)
     {
-        return i + 4 <= d.size() ? static_cast<quint32>(leggi16(d, i)) | static_cast<quint32>(leggi16(d, i + 2)) << 16 : 0;
+        return i + 4 <= d.size() ? static_cast<quint32>(leggi16(d, i)) |
+                                       static_cast<quint32>(leggi16(d, i + 2)) << 16
+                                 : 0;
     }
     quint16 u16(qint64 i) const { return leggi16(m_dati, i); }
     quint32 u32(qint64 i) const { return leggi32(m_dati, i); }
@@ -121,7 +126,8 @@ private:
     {
         QByteArray risultato;
         // A chain never visits more sectors than the file has: a loop is damage.
-        for (quint32 giri = 0; settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
+        for (quint32 giri = 0;
+             settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
             const qint64 base = inizioSettore(settore);
             if (base < 0 || giri > numeroSettori() || settore >= m_tabella.size())
                 return danneggiato();
@@ -139,9 +145,11 @@ private:
     Esito<QByteArray> catenaMini(const QByteArray& mini, quint32 settore, quint64 dimensione) const
     {
         QByteArray risultato;
-        for (quint32 giri = 0; settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
+        for (quint32 giri = 0;
+             settore < 0xFFFFFFFA && static_cast<quint64>(risultato.size()) < dimensione; ++giri) {
             const qsizetype base = static_cast<qsizetype>(settore) * 64;
-            if (base + 64 > mini.size() || giri > m_tabellaMini.size() || settore >= m_tabellaMini.size())
+            if (base + 64 > mini.size() || giri > m_tabellaMini.size() ||
+                settore >= m_tabellaMini.size())
                 return danneggiato();
             risultato.append(mini.constData() + base, 64);
             settore = m_tabellaMini[settore];
@@ -169,7 +177,10 @@ struct Record
 class Records
 {
 public:
-    explicit Records(const QByteArray& flusso, qsizetype inizio = 0) : m_flusso(flusso), m_posizione(inizio) {}
+    explicit Records(const QByteArray& flusso, qsizetype inizio = 0)
+        : m_flusso(flusso), m_posizione(inizio)
+    {
+    }
 
     bool prossimo(Record& record)
     {
@@ -419,8 +430,8 @@ bool flussoIntegro(const QByteArray& flusso)
         case 0x0201: // BLANK
             integro = cellaIntegra(r, 6, 4);
             break;
-        case 0x0000: // no record of this workbook format; FreeXL takes it for
-                     // the DIMENSIONS of the oldest one and allocates a cell table
+        case 0x0000:                // no record of this workbook format; FreeXL takes it for
+                                    // the DIMENSIONS of the oldest one and allocates a cell table
             integro = livello == 0; // zeros may pad the stream after its last EOF
             break;
         case 0x0200: // DIMENSIONS
@@ -437,9 +448,9 @@ bool flussoIntegro(const QByteArray& flusso)
         case 0x00BD:   // MULRK: row, first column, (style, value) pairs, last column
         case 0x00BE: { // MULBLANK: row, first column, styles, last column
             const int passo = r.tipo == 0x00BD ? 6 : 2;
-            integro = r.lunghezza >= 6 + passo && (r.lunghezza - 6) % passo == 0
-                && u16(r, r.lunghezza - 2) >= u16(r, 2)
-                && (u16(r, r.lunghezza - 2) - u16(r, 2) + 1) * passo == r.lunghezza - 6;
+            integro = r.lunghezza >= 6 + passo && (r.lunghezza - 6) % passo == 0 &&
+                      u16(r, r.lunghezza - 2) >= u16(r, 2) &&
+                      (u16(r, r.lunghezza - 2) - u16(r, 2) + 1) * passo == r.lunghezza - 6;
             for (int i = 4; integro && i + 2 <= r.lunghezza - 2; i += passo)
                 integro = u16(r, i) < stili;
             break;
@@ -464,15 +475,24 @@ bool flussoIntegro(const QByteArray& flusso)
 QString nomeErroreBiff(int codice)
 {
     switch (codice) {
-    case 0x00: return QStringLiteral("#NULL!");
-    case 0x07: return QStringLiteral("#DIV/0!");
-    case 0x0F: return QStringLiteral("#VALUE!");
-    case 0x17: return QStringLiteral("#REF!");
-    case 0x1D: return QStringLiteral("#NAME?");
-    case 0x24: return QStringLiteral("#NUM!");
-    case 0x2A: return QStringLiteral("#N/A");
-    case 0x2B: return QStringLiteral("#GETTING_DATA");
-    default: return QStringLiteral("#%1").arg(codice);
+    case 0x00:
+        return QStringLiteral("#NULL!");
+    case 0x07:
+        return QStringLiteral("#DIV/0!");
+    case 0x0F:
+        return QStringLiteral("#VALUE!");
+    case 0x17:
+        return QStringLiteral("#REF!");
+    case 0x1D:
+        return QStringLiteral("#NAME?");
+    case 0x24:
+        return QStringLiteral("#NUM!");
+    case 0x2A:
+        return QStringLiteral("#N/A");
+    case 0x2B:
+        return QStringLiteral("#GETTING_DATA");
+    default:
+        return QStringLiteral("#%1").arg(codice);
     }
 }
 
@@ -536,7 +556,8 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
             return false;
         const int formato = formatiCelle[xf];
         const auto trovato = formatiData.find(formato);
-        return trovato != formatiData.end() ? trovato->second : TestoCella::formatoDataPredefinito(formato);
+        return trovato != formatiData.end() ? trovato->second
+                                            : TestoCella::formatoDataPredefinito(formato);
     };
 
     Records foglio(byte, static_cast<qsizetype>(inizioFoglio));
@@ -565,10 +586,20 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
                 continue;
             if (r.dati[12] == 0xFF && r.dati[13] == 0xFF) {
                 switch (r.dati[6]) {
-                case 0: cella.tipo = CellaBiff::Tipo::Testo; break;
-                case 1: cella.tipo = CellaBiff::Tipo::Booleano; cella.numero = r.dati[8]; break;
-                case 2: cella.tipo = CellaBiff::Tipo::Errore; cella.numero = r.dati[8]; break;
-                default: cella.tipo = CellaBiff::Tipo::Testo; break; // empty text
+                case 0:
+                    cella.tipo = CellaBiff::Tipo::Testo;
+                    break;
+                case 1:
+                    cella.tipo = CellaBiff::Tipo::Booleano;
+                    cella.numero = r.dati[8];
+                    break;
+                case 2:
+                    cella.tipo = CellaBiff::Tipo::Errore;
+                    cella.numero = r.dati[8];
+                    break;
+                default:
+                    cella.tipo = CellaBiff::Tipo::Testo;
+                    break; // empty text
                 }
             } else {
                 std::memcpy(&cella.numero, r.dati + 6, 8); // little-endian IEEE double
@@ -577,7 +608,9 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
         }
         auto& posto = risultato.celle[CelleBiff::chiave(riga, colonna)];
         posto = std::move(cella);
-        attesaTesto = r.tipo == 0x0006 && posto.tipo == CellaBiff::Tipo::Testo && r.dati[6] == 0 ? &posto : nullptr;
+        attesaTesto = r.tipo == 0x0006 && posto.tipo == CellaBiff::Tipo::Testo && r.dati[6] == 0
+                          ? &posto
+                          : nullptr;
     }
     return risultato;
 }

@@ -1,12 +1,10 @@
 #include "LetturaFoglio.h"
 #include "ScriviXlsx.h"
-
 #include "communication/LettoreFoglio.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,7 +22,8 @@ void leggiGuasti(const QByteArray& buono, const QString& percorso, int prove)
             guasto[static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size())))] =
                 static_cast<char>(caso.bounded(256));
         if (caso.bounded(4) == 0)
-            guasto.truncate(static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
+            guasto.truncate(
+                static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
         QFile file(percorso);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(guasto);
@@ -50,7 +49,8 @@ QByteArray contenuto(const QString& percorso)
 TEST(FileDanneggiati, DamagedXlsNeverCrashes)
 {
     QTemporaryDir cartella;
-    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray buono =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
     ASSERT_FALSE(buono.isEmpty());
     leggiGuasti(buono, cartella.filePath(QStringLiteral("guasto.xls")), 300);
 }
@@ -60,8 +60,10 @@ TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
     // One wrong record length puts every following record out of step, and
     // FreeXL would read past its buffers: such a file is refused first.
     QTemporaryDir cartella;
-    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
-    const qsizetype xf = dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
+    QByteArray dati =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const qsizetype xf =
+        dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
     ASSERT_GT(xf, 0);
     dati[xf + 2] = static_cast<char>(0xD7);
     const QString percorso = cartella.filePath(QStringLiteral("sfasato.xls"));
@@ -71,7 +73,8 @@ TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
     file.close();
     const auto lettore = apriFoglioExcel(percorso);
     ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
 }
 
 TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
@@ -83,9 +86,10 @@ TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
     QByteArray righe;
     for (int r = 3; r < 40; ++r) {
         const QByteArray n = QByteArray::number(r);
-        righe += ScriviXlsx::riga(r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1")
-                                         + ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14)
-                                         + ScriviXlsx::testo("D" + n, QStringLiteral("x")));
+        righe += ScriviXlsx::riga(
+            r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1") +
+                   ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14) +
+                   ScriviXlsx::testo("D" + n, QStringLiteral("x")));
     }
     ASSERT_TRUE(ScriviXlsx::crea(percorso, righe, opzioni));
     leggiGuasti(contenuto(percorso), cartella.filePath(QStringLiteral("guasto.xlsx")), 300);
@@ -98,8 +102,10 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
     // is allocated again and the first one never freed. The record type of
     // an EOF becomes 0 (an unknown record of no length), so every length
     // still adds up and only the nesting is wrong.
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
-    const QByteArray buono = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
+    const QByteArray buono =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
     const qsizetype fineGlobali = buono.indexOf(fineEInizio);
     ASSERT_GT(fineGlobali, 0);
     const qsizetype finePrimoFoglio = buono.indexOf(fineEInizio, fineGlobali + 1);
@@ -107,10 +113,15 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
     // The last sheet's EOF: the stream's last record before the padding.
     qsizetype fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4));
     while (fineUltimoFoglio > 0 && buono.mid(fineUltimoFoglio + 4, 8) != QByteArray(8, '\0'))
-        fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
+        fineUltimoFoglio =
+            buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
     ASSERT_GT(fineUltimoFoglio, finePrimoFoglio);
 
-    const struct { const char* caso; qsizetype fine; } casi[] = {
+    const struct
+    {
+        const char* caso;
+        qsizetype fine;
+    } casi[] = {
         {"workbook globals without their EOF", fineGlobali},
         {"first sheet without its EOF", finePrimoFoglio},
         {"last sheet without its EOF", fineUltimoFoglio},
@@ -175,7 +186,8 @@ TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
     ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
     const auto lettura = leggiTutto(*lettore.valore());
     EXPECT_EQ(lettura.righe.size(), 1u);
-    EXPECT_EQ(lettura.errore, QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
+    EXPECT_EQ(lettura.errore,
+              QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
 }
 
 TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
@@ -184,8 +196,10 @@ TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
     // (record type 0, lengths kept), the two sheets read as one with two
     // DIMENSIONS records: FreeXL allocates the cell table again at the
     // second and loses the first.
-    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    QByteArray dati =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
     const qsizetype fineGlobali = dati.indexOf(fineEInizio);
     const qsizetype finePrimoFoglio = dati.indexOf(fineEInizio, fineGlobali + 1);
     ASSERT_GT(finePrimoFoglio, fineGlobali);
@@ -201,7 +215,8 @@ TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
     file.close();
     const auto lettore = apriFoglioExcel(percorso);
     ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
 }
 
 TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
@@ -211,13 +226,19 @@ TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
     // bytes, so every length still adds up. This format has no record 0;
     // FreeXL takes it for the sheet size of the oldest format and allocates
     // a cell table that the real DIMENSIONS then replaces without freeing.
-    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00", 12); // EOF, then a sheet's BOF
+    QByteArray dati =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
     const qsizetype fineGlobali = dati.indexOf(fineEInizio);
     ASSERT_GT(fineGlobali, 0);
     const qsizetype primo = fineGlobali + 4 + 4 + 16; // after the sheet's BOF
     ASSERT_EQ(dati.mid(primo, 2), QByteArray("\x0D\x00", 2));
-    dati.replace(primo, 12, QByteArray("\x00\x00\x00\x00" "\x51\x00\x04\x00" "\x00\x00\x00\x00", 12));
+    dati.replace(primo, 12,
+                 QByteArray("\x00\x00\x00\x00"
+                            "\x51\x00\x04\x00"
+                            "\x00\x00\x00\x00",
+                            12));
     QTemporaryDir cartella;
     const QString percorso = cartella.filePath(QStringLiteral("record-zero.xls"));
     QFile file(percorso);
@@ -226,5 +247,6 @@ TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
     file.close();
     const auto lettore = apriFoglioExcel(percorso);
     ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida"))) << lettore.errore().toStdString();
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
 }

@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
 {
-    const QByteArrayView contenuto(reinterpret_cast<const char*>(dati), static_cast<qsizetype>(lunghezza));
+    const QByteArrayView contenuto(reinterpret_cast<const char*>(dati),
+                                   static_cast<qsizetype>(lunghezza));
     (void)Archivio::primaRiga(contenuto);
     const auto righe = Archivio::leggiRighe(contenuto);
     if (!righe)
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
         bool scrivibile = Archivio::valoreScrivibile(riga.tabella);
         for (const QString& valore : riga.valori) {
             scrivibile = scrivibile && Archivio::valoreScrivibile(valore);
-            for (const TipoCampo tipo : {TipoCampo::Testo, TipoCampo::Numero, TipoCampo::Data, TipoCampo::DataOra}) {
+            for (const TipoCampo tipo :
+                 {TipoCampo::Testo, TipoCampo::Numero, TipoCampo::Data, TipoCampo::DataOra}) {
                 const auto letto = ValoriArchivio::valore(valore, tipo);
                 if (!letto)
                     continue;
@@ -32,13 +34,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
                     std::abort();
                 if (std::fabs(numero) < 1e15) {
                     const auto riletto = ValoriArchivio::valore(riscritto, TipoCampo::Numero);
-                    if (!riletto || std::fabs(riletto->toDouble() - std::round(numero * 100) / 100) > 1e-6)
+                    if (!riletto ||
+                        std::fabs(riletto->toDouble() - std::round(numero * 100) / 100) > 1e-6)
                         std::abort();
                 }
             }
         }
         if (scrivibile) {
-            const Archivio::Riga divisa = Archivio::dividi(Archivio::componi(riga.tabella, riga.valori), 1);
+            const Archivio::Riga divisa =
+                Archivio::dividi(Archivio::componi(riga.tabella, riga.valori), 1);
             if (divisa.tabella != riga.tabella || divisa.valori != riga.valori)
                 std::abort();
         }

@@ -1,7 +1,6 @@
 // Any bytes as an .xls workbook (a compound document of BIFF records).
 // Opened as the import opens a workbook, so the same checks run first.
 #include "FileFuzz.h"
-
 #include "communication/RegoleFoglioExcel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)

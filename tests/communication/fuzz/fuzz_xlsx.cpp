@@ -1,7 +1,6 @@
 // Any bytes as an .xlsx workbook: the zip package and the XML parts in it.
 // Opened as the import opens a workbook, so the same checks run first.
 #include "FileFuzz.h"
-
 #include "communication/RegoleFoglioExcel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t lunghezza)
