@@ -4,10 +4,10 @@
 // picks them, so the fuzzer's bytes go to a file in a temporary folder of
 // this process, which is removed when the fuzzer ends.
 #include "communication/LettoreFoglio.h"
+#include "communication/RegoleFoglioExcel.h"
 
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <cstdint>
 #include <cstdlib>
 
@@ -20,9 +20,9 @@ inline QString scrivi(const char* nome, const uint8_t* dati, size_t lunghezza)
         std::abort();
     const QString percorso = cartella.filePath(QString::fromLatin1(nome));
     QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(reinterpret_cast<const char*>(dati), static_cast<qint64>(lunghezza))
-               != static_cast<qint64>(lunghezza))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char*>(dati), static_cast<qint64>(lunghezza)) !=
+            static_cast<qint64>(lunghezza))
         std::abort();
     return percorso;
 }
@@ -39,6 +39,19 @@ inline long leggiTutto(LettoreFoglio& lettore)
             return righe;
         ++righe;
     }
+}
+
+// Any bytes as a workbook named `nome` (.xls or .xlsx), opened as the import
+// opens a workbook, so the same checks run first. Data run from row 3 to the
+// last row the import reads: damaged or not, a sheet never gives more rows.
+inline int provaCartella(const char* nome, const uint8_t* dati, size_t lunghezza)
+{
+    auto lettore = apriFoglioExcel(scrivi(nome, dati, lunghezza));
+    if (!lettore)
+        return 0;
+    if (leggiTutto(*lettore.valore()) > RegoleFoglioExcel::kUltimaRiga - 2)
+        std::abort();
+    return 0;
 }
 
 } // namespace FileFuzz
