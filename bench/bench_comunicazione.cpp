@@ -56,8 +56,8 @@ QByteArray valore(int i, int colonna)
         return "COMUNE";
     case 13:
         return "ROMA";
-    case 14:
-        return QByteArray::number(i % 28 + 1) + "/03/2026";
+    case 14: // the day with its two digits, as a sheet writes it
+        return QByteArray::number(i % 28 + 1).rightJustified(2, '0') + "/03/2026";
     case 15:
         return "MILANO";
     case 16:
