@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Esito.h"
+#include "communication/DocumentoComposto.h"
 
 #include <QString>
 #include <unordered_map>
@@ -30,12 +31,14 @@ struct CelleBiff
     QString primoFoglio; // name of the first worksheet in tab order
     bool sistema1904 = false;
     std::unordered_map<quint32, CellaBiff> celle; // by chiave(row, column), both from 0
+    FlussoCartella flusso;                        // the workbook stream, found whole
 
     static quint32 chiave(quint32 riga, quint32 colonna) { return riga << 8 | colonna; }
 };
 
-// Only Excel 97-2003 (BIFF8) workbooks are scanned; for older ones the
-// result is empty and FreeXL's values stand.
+// Reads the workbook stream of an .xls file and checks its structure
+// (a damaged or encrypted one is an error). The cells are read from Excel
+// 97-2003 (BIFF8) workbooks only; for Excel 5/95 FreeXL's values stand.
 Esito<CelleBiff> leggiCelleBiff(const QString& percorso);
 
 // Excel's name of an error code of the file format (0x2A -> "#N/A").

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QTemporaryFile>
 #include <QTime>
 #include <freexl.h>
 #include <optional>
@@ -89,7 +90,10 @@ public:
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
                               .arg(percorso, speciali.errore())};
         m_speciali = std::move(speciali).valore();
-        const int esito = freexl_open(QFile::encodeName(percorso).constData(), &m_handle);
+        if (auto copia = copiaVerificata(); !copia)
+            return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
+                              .arg(percorso, copia.errore())};
+        const int esito = freexl_open(QFile::encodeName(m_copia.fileName()).constData(), &m_handle);
         if (esito != FREEXL_OK)
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
                               .arg(percorso, motivo(esito))};
@@ -187,6 +191,23 @@ public:
     }
 
 private:
+    // FreeXL reads a rebuilt file holding only the checked stream (see
+    // documentoComposto), in the temporary folder, kept until it is closed.
+    EsitoVuoto copiaVerificata()
+    {
+        auto documento = documentoComposto(m_speciali.flusso);
+        if (!documento)
+            return Errore{documento.errore()};
+        m_speciali.flusso = {}; // no longer needed: the copy holds it
+        if (!m_copia.open() || m_copia.write(documento.valore()) != documento.valore().size() ||
+            !m_copia.flush())
+            return Errore{QStringLiteral("impossibile scrivere la copia temporanea (%1)")
+                              .arg(m_copia.errorString())};
+        m_copia.close(); // the file stays until m_copia goes
+        return {};
+    }
+
+    QTemporaryFile m_copia;
     const void* m_handle = nullptr;
     unsigned int m_righe = 0;
     unsigned short m_colonne = 0;

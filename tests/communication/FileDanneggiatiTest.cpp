@@ -145,9 +145,8 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
 TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
 {
     // The directory of the compound document names the workbook's stream.
-    // With its entry marked as a folder (storage) instead, FreeXL still reads
-    // the stream by its name, so the workbook must not pass as one of an
-    // older kind that is left unchecked.
+    // An entry of that name marked as a folder (storage) is damage, not a
+    // workbook of some older kind.
     QByteArray dati =
         contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/operazioni.xls"));
     const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0", 18));
@@ -169,9 +168,9 @@ TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
 TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
 {
     // An entry may claim a longer name than it holds, the rest being
-    // terminators: FreeXL still finds the workbook by it, so the checks and
-    // the cells FreeXL cannot read (here an error value at row 4) must come
-    // from the same stream.
+    // terminators: the workbook is still found by it, and the cells FreeXL
+    // cannot read (here an error value at row 4) come from the same stream
+    // as the others.
     QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/errore.xls"));
     const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0\0\0\0\0", 22));
     ASSERT_GT(voce, 0);
@@ -249,4 +248,29 @@ TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
+}
+
+TEST(FileDanneggiati, TheWorkbooksFuzzingFoundAreRefused)
+{
+    // Each of these once reached FreeXL: a workbook entry named "Workbook8"
+    // (no terminator) followed by an entry claiming a 7424-byte name, read
+    // past a stack buffer; a sheet whose size record an oversized record
+    // swallows, lost memory. FreeXL now reads only a rebuilt copy of a
+    // stream found whole.
+    const struct
+    {
+        const char* file;
+        const char* motivo;
+    } casi[] = {
+        {"nome-senza-terminatore.xls", "il file non contiene una cartella di lavoro"},
+        {"foglio-senza-dimensioni.xls", "struttura del file non valida"},
+    };
+    for (const auto& caso : casi) {
+        const auto lettore =
+            apriFoglioExcel(QStringLiteral(ZEFIRANTE_DATI_PROVA "/communication/danneggiati/") +
+                            QLatin1String(caso.file));
+        ASSERT_FALSE(lettore.ok()) << caso.file;
+        EXPECT_TRUE(lettore.errore().contains(QLatin1String(caso.motivo)))
+            << caso.file << ": " << lettore.errore().toStdString();
+    }
 }
