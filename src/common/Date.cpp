@@ -76,7 +76,9 @@ int ControllaData(QString& valore, QString* dataNormalizzata)
         dataNormalizzata->resize(0);
 
     // A time-only cell with no time in it reads "0.00.00" or "00:00:00".
-    if (valore.isEmpty() || valore == u"0.00.00" || valore == u"00:00:00")
+    // Lengths first: most values are neither, and the comparison is then skipped.
+    if (valore.isEmpty() || (valore.size() == 7 && valore == u"0.00.00") ||
+        (valore.size() == 8 && valore == u"00:00:00"))
         return 0;
     if (valore.size() < LunghezzaMinima || valore.size() > LunghezzaMassima)
         return 1;

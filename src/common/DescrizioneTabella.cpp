@@ -30,6 +30,26 @@ int confronta(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+bool uguali(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (piega(a[i].unicode()) != piega(b[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+// FNV-1a over the folded characters: codes that compare equal hash alike.
+quint32 impronta(QStringView codice)
+{
+    quint32 h = 2166136261u;
+    for (const QChar c : codice)
+        h = (h ^ piega(c.unicode())) * 16777619u;
+    return h;
+}
+
 Errore erroreLettura(const QSqlQuery& query)
 {
     return Errore{Connessione::descrizione(query.lastError())};
@@ -80,17 +100,39 @@ Esito<TabellaCodici> TabellaCodici::carica(const Connessione& connessione, const
         std::unique(tabella.m_voci.begin(), tabella.m_voci.end(),
                     [](const auto& a, const auto& b) { return confronta(a.first, b.first) == 0; }),
         tabella.m_voci.end());
+    tabella.indicizza();
     return tabella;
+}
+
+void TabellaCodici::indicizza()
+{
+    std::size_t dimensione = 8;
+    while (dimensione < 2 * m_voci.size())
+        dimensione *= 2;
+    m_indice.assign(dimensione, 0);
+    const std::size_t maschera = dimensione - 1;
+    for (std::size_t v = 0; v < m_voci.size(); ++v) {
+        std::size_t i = impronta(m_voci[v].first) & maschera;
+        while (m_indice[i] != 0)
+            i = (i + 1) & maschera;
+        m_indice[i] = static_cast<qint32>(v + 1);
+    }
 }
 
 const std::pair<QString, QString>* TabellaCodici::voce(QStringView codice) const
 {
-    const auto trovata =
-        std::lower_bound(m_voci.begin(), m_voci.end(), codice,
-                         [](const auto& a, QStringView b) { return confronta(a.first, b) < 0; });
-    if (trovata == m_voci.end() || confronta(trovata->first, codice) != 0)
+    if (m_indice.empty())
         return nullptr;
-    return &*trovata;
+    const std::size_t maschera = m_indice.size() - 1;
+    // The index always has free slots, so the probe ends.
+    for (std::size_t i = impronta(codice) & maschera;; i = (i + 1) & maschera) {
+        const qint32 posto = m_indice[i];
+        if (posto == 0)
+            return nullptr;
+        const auto& voce = m_voci[static_cast<std::size_t>(posto - 1)];
+        if (uguali(voce.first, codice))
+            return &voce;
+    }
 }
 
 QString TabellaCodici::descrizione(QStringView codice) const

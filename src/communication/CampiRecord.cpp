@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -34,11 +35,40 @@ QString composto(QString testo)
     return puoComporsi(testo) ? testo.normalized(QString::NormalizationForm_C) : testo;
 }
 
-// The text before the first comma: the whole part of an amount.
+// The text before the first comma: the whole part of an amount. Amounts are
+// a few characters long, too short for a library search to pay.
 QStringView parteIntera(QStringView valore)
 {
-    const qsizetype virgola = valore.indexOf(QLatin1Char(','));
-    return virgola < 0 ? valore : valore.left(virgola);
+    const char16_t* const u = valore.utf16();
+    qsizetype i = 0;
+    while (i < valore.size() && u[i] != u',')
+        ++i;
+    return valore.left(i);
+}
+
+// Every character below 0x80, looked at four at a time.
+bool tuttoAscii(QStringView testo)
+{
+    const char16_t* u = testo.utf16();
+    const char16_t* const fine = u + testo.size();
+    quint64 o = 0;
+    for (; fine - u >= 4; u += 4) {
+        quint64 parola;
+        std::memcpy(&parola, u, 8);
+        o |= parola;
+    }
+    for (; u < fine; ++u)
+        o |= *u;
+    return (o & 0xFF80FF80FF80FF80ULL) == 0;
+}
+
+// A blank or other white space at either end, as QStringView::trimmed sees it.
+bool daRipulire(QStringView testo)
+{
+    const auto spazio = [](QChar c) {
+        return (c.unicode() <= 0x20 || c.unicode() >= 0x85) && c.isSpace();
+    };
+    return !testo.isEmpty() && (spazio(testo.front()) || spazio(testo.back()));
 }
 
 constexpr bool controllo(char16_t c)
@@ -123,21 +153,18 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
     Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
     char* campo = m_dati + posizione - 1;
 
-    // Nearly every value of a sheet is plain ASCII: it is placed byte by byte
-    // while it lasts; only a value with other characters takes the long road.
-    const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
-    const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
-    const char16_t* const u = testo.utf16();
-    qsizetype i = 0;
-    for (; i < n && u[i] < 0x80; ++i)
-        campo[i] = tabella[u[i]];
-    // A character past the field's width counts too: it may compose with the
-    // last one placed (a combining accent).
-    const bool ascii = i == n && std::all_of(testo.begin() + n, testo.end(),
-                                             [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii)
+    // Nearly every value of a sheet is plain ASCII: it is placed through the
+    // table of its bytes; only a value with other characters takes the long
+    // road. A character past the field's width counts too: it may compose
+    // with the last one placed (a combining accent).
+    if (tuttoAscii(testo)) {
+        const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+        const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
+        const char16_t* const u = testo.utf16();
+        for (qsizetype i = 0; i < n; ++i)
+            campo[i] = tabella[u[i]];
         return;
-    std::fill_n(campo, i, ' ');
+    }
 
     QString preparato = maiuscolo ? TagliaCampo(testo, larghezza)
                                   : primiCaratteri(composto(testo.toString()), larghezza);
@@ -152,12 +179,25 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
 
 void BufferRecord::mettiData(int posizione, int larghezza, QStringView data)
 {
+    if (daRipulire(data))
+        data = data.trimmed();
     // Without the "/" a date the sheet wrote in full has its eight digits;
     // anything longer is cut by the field anyway.
+    if (tuttoAscii(data)) {
+        char* campo = m_dati + posizione - 1;
+        const char* const tabella = kByteAscii.testo[1];
+        const char16_t* const u = data.utf16();
+        int n = 0;
+        for (qsizetype i = 0; i < data.size() && n < larghezza; ++i) {
+            if (u[i] != u'/')
+                campo[n++] = tabella[u[i]];
+        }
+        return;
+    }
     constexpr int kMassimo = 16;
     char16_t cifre[kMassimo];
     int n = 0;
-    for (const QChar c : data.trimmed()) {
+    for (const QChar c : data) {
         if (c != QLatin1Char('/') && n < kMassimo)
             cifre[n++] = c.unicode();
     }

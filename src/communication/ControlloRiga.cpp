@@ -5,6 +5,7 @@
 #include "communication/RapportoErrori.h"
 
 #include <array>
+#include <optional>
 
 const RegoleControllo RegoleControllo::excel{false, false,
                                              QStringLiteral("B20 (DIVISA ESTERA) CODICE ERRATO")};
@@ -54,9 +55,12 @@ constexpr std::array<Controllo, 21> kControlli = {{
 }};
 
 // QChar::isSpace, with the common letters and digits answered at once.
-bool spazio(QChar c)
+inline bool spazio(QChar c)
 {
-    return (c.unicode() <= 0x20 || c.unicode() >= 0x85) && c.isSpace();
+    const char16_t u = c.unicode();
+    if (u > 0x20 && u < 0x85)
+        return false;
+    return c.isSpace();
 }
 
 bool fallisce(Prova prova, QString& valore, const CodiciControllo& codici)
@@ -93,10 +97,11 @@ Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
 EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
                          const CodiciControllo& codici, RapportoErrori& rapporto)
 {
-    std::array<QString, kColonneFoglio> copia;
+    // An Excel row is checked on a copy; a CSV row in place, without one.
+    std::optional<std::array<QString, kColonneFoglio>> copia;
     if (!regole.scriveValoriRipuliti)
-        copia = riga.valori;
-    auto& valori = regole.scriveValoriRipuliti ? riga.valori : copia;
+        copia.emplace(riga.valori);
+    auto& valori = copia ? *copia : riga.valori;
     for (QString& valore : valori) {
         // Most values have nothing to trim.
         if (!valore.isEmpty() && (spazio(valore.front()) || spazio(valore.back())))

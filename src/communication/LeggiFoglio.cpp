@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
 
 namespace {
 
@@ -46,7 +47,10 @@ public:
 
     EsitoVuoto chiudiRecord()
     {
-        m_blocco += kFineRecord;
+        // Two bytes into the reserved room, without the general append.
+        const qsizetype fine = m_blocco.size();
+        m_blocco.resize(fine + 2);
+        std::memcpy(m_blocco.data() + fine, kFineRecord, 2);
         return m_blocco.size() >= kBlocco ? svuota() : EsitoVuoto{};
     }
 

@@ -2,6 +2,8 @@
 
 #include "common/Cp1252.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -100,6 +102,79 @@ bool ascii(QByteArrayView byte)
     for (; p < fine; ++p)
         o |= static_cast<unsigned char>(*p);
     return (o & 0x8080808080808080ULL) == 0;
+}
+
+constexpr quint64 kUni = 0x0101010101010101ULL;
+constexpr quint64 kBassi = 0x7F7F7F7F7F7F7F7FULL;
+
+// The high bit of each byte of `parola` that equals `b`, and no other bit:
+// unlike the usual zero-byte test, exact for every byte, so each bit is a
+// position.
+quint64 byteUguali(quint64 parola, char b)
+{
+    const quint64 x = parola ^ (kUni * static_cast<unsigned char>(b));
+    return ~(((x & kBassi) + kBassi) | x | kBassi);
+}
+
+// Where `b` stands in `byte`, up to `massimo` positions; their count. A line
+// holds a hundred and more bytes and a separator every few of them, so the
+// bytes are looked at a machine word at a time.
+int posizioniByte(QByteArrayView byte, char b, qsizetype* posizioni, int massimo)
+{
+    const char* const dati = byte.data();
+    const qsizetype n = byte.size();
+    int trovate = 0;
+    qsizetype i = 0;
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        for (; i + 8 <= n; i += 8) {
+            quint64 parola;
+            std::memcpy(&parola, dati + i, 8);
+            for (quint64 uguali = byteUguali(parola, b); uguali != 0; uguali &= uguali - 1) {
+                if (trovate == massimo)
+                    return trovate;
+                posizioni[trovate++] = i + std::countr_zero(uguali) / 8;
+            }
+        }
+    }
+    for (; i < n; ++i) {
+        if (dati[i] == b) {
+            if (trovate == massimo)
+                return trovate;
+            posizioni[trovate++] = i;
+        }
+    }
+    return trovate;
+}
+
+// ASCII bytes widened to UTF-16, eight at a time: each group of four bytes
+// spread to the low halves of four 16-bit units.
+void allarga(const char* byte, qsizetype n, char16_t* testo)
+{
+    qsizetype i = 0;
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        const auto sparsi = [](quint64 x) {
+            x = (x | (x << 16)) & 0x0000FFFF0000FFFFULL;
+            return (x | (x << 8)) & 0x00FF00FF00FF00FFULL;
+        };
+        for (; i + 8 <= n; i += 8) {
+            quint64 parola;
+            std::memcpy(&parola, byte + i, 8);
+            const quint64 bassi = sparsi(parola & 0xFFFFFFFFULL);
+            const quint64 alti = sparsi(parola >> 32);
+            std::memcpy(testo + i, &bassi, 8);
+            std::memcpy(testo + i + 4, &alti, 8);
+        }
+        // Most fields are short: four more at once before the last few.
+        if (i + 4 <= n) {
+            quint32 parola;
+            std::memcpy(&parola, byte + i, 4);
+            const quint64 sparso = sparsi(parola);
+            std::memcpy(testo + i, &sparso, 8);
+            i += 4;
+        }
+    }
+    for (; i < n; ++i)
+        testo[i] = static_cast<unsigned char>(byte[i]);
 }
 
 // `campo` into `destinazione` without its double quotes. The destination's
@@ -284,11 +359,34 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
 
 Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
 {
+    const char* const inizio = byte.data();
+    // Quotes are rare: without any, a field is widened without looking for them.
+    if (std::memchr(inizio, '"', static_cast<size_t>(byte.size())))
+        return dividiConVirgolette(byte, riga);
+
+    // Past the last column the line is not read: its rest is ignored.
+    std::array<qsizetype, kColonneFoglio> separatori;
+    const int trovati = posizioniByte(byte, static_cast<char>(m_separatoreAscii), separatori.data(),
+                                      kColonneFoglio);
+    qsizetype da = 0;
+    for (int k = 0; k <= trovati && k < kColonneFoglio; ++k) {
+        const qsizetype a = k < trovati ? separatori[static_cast<std::size_t>(k)] : byte.size();
+        QString& campo = riga.valori[static_cast<std::size_t>(k)];
+        const qsizetype n = a - da;
+        // Columns often keep their length from row to row.
+        if (campo.size() != n || !campo.isDetached())
+            campo.resize(n);
+        allarga(inizio + da, n, reinterpret_cast<char16_t*>(campo.data()));
+        da = a + 1;
+    }
+    return chiudiRiga(std::min(trovati + 1, kColonneFoglio), riga);
+}
+
+Esito<bool> LettoreCsv::dividiConVirgolette(QByteArrayView byte, RigaFoglio& riga)
+{
     const char separatore = static_cast<char>(m_separatoreAscii);
     const char* p = byte.data();
     const char* const fine = p + byte.size();
-    // Quotes are rare: without any, a field is widened without looking for them.
-    const bool virgolette = std::memchr(p, '"', static_cast<size_t>(byte.size())) != nullptr;
     int trovati = 0;
     while (trovati < kColonneFoglio) {
         const auto* trovato =
@@ -296,22 +394,16 @@ Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
         const char* fineCampo = trovato ? trovato : fine;
         QString& campo = riga.valori[static_cast<std::size_t>(trovati++)];
         const qsizetype n = fineCampo - p;
-        // Columns often keep their length from row to row.
         if (campo.size() != n || !campo.isDetached())
             campo.resize(n);
         char16_t* out = reinterpret_cast<char16_t*>(campo.data());
-        if (virgolette) {
-            char16_t* const inizio = out;
-            for (; p < fineCampo; ++p) {
-                *out = static_cast<unsigned char>(*p);
-                out += *p != '"';
-            }
-            if (out - inizio != n)
-                campo.resize(out - inizio);
-        } else {
-            for (qsizetype i = 0; i < n; ++i)
-                out[i] = static_cast<unsigned char>(p[i]);
+        char16_t* const primo = out;
+        for (; p < fineCampo; ++p) {
+            *out = static_cast<unsigned char>(*p);
+            out += *p != '"';
         }
+        if (out - primo != n)
+            campo.resize(out - primo);
         if (!trovato)
             break;
         p = trovato + 1;

@@ -32,6 +32,8 @@ private:
     bool riempi();
     // The fields of an ASCII line split by a one-byte separator.
     Esito<bool> dividiAscii(QByteArrayView byte, RigaFoglio& riga);
+    // The same for a line with double quotes, which are dropped.
+    Esito<bool> dividiConVirgolette(QByteArrayView byte, RigaFoglio& riga);
     // The row complete when it has all its fields.
     Esito<bool> chiudiRiga(int trovati, RigaFoglio& riga) const;
 
