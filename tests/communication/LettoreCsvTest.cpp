@@ -181,6 +181,37 @@ TEST_F(LettoreCsvTest, ARowReadAgainHoldsOnlyTheNewLineAndRowsKeptEarlierStayAsR
     }
 }
 
+TEST_F(LettoreCsvTest, FieldsOfEveryLengthAreCutAtTheirSeparators)
+{
+    // ASCII lines are cut a machine word at a time: fields of every length
+    // from empty up, so separators fall at every place within a word, in
+    // lines of fewer, as many and more fields than a row has. Each is
+    // compared with the plain split of the same line.
+    for (const int campi : {22, 23, 30}) {
+        for (int lunghezza = 0; lunghezza <= 17; ++lunghezza) {
+            SCOPED_TRACE(std::to_string(campi) + " campi, " + std::to_string(lunghezza));
+            QByteArrayList valori;
+            for (int c = 0; c < campi; ++c)
+                valori << QByteArray((lunghezza + c) % 18, static_cast<char>('a' + c % 26));
+            const QByteArray riga = valori.join(';');
+            const auto lettura = leggi(riga + "\r\n" + riga);
+            ASSERT_EQ(lettura.errore, QString());
+            ASSERT_EQ(lettura.righe.size(), 2u);
+            for (const auto& letta : lettura.righe) {
+                for (int c = 0; c < kColonneFoglio; ++c)
+                    EXPECT_EQ(letta.valori[static_cast<std::size_t>(c)],
+                              QString::fromLatin1(valori[c]))
+                        << "campo " << c + 1;
+            }
+        }
+    }
+    // Too few fields, whatever their lengths, are still counted right.
+    for (int lunghezza = 0; lunghezza <= 9; ++lunghezza) {
+        const QByteArray corta = QByteArrayList(21, QByteArray(lunghezza, 'x')).join(';');
+        EXPECT_EQ(leggi(corta + "\n").errore, QStringLiteral("Riga 1: 21 campi invece di 22."));
+    }
+}
+
 TEST_F(LettoreCsvTest, ExtraFieldsAreDroppedAndMissingOnesStopTheRun)
 {
     const auto ventitre = leggi(linea(23) + "\r\n");

@@ -345,3 +345,36 @@ TEST(Cp1252, EncodingAppendsAndDecodingReusesItsText)
     Cp1252::decodificaIn(QByteArrayView(), testo);
     EXPECT_EQ(testo, QString());
 }
+
+TEST(RecordB, DatesLoseTheirSlashesAndBlanksWhateverTheirCharacters)
+{
+    // The three date fields take the same road: B7, B14 and B17.
+    const struct
+    {
+        const char16_t* data;
+        QByteArray campo;
+    } casi[] = {
+        {u"01/01/1980", "01011980"},
+        {u"01011980", "01011980"},
+        {u" 01/01/1980\t", "01011980"},    // blanks around it go
+        {u"01/01/1980\u00A0", "01011980"}, // a non-breaking space too
+        {u"1/2/1980", "121980  "},         // shorter: not padded with zeros
+        {u"12/05/1980 10:30", "12051980"}, // longer: cut by the field
+        {u"o1/o1/198o", "O1O1198O"},       // letters upper-cased as in any field
+        {u"01/01/19\u00E980", "010119\xC9"
+                              "8"},   // one character beyond ASCII
+        {u"01/\n1/1980", "01 11980"}, // a line break never splits the record
+        {u"", "        "},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(QString::fromUtf16(caso.data).toStdString());
+        auto valori = rigaCompleta();
+        valori[4] = valori[11] = valori[14] = QString::fromUtf16(caso.data);
+        auto r = RecordB(1, valori);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(tratto(*r, 89, 96), caso.campo);
+        EXPECT_EQ(tratto(*r, 204, 211), caso.campo);
+        EXPECT_EQ(tratto(*r, 292, 299), caso.campo);
+        EXPECT_EQ(tratto(*r, 97, 100), "ROMA"); // the next field untouched
+    }
+}
