@@ -1,5 +1,6 @@
 #include "common/ControllaCF.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -65,6 +66,34 @@ constexpr char16_t maiuscola(char16_t c)
     return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
 }
 
+// The value each ASCII character counts, by position (0 odd, 1 even), small
+// letters as capitals; 0 for a character that no codice fiscale holds. All
+// counted values carry the tables' extra unit, so none is 0.
+struct ValoriPosizione
+{
+    int valore[2][0x80];
+};
+
+constexpr ValoriPosizione tabellaValori()
+{
+    ValoriPosizione t{};
+    for (char16_t c = 0; c < 0x80; ++c) {
+        const char16_t m = maiuscola(c);
+        if (eCifra(m)) {
+            t.valore[0][c] = ValoriCifreDispari[static_cast<std::size_t>(m - u'0')];
+            t.valore[1][c] = m - u'0' + 1;
+        } else if (eLettera(m)) {
+            t.valore[0][c] = ValoriLettereDispari[static_cast<std::size_t>(m - u'A')];
+            t.valore[1][c] = m - u'A' + 1;
+        }
+    }
+    return t;
+}
+
+constexpr ValoriPosizione kValori = tabellaValori();
+static_assert(kValori.valore[0][u'0'] == 2 && kValori.valore[1][u'z'] == 26 &&
+              kValori.valore[0][u' '] == 0 && kValori.valore[1][u'-'] == 0);
+
 constexpr qsizetype LunghezzaNumerica = 11;
 constexpr qsizetype LunghezzaPersona = 16;
 
@@ -80,22 +109,16 @@ int ControllaCF(QStringView codice)
         return 0;
     }
 
+    // A code shorter than fifteen is padded with blanks, which count nothing.
+    const qsizetype contati = std::min(codice.size(), LunghezzaPersona - 1);
     int somma = 0;
-    bool tuttiValidi = true;
-    for (qsizetype i = 0; i < LunghezzaPersona - 1; ++i) {
-        const char16_t c = i < codice.size() ? maiuscola(codice[i].unicode()) : u' ';
+    bool tuttiValidi = contati == LunghezzaPersona - 1;
+    for (qsizetype i = 0; i < contati; ++i) {
+        const char16_t c = codice[i].unicode();
         // Positions count from 1: index 0 is the first, odd, position.
-        const bool dispari = (i % 2) == 0;
-        if (eCifra(c)) {
-            const int cifra = c - u'0';
-            somma += dispari ? ValoriCifreDispari[static_cast<std::size_t>(cifra)] : cifra + 1;
-        } else if (eLettera(c)) {
-            const int lettera = c - u'A';
-            somma +=
-                dispari ? ValoriLettereDispari[static_cast<std::size_t>(lettera)] : lettera + 1;
-        } else {
-            tuttiValidi = false;
-        }
+        const int valore = c < 0x80 ? kValori.valore[i % 2][c] : 0;
+        tuttiValidi = tuttiValidi && valore != 0;
+        somma += valore;
     }
 
     // Every counted character carries one extra unit from the tables above, so

@@ -49,8 +49,7 @@ int giorniDelMese(int mese, int anno)
 // already holds its eight digits costs nothing.
 void riscrivi(QString& valore, const char16_t (&lavoro)[Cifre])
 {
-    const QStringView nuovo(lavoro, Cifre);
-    if (valore == nuovo)
+    if (valore.size() == Cifre && std::equal(lavoro, lavoro + Cifre, QStringView(valore).utf16()))
         return;
     valore.resize(Cifre);
     std::copy(std::begin(lavoro), std::end(lavoro), reinterpret_cast<char16_t*>(valore.data()));
@@ -85,12 +84,13 @@ int ControllaData(QString& valore, QString* dataNormalizzata)
 
     char16_t lavoro[Cifre] = {u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' '};
     int trovate = 0;
-    for (const QChar c : QStringView(valore)) {
-        if (!eCifra(c.unicode()))
+    const char16_t* const testo = QStringView(valore).utf16();
+    for (qsizetype i = 0; i < valore.size(); ++i) {
+        if (!eCifra(testo[i]))
             continue;
         if (trovate == Cifre)
             return 1;
-        lavoro[trovate++] = c.unicode();
+        lavoro[trovate++] = testo[i];
     }
 
     // At most six digits: ddmmyy, with the century that a two-digit year calls for.

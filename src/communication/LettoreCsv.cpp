@@ -2,7 +2,6 @@
 
 #include "common/Cp1252.h"
 
-#include <array>
 #include <bit>
 #include <cstring>
 
@@ -114,36 +113,6 @@ quint64 byteUguali(quint64 parola, char b)
 {
     const quint64 x = parola ^ (kUni * static_cast<unsigned char>(b));
     return ~(((x & kBassi) + kBassi) | x | kBassi);
-}
-
-// Where `b` stands in `byte`, up to `massimo` positions; their count. A line
-// holds a hundred and more bytes and a separator every few of them, so the
-// bytes are looked at a machine word at a time.
-int posizioniByte(QByteArrayView byte, char b, qsizetype* posizioni, int massimo)
-{
-    const char* const dati = byte.data();
-    const qsizetype n = byte.size();
-    int trovate = 0;
-    qsizetype i = 0;
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        for (; i + 8 <= n; i += 8) {
-            quint64 parola;
-            std::memcpy(&parola, dati + i, 8);
-            for (quint64 uguali = byteUguali(parola, b); uguali != 0; uguali &= uguali - 1) {
-                if (trovate == massimo)
-                    return trovate;
-                posizioni[trovate++] = i + std::countr_zero(uguali) / 8;
-            }
-        }
-    }
-    for (; i < n; ++i) {
-        if (dati[i] == b) {
-            if (trovate == massimo)
-                return trovate;
-            posizioni[trovate++] = i;
-        }
-    }
-    return trovate;
 }
 
 // ASCII bytes widened to UTF-16, eight at a time: each group of four bytes
@@ -359,27 +328,44 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
 
 Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
 {
-    const char* const inizio = byte.data();
+    const char* const dati = byte.data();
+    const qsizetype lunghezza = byte.size();
     // Quotes are rare: without any, a field is widened without looking for them.
-    if (std::memchr(inizio, '"', static_cast<size_t>(byte.size())))
+    if (std::memchr(dati, '"', static_cast<size_t>(lunghezza)))
         return dividiConVirgolette(byte, riga);
 
-    // Past the last column the line is not read: its rest is ignored.
-    std::array<qsizetype, kColonneFoglio> separatori;
-    const int trovati = posizioniByte(byte, static_cast<char>(m_separatoreAscii), separatori.data(),
-                                      kColonneFoglio);
+    // Each separator closes a field and the line's end the last one; past
+    // the last column the line is not read, its rest ignored. The line holds
+    // a separator every few bytes, so it is looked at a machine word at a time.
+    const char separatore = static_cast<char>(m_separatoreAscii);
+    int trovati = 0;
     qsizetype da = 0;
-    for (int k = 0; k <= trovati && k < kColonneFoglio; ++k) {
-        const qsizetype a = k < trovati ? separatori[static_cast<std::size_t>(k)] : byte.size();
-        QString& campo = riga.valori[static_cast<std::size_t>(k)];
+    const auto chiudiCampo = [&](qsizetype a) {
+        QString& campo = riga.valori[static_cast<std::size_t>(trovati++)];
         const qsizetype n = a - da;
         // Columns often keep their length from row to row.
         if (campo.size() != n || !campo.isDetached())
             campo.resize(n);
-        allarga(inizio + da, n, reinterpret_cast<char16_t*>(campo.data()));
+        allarga(dati + da, n, reinterpret_cast<char16_t*>(campo.data()));
         da = a + 1;
+    };
+    qsizetype i = 0;
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        for (; i + 8 <= lunghezza && trovati < kColonneFoglio; i += 8) {
+            quint64 parola;
+            std::memcpy(&parola, dati + i, 8);
+            for (quint64 uguali = byteUguali(parola, separatore);
+                 uguali != 0 && trovati < kColonneFoglio; uguali &= uguali - 1)
+                chiudiCampo(i + std::countr_zero(uguali) / 8);
+        }
     }
-    return chiudiRiga(std::min(trovati + 1, kColonneFoglio), riga);
+    for (; i < lunghezza && trovati < kColonneFoglio; ++i) {
+        if (dati[i] == separatore)
+            chiudiCampo(i);
+    }
+    if (trovati < kColonneFoglio)
+        chiudiCampo(lunghezza);
+    return chiudiRiga(trovati, riga);
 }
 
 Esito<bool> LettoreCsv::dividiConVirgolette(QByteArrayView byte, RigaFoglio& riga)
