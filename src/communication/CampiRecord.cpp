@@ -103,6 +103,11 @@ constexpr ByteAscii kByteAscii = tabellaAscii();
 static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' &&
               kByteAscii.testo[1][u'\t'] == ' ');
 
+// The long road of a value with characters beyond ASCII: upper-cased,
+// composed, cut and encoded as the code page allows. Kept out of line so the
+// ASCII road stays a small function.
+Q_NEVER_INLINE void mettiConvertito(char* campo, int larghezza, QStringView testo, bool maiuscolo);
+
 } // namespace
 
 QString TagliaCampo(QStringView valore, int larghezza)
@@ -166,15 +171,7 @@ void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool m
         return;
     }
 
-    QString preparato = maiuscolo ? TagliaCampo(testo, larghezza)
-                                  : primiCaratteri(composto(testo.toString()), larghezza);
-    for (QChar& c : preparato) {
-        if (controllo(c.unicode()))
-            c = QLatin1Char(' ');
-    }
-    // One byte per character, so the field never outgrows its width.
-    const QByteArray byte = Cp1252::codifica(preparato);
-    std::copy_n(byte.constData(), std::min<qsizetype>(byte.size(), larghezza), campo);
+    mettiConvertito(campo, larghezza, testo, maiuscolo);
 }
 
 void BufferRecord::mettiData(int posizione, int larghezza, QStringView data)
@@ -228,3 +225,20 @@ bool BufferRecord::mettiIntero(int posizione, int larghezza, qint64 numero)
     std::copy(cifre, fine, campo + larghezza - n);
     return true;
 }
+
+namespace {
+
+void mettiConvertito(char* campo, int larghezza, QStringView testo, bool maiuscolo)
+{
+    QString preparato = maiuscolo ? TagliaCampo(testo, larghezza)
+                                  : primiCaratteri(composto(testo.toString()), larghezza);
+    for (QChar& c : preparato) {
+        if (controllo(c.unicode()))
+            c = QLatin1Char(' ');
+    }
+    // One byte per character, so the field never outgrows its width.
+    const QByteArray byte = Cp1252::codifica(preparato);
+    std::copy_n(byte.constData(), std::min<qsizetype>(byte.size(), larghezza), campo);
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 
 #include "common/Cp1252.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -116,34 +117,59 @@ quint64 byteUguali(quint64 parola, char b)
 }
 
 // ASCII bytes widened to UTF-16, eight at a time: each group of four bytes
-// spread to the low halves of four 16-bit units.
+// spread to the low halves of four 16-bit units. The last eight are done
+// again from the end rather than one by one.
 void allarga(const char* byte, qsizetype n, char16_t* testo)
 {
-    qsizetype i = 0;
     if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        const auto sparsi = [](quint64 x) {
-            x = (x | (x << 16)) & 0x0000FFFF0000FFFFULL;
-            return (x | (x << 8)) & 0x00FF00FF00FF00FFULL;
-        };
-        for (; i + 8 <= n; i += 8) {
+        const auto otto = [byte, testo](qsizetype i) {
+            const auto sparsi = [](quint64 x) {
+                x = (x | (x << 16)) & 0x0000FFFF0000FFFFULL;
+                return (x | (x << 8)) & 0x00FF00FF00FF00FFULL;
+            };
             quint64 parola;
             std::memcpy(&parola, byte + i, 8);
             const quint64 bassi = sparsi(parola & 0xFFFFFFFFULL);
             const quint64 alti = sparsi(parola >> 32);
             std::memcpy(testo + i, &bassi, 8);
             std::memcpy(testo + i + 4, &alti, 8);
-        }
-        // Most fields are short: four more at once before the last few.
-        if (i + 4 <= n) {
-            quint32 parola;
-            std::memcpy(&parola, byte + i, 4);
-            const quint64 sparso = sparsi(parola);
-            std::memcpy(testo + i, &sparso, 8);
-            i += 4;
+        };
+        if (n >= 8) {
+            for (qsizetype i = 0; i + 8 <= n; i += 8)
+                otto(i);
+            otto(n - 8);
+            return;
         }
     }
-    for (; i < n; ++i)
+    for (qsizetype i = 0; i < n; ++i)
         testo[i] = static_cast<unsigned char>(byte[i]);
+}
+
+// Where `b` stands in `byte`, up to `massimo` positions; their count. A line
+// holds a hundred and more bytes and a separator every few of them, so the
+// bytes are looked at a machine word at a time.
+int posizioniByte(QByteArrayView byte, char b, qsizetype* posizioni, int massimo)
+{
+    const char* const dati = byte.data();
+    const qsizetype n = byte.size();
+    int trovate = 0;
+    qsizetype i = 0;
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        for (; i + 8 <= n; i += 8) {
+            quint64 parola;
+            std::memcpy(&parola, dati + i, 8);
+            for (quint64 uguali = byteUguali(parola, b); uguali != 0; uguali &= uguali - 1) {
+                if (trovate == massimo)
+                    return trovate;
+                posizioni[trovate++] = i + std::countr_zero(uguali) / 8;
+            }
+        }
+    }
+    for (; i < n && trovate < massimo; ++i) {
+        if (dati[i] == b)
+            posizioni[trovate++] = i;
+    }
+    return trovate;
 }
 
 // `campo` into `destinazione` without its double quotes. The destination's
@@ -328,43 +354,38 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
 
 Esito<bool> LettoreCsv::dividiAscii(QByteArrayView byte, RigaFoglio& riga)
 {
-    const char* const dati = byte.data();
-    const qsizetype lunghezza = byte.size();
-    // Quotes are rare: without any, a field is widened without looking for them.
-    if (std::memchr(dati, '"', static_cast<size_t>(lunghezza)))
+    // Quotes are rare: without any, a field is copied without looking for them.
+    if (std::memchr(byte.data(), '"', static_cast<size_t>(byte.size())))
         return dividiConVirgolette(byte, riga);
 
-    // Each separator closes a field and the line's end the last one; past
-    // the last column the line is not read, its rest ignored. The line holds
-    // a separator every few bytes, so it is looked at a machine word at a time.
-    const char separatore = static_cast<char>(m_separatoreAscii);
-    int trovati = 0;
+    // The line widened once into the kept text, then each field copied out
+    // of it: fields are a few characters long, so what costs is the work per
+    // field, not per character.
+    if (m_testo.size() != byte.size())
+        m_testo.resize(byte.size());
+    allarga(byte.data(), byte.size(), reinterpret_cast<char16_t*>(m_testo.data()));
+    const char16_t* const testo = reinterpret_cast<const char16_t*>(m_testo.constData());
+
+    // Each separator ends a field and the line's end the last one; past the
+    // last column the line is not read, its rest ignored.
+    std::array<qsizetype, kColonneFoglio> fini;
+    const int separatori =
+        posizioniByte(byte, static_cast<char>(m_separatoreAscii), fini.data(), kColonneFoglio);
+    const int trovati = std::min(separatori + 1, kColonneFoglio);
+    if (separatori < kColonneFoglio)
+        fini[static_cast<std::size_t>(separatori)] = byte.size();
     qsizetype da = 0;
-    const auto chiudiCampo = [&](qsizetype a) {
-        QString& campo = riga.valori[static_cast<std::size_t>(trovati++)];
+    for (int k = 0; k < trovati; ++k) {
+        const qsizetype a = fini[static_cast<std::size_t>(k)];
+        QString& campo = riga.valori[static_cast<std::size_t>(k)];
         const qsizetype n = a - da;
         // Columns often keep their length from row to row.
         if (campo.size() != n || !campo.isDetached())
             campo.resize(n);
-        allarga(dati + da, n, reinterpret_cast<char16_t*>(campo.data()));
+        std::memcpy(static_cast<void*>(campo.data()), testo + da,
+                    static_cast<size_t>(n) * sizeof(char16_t));
         da = a + 1;
-    };
-    qsizetype i = 0;
-    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
-        for (; i + 8 <= lunghezza && trovati < kColonneFoglio; i += 8) {
-            quint64 parola;
-            std::memcpy(&parola, dati + i, 8);
-            for (quint64 uguali = byteUguali(parola, separatore);
-                 uguali != 0 && trovati < kColonneFoglio; uguali &= uguali - 1)
-                chiudiCampo(i + std::countr_zero(uguali) / 8);
-        }
     }
-    for (; i < lunghezza && trovati < kColonneFoglio; ++i) {
-        if (dati[i] == separatore)
-            chiudiCampo(i);
-    }
-    if (trovati < kColonneFoglio)
-        chiudiCampo(lunghezza);
     return chiudiRiga(trovati, riga);
 }
 
