@@ -5,7 +5,6 @@
 #include "communication/RapportoErrori.h"
 
 #include <array>
-#include <optional>
 
 const RegoleControllo RegoleControllo::excel{false, false,
                                              QStringLiteral("B20 (DIVISA ESTERA) CODICE ERRATO")};
@@ -94,14 +93,13 @@ Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
     return CodiciControllo{std::move(paesi).valore(), std::move(divise).valore()};
 }
 
-EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
-                         const CodiciControllo& codici, RapportoErrori& rapporto)
+namespace {
+
+// The checks on `valori`, the row's own values (CSV) or a copy (Excel).
+EsitoVuoto controllaValori(std::array<QString, kColonneFoglio>& valori, RigaFoglio& riga,
+                           const RegoleControllo& regole, const CodiciControllo& codici,
+                           RapportoErrori& rapporto)
 {
-    // An Excel row is checked on a copy; a CSV row in place, without one.
-    std::optional<std::array<QString, kColonneFoglio>> copia;
-    if (!regole.scriveValoriRipuliti)
-        copia.emplace(riga.valori);
-    auto& valori = copia ? *copia : riga.valori;
     for (QString& valore : valori) {
         // Most values have nothing to trim; looking through a view spares
         // the text's check for a shared buffer.
@@ -142,4 +140,15 @@ EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
             return esito;
     }
     return {};
+}
+
+} // namespace
+
+EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
+                         const CodiciControllo& codici, RapportoErrori& rapporto)
+{
+    if (regole.scriveValoriRipuliti)
+        return controllaValori(riga.valori, riga, regole, codici, rapporto);
+    std::array<QString, kColonneFoglio> copia = riga.valori;
+    return controllaValori(copia, riga, regole, codici, rapporto);
 }

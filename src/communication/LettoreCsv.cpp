@@ -211,34 +211,45 @@ Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(const QString& percorso,
         return Errore{QStringLiteral("Impossibile aprire il file %1: %2")
                           .arg(percorso, lettore->m_file.errorString())};
 
-    // The encoding is one for the whole file, so it is settled before the
-    // first line: a pass over the bytes, a block at a time.
-    const QByteArray inizio = lettore->m_file.peek(3);
-    if (inizio == QByteArrayLiteral("\xEF\xBB\xBF")) {
+    // A byte-order mark settles the encoding at once; otherwise the bytes
+    // do, when a line first needs them read (see codificaUtf8).
+    if (lettore->m_file.peek(3) == QByteArrayLiteral("\xEF\xBB\xBF")) {
         lettore->m_utf8 = true;
+        lettore->m_codificaNota = true;
         lettore->m_file.skip(3);
-    } else {
-        ValidatoreUtf8 validatore;
-        QByteArray blocco(kBlocco, Qt::Uninitialized);
-        bool valido = true;
-        for (;;) {
-            const qint64 letti = lettore->m_file.read(blocco.data(), kBlocco);
-            if (letti < 0)
-                return Errore{QStringLiteral("Errore di lettura del file %1: %2")
-                                  .arg(percorso, lettore->m_file.errorString())};
-            if (letti == 0)
-                break;
-            if (!validatore.aggiungi(blocco.constData(), letti)) {
-                valido = false;
-                break;
-            }
-        }
-        lettore->m_utf8 = valido && validatore.completo();
-        if (!lettore->m_file.seek(0))
-            return Errore{QStringLiteral("Errore di lettura del file %1: %2")
-                              .arg(percorso, lettore->m_file.errorString())};
     }
     return std::unique_ptr<LettoreFoglio>(std::move(lettore));
+}
+
+Esito<bool> LettoreCsv::codificaUtf8()
+{
+    if (m_codificaNota)
+        return m_utf8;
+    // The encoding is one for the whole file, headings included: a pass of
+    // its own over all the bytes, a block at a time, on a second handle so
+    // the reading goes on where it stands.
+    QFile file(m_file.fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                          .arg(file.fileName(), file.errorString())};
+    ValidatoreUtf8 validatore;
+    QByteArray blocco(kBlocco, Qt::Uninitialized);
+    bool valido = true;
+    for (;;) {
+        const qint64 letti = file.read(blocco.data(), kBlocco);
+        if (letti < 0)
+            return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                              .arg(file.fileName(), file.errorString())};
+        if (letti == 0)
+            break;
+        if (!validatore.aggiungi(blocco.constData(), letti)) {
+            valido = false;
+            break;
+        }
+    }
+    m_utf8 = valido && validatore.completo();
+    m_codificaNota = true;
+    return m_utf8;
 }
 
 bool LettoreCsv::riempi()
@@ -325,10 +336,14 @@ Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
         char16_t* out = reinterpret_cast<char16_t*>(m_testo.data());
         for (const char c : byte)
             *out++ = static_cast<unsigned char>(c);
-    } else if (m_utf8) {
-        m_testo = QString::fromUtf8(byte);
     } else {
-        Cp1252::decodificaIn(byte, m_testo);
+        auto utf8 = codificaUtf8();
+        if (!utf8)
+            return Errore{utf8.errore()};
+        if (*utf8)
+            m_testo = QString::fromUtf8(byte);
+        else
+            Cp1252::decodificaIn(byte, m_testo);
     }
     const QStringView testo(m_testo);
 

@@ -9,7 +9,9 @@
 // Reads the month's operations from a CSV file one line at a time, so a file
 // of any length is read with the memory of one line. The bytes are UTF-8 when
 // the file says so (byte-order mark) or reads as valid UTF-8 throughout, and
-// Windows-1252 otherwise, which is what an Italian Excel writes as "CSV".
+// Windows-1252 otherwise, which is what an Italian Excel writes as "CSV". A
+// line of ASCII reads the same either way, so the whole file is looked
+// through for its encoding only when a data line holds another byte.
 class LettoreCsv final : public LettoreFoglio
 {
 public:
@@ -18,7 +20,9 @@ public:
 
     Esito<bool> leggi(RigaFoglio& riga) override;
 
-    bool utf8() const { return m_utf8; }
+    // Whether the file is read as UTF-8; settles it when no line has yet.
+    // An Errore is a file that could not be read.
+    Esito<bool> codificaUtf8();
 
     // A line longer than this is no operation of ours but a damaged or wrong
     // file; refusing it keeps the memory bounded.
@@ -43,6 +47,7 @@ private:
     int m_primaRigaDati = 1;
     int m_numeroRiga = 0;
     bool m_utf8 = false;
+    bool m_codificaNota = false; // m_utf8 settled, by the byte-order mark or a pass
     QByteArray m_buffer;
     qsizetype m_posizione = 0;
     bool m_fineFile = false;

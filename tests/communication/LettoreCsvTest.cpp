@@ -70,7 +70,9 @@ TEST_F(LettoreCsvTest, TheEncodingIsUtf8OnlyWhenTheBytesSaySo)
                 linea(22, ";", "\xE0") + "\r\n"; // "à" in Windows-1252, a broken sequence in UTF-8
         auto lettore = apriFoglioCsv(scrivi(contenuto), QStringLiteral(";"), 1);
         ASSERT_TRUE(lettore.ok());
-        EXPECT_EQ(static_cast<LettoreCsv&>(*lettore.valore()).utf8(), caso.utf8);
+        auto utf8 = static_cast<LettoreCsv&>(*lettore.valore()).codificaUtf8();
+        ASSERT_TRUE(utf8.ok());
+        EXPECT_EQ(*utf8, caso.utf8);
         const auto lettura = leggiTutto(*lettore.valore());
         ASSERT_FALSE(lettura.righe.empty());
         const bool utf8Malformato = !caso.utf8 && caso.primo.startsWith('\xC3');
@@ -79,6 +81,36 @@ TEST_F(LettoreCsvTest, TheEncodingIsUtf8OnlyWhenTheBytesSaySo)
         if (utf8Malformato) {
             EXPECT_EQ(lettura.righe[1].valori[0], QStringLiteral("à"));
         }
+    }
+}
+
+TEST_F(LettoreCsvTest, TheWholeFileSettlesTheEncodingWhenALaterLineFirstNeedsIt)
+{
+    // ASCII lines come first and read the same either way; the first line
+    // with other bytes is read by what every byte of the file says, the
+    // headings before the data and the lines after it included.
+    const QByteArray ascii = linea(22, ";", "ROSSI") + "\r\n";
+    const QByteArray e = linea(22, ";", "\xC3\x88") + "\r\n"; // "È" in UTF-8
+    const struct
+    {
+        const char* nome;
+        QByteArray contenuto;
+        std::size_t rigaE; // the data row holding the "È" bytes
+        QString atteso;
+    } casi[] = {
+        {"valid UTF-8", "intestazione\r\n" + ascii + ascii + e, 2, QStringLiteral("È")},
+        {"Windows-1252 in the heading", "intestazione \xE0\r\n" + ascii + e, 1,
+         QStringLiteral("Ã\u02C6")},
+        {"Windows-1252 after the line", "intestazione\r\n" + ascii + e + linea(22, ";", "\xE0"), 1,
+         QStringLiteral("Ã\u02C6")},
+    };
+    for (const auto& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        const auto lettura = leggi(caso.contenuto, 2);
+        ASSERT_EQ(lettura.errore, QString());
+        ASSERT_GT(lettura.righe.size(), caso.rigaE);
+        EXPECT_EQ(lettura.righe[0].valori[0], QStringLiteral("ROSSI"));
+        EXPECT_EQ(lettura.righe[caso.rigaE].valori[0], caso.atteso);
     }
 }
 
