@@ -1,5 +1,6 @@
 #include "communication/CelleBiff.h"
 
+#include "common/Cp1252.h"
 #include "communication/RecordBiff.h"
 #include "communication/StrutturaBiff.h"
 #include "communication/TestoCella.h"
@@ -13,7 +14,7 @@ namespace {
 
 // A string of Excel 97-2003: a character count, a flags byte (UTF-16 or one
 // byte per character, optional rich-text and extension blocks), the characters.
-QString stringa(const Record& r, int inizio, bool contaInByte = false)
+QString stringa8(const Record& r, int inizio, bool contaInByte)
 {
     if (inizio + 2 > r.lunghezza)
         return {};
@@ -45,6 +46,18 @@ QString stringa(const Record& r, int inizio, bool contaInByte = false)
     return testo;
 }
 
+// Excel 5/95 strings have no flags byte: a count, then one byte per
+// character in the workbook's code page, Windows-1252 for an Italian Excel.
+QString stringa5(const Record& r, int inizio, bool contaInByte)
+{
+    const int conteggio = contaInByte ? 1 : 2;
+    if (inizio + conteggio > r.lunghezza)
+        return {};
+    const int caratteri =
+        qMin<int>(contaInByte ? r.dati[inizio] : u16(r, inizio), r.lunghezza - inizio - conteggio);
+    return Cp1252::decodifica(QByteArrayView(r.dati + inizio + conteggio, caratteri));
+}
+
 } // namespace
 
 QString nomeErroreBiff(int codice)
@@ -74,9 +87,12 @@ QString nomeErroreBiff(int codice)
 namespace {
 
 // The formula results, booleans and error values of the first worksheet of
-// an Excel 97-2003 stream already found whole.
-void leggiSpeciali(const QByteArray& byte, CelleBiff& risultato)
+// a stream already found whole.
+void leggiSpeciali(const QByteArray& byte, bool biff8, CelleBiff& risultato)
 {
+    auto stringa = [biff8](const Record& r, int inizio, bool contaInByte = false) {
+        return biff8 ? stringa8(r, inizio, contaInByte) : stringa5(r, inizio, contaInByte);
+    };
     Record r;
     std::unordered_map<int, bool> formatiData;
     std::vector<int> formatiCelle;
@@ -89,7 +105,7 @@ void leggiSpeciali(const QByteArray& byte, CelleBiff& risultato)
             risultato.sistema1904 = u16(r, 0) == 1;
             break;
         case kFormato:
-            formatiData[u16(r, 0)] = TestoCella::formatoData(stringa(r, 2));
+            formatiData[u16(r, 0)] = TestoCella::formatoData(stringa(r, 2, !biff8));
             break;
         case kXf:
             formatiCelle.push_back(u16(r, 2));
@@ -192,8 +208,8 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
 
     CelleBiff risultato;
     Records primo(byte);
-    if (primo.prossimo(r) && u16(r, 0) == kBiff8)
-        leggiSpeciali(byte, risultato);
+    primo.prossimo(r);
+    leggiSpeciali(byte, u16(r, 0) == kBiff8, risultato);
     risultato.flusso = std::move(flusso).valore();
     return risultato;
 }

@@ -36,9 +36,8 @@ struct CelleBiff
     static quint32 chiave(quint32 riga, quint32 colonna) { return riga << 8 | colonna; }
 };
 
-// Reads the workbook stream of an .xls file and checks its structure
-// (a damaged or encrypted one is an error). The cells are read from Excel
-// 97-2003 (BIFF8) workbooks only; for Excel 5/95 FreeXL's values stand.
+// Reads the workbook stream of an .xls file (Excel 97-2003 or 5/95) and
+// checks its structure: a damaged or encrypted one is an error.
 Esito<CelleBiff> leggiCelleBiff(const QString& percorso);
 
 // Excel's name of an error code of the file format (0x2A -> "#N/A").

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -147,6 +148,34 @@ TEST(StrutturaBiff, WholeWorkbooksOfBothFormatsAreReadThroughTheRebuiltFile)
         EXPECT_EQ(lettura.righe[1].valori[0], QStringLiteral("VERDI"));
         EXPECT_EQ(lettura.righe[1].valori[1], QStringLiteral("ANNA"));
     }
+}
+
+TEST(StrutturaBiff, Excel95FormulaResultsAreReadFromTheRecords)
+{
+    // FreeXL leaves formula cells empty: a text result (in the STRING
+    // record after the formula, Windows-1252) and a number come from the
+    // workbook's own records.
+    Cartella c;
+    c.biff8 = false;
+    auto formula = [](int riga, int colonna, const QByteArray& risultato) {
+        return record(0x0006, le16(riga) + le16(colonna) + le16(0) + risultato + le16(0) + le32(0) +
+                                  le16(0));
+    };
+    QByteArray numero(8, '\0');
+    const double valore = 3001.5;
+    std::memcpy(numero.data(), &valore, 8);
+    c.foglio =
+        formula(2, 0, QByteArray(6, '\0') + "\xFF\xFF") + record(0x0207, le16(5) + "ROSS\xC8") +
+        record(0x0204, le16(2) + le16(1) + le16(0) + le16(5) + "MARIO") +
+        record(0x0204, le16(3) + le16(0) + le16(0) + le16(5) + "VERDI") + formula(3, 1, numero);
+    QTemporaryDir cartella;
+    auto lettore = apri(cartella, c);
+    ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
+    const auto lettura = leggiTutto(*lettore.valore());
+    ASSERT_EQ(numeri(lettura), (std::vector<int>{3, 4}));
+    EXPECT_EQ(lettura.righe[0].valori[0], QStringLiteral("ROSSÈ"));
+    EXPECT_EQ(lettura.righe[0].valori[1], QStringLiteral("MARIO"));
+    EXPECT_EQ(lettura.righe[1].valori[1], QStringLiteral("3001,5"));
 }
 
 TEST(StrutturaBiff, WhatFreeXLWouldMisreadIsRefused)
