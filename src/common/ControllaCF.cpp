@@ -97,13 +97,12 @@ static_assert(kValori.valore[0][u'0'] == 2 && kValori.valore[1][u'z'] == 26 &&
 constexpr qsizetype LunghezzaNumerica = 11;
 constexpr qsizetype LunghezzaPersona = 16;
 
-} // namespace
-
-int ControllaCF(QStringView codice)
+// The check on any view of characters: texts, and the bytes of an ASCII line.
+template <typename Testo> int controlla(Testo codice)
 {
     if (codice.size() == LunghezzaNumerica) {
-        for (const QChar c : codice) {
-            if (eLettera(maiuscola(c.unicode())))
+        for (qsizetype i = 0; i < codice.size(); ++i) {
+            if (eLettera(maiuscola(codice[i].unicode())))
                 return 1;
         }
         return 0;
@@ -136,4 +135,16 @@ int ControllaCF(QStringView codice)
     if (controllo == atteso && tuttiValidi)
         return 0;
     return atteso;
+}
+
+} // namespace
+
+int ControllaCF(QStringView codice)
+{
+    return controlla(codice);
+}
+
+int ControllaCF(QLatin1StringView codice)
+{
+    return controlla(codice);
 }

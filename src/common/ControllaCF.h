@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QStringView>
 
 // Judges a customer's tax code as read from the monthly sheet.
@@ -18,3 +19,5 @@
 // shape, and for the 16-character shape the character code that the first
 // fifteen characters call for as check character. Callers test only 0 / not 0.
 int ControllaCF(QStringView codice);
+// The same for a code read as bytes of Latin-1 (an ASCII line of a CSV file).
+int ControllaCF(QLatin1StringView codice);

@@ -69,59 +69,117 @@ void scriviNormalizzata(QString* dataNormalizzata, const char16_t (&lavoro)[Cifr
 
 } // namespace
 
-int ControllaData(QString& valore, QString* dataNormalizzata)
+namespace {
+
+// What the check makes of a value: its result and, once it got as far, the
+// eight characters the value is rewritten to.
+struct Esame
 {
-    if (dataNormalizzata)
-        dataNormalizzata->resize(0);
-
-    // A time-only cell with no time in it reads "0.00.00" or "00:00:00".
-    // Lengths first: most values are neither, and the comparison is then skipped.
-    if (valore.isEmpty() || (valore.size() == 7 && valore == u"0.00.00") ||
-        (valore.size() == 8 && valore == u"00:00:00"))
-        return 0;
-    if (valore.size() < LunghezzaMinima || valore.size() > LunghezzaMassima)
-        return 1;
-
+    int esito = 0;
+    bool riscritta = false;
     char16_t lavoro[Cifre] = {u' ', u' ', u' ', u' ', u' ', u' ', u' ', u' '};
-    int trovate = 0;
-    const char16_t* const testo = QStringView(valore).utf16();
-    for (qsizetype i = 0; i < valore.size(); ++i) {
-        if (!eCifra(testo[i]))
-            continue;
-        if (trovate == Cifre)
-            return 1;
-        lavoro[trovate++] = testo[i];
+};
+
+template <typename Testo> bool uguale(Testo valore, const char* atteso, qsizetype lunghezza)
+{
+    if (valore.size() != lunghezza)
+        return false;
+    for (qsizetype i = 0; i < lunghezza; ++i) {
+        if (valore[i].unicode() != static_cast<unsigned char>(atteso[i]))
+            return false;
+    }
+    return true;
+}
+
+// The usual form "dd/mm/yyyy", its eight digits taken from their places: what
+// the general reading of the digits gives, without a test per character.
+template <typename Testo> bool dataConBarre(Testo valore, char16_t (&lavoro)[Cifre])
+{
+    if (valore.size() != 10 || valore[2].unicode() != u'/' || valore[5].unicode() != u'/')
+        return false;
+    static constexpr int kPosti[Cifre] = {0, 1, 3, 4, 6, 7, 8, 9};
+    char16_t cifre[Cifre];
+    for (int i = 0; i < Cifre; ++i) {
+        cifre[i] = valore[kPosti[i]].unicode();
+        if (!eCifra(cifre[i]))
+            return false;
+    }
+    std::copy(std::begin(cifre), std::end(cifre), lavoro);
+    return true;
+}
+
+// The check on any view of characters: texts, and the bytes of an ASCII line.
+template <typename Testo> Esame esamina(Testo valore)
+{
+    Esame esame;
+    // A time-only cell with no time in it reads "0.00.00" or "00:00:00".
+    if (valore.isEmpty() || uguale(valore, "0.00.00", 7) || uguale(valore, "00:00:00", 8))
+        return esame;
+    esame.esito = 1;
+    if (valore.size() < LunghezzaMinima || valore.size() > LunghezzaMassima)
+        return esame;
+
+    char16_t(&lavoro)[Cifre] = esame.lavoro;
+    if (!dataConBarre(valore, lavoro)) {
+        int trovate = 0;
+        for (qsizetype i = 0; i < valore.size(); ++i) {
+            const char16_t c = valore[i].unicode();
+            if (!eCifra(c))
+                continue;
+            if (trovate == Cifre)
+                return esame;
+            lavoro[trovate++] = c;
+        }
     }
 
     // At most six digits: ddmmyy, with the century that a two-digit year calls for.
+    esame.riscritta = true;
     if (lavoro[6] == u' ' && lavoro[7] == u' ') {
         const int anno2 = numero(lavoro[4], lavoro[5]);
-        if (anno2 < 0) {
-            riscrivi(valore, lavoro);
-            return 1;
-        }
+        if (anno2 < 0)
+            return esame;
         lavoro[6] = lavoro[4];
         lavoro[7] = lavoro[5];
         lavoro[4] = anno2 >= 30 ? u'1' : u'2';
         lavoro[5] = anno2 >= 30 ? u'9' : u'0';
     }
-    riscrivi(valore, lavoro);
 
     const int mese = numero(lavoro[2], lavoro[3]);
     if (mese < 1 || mese > 12)
-        return 1;
+        return esame;
     // Five or seven digits leave a blank in the year ("01/02/199" would read as
     // the year "199 "): no date to keep.
     if (!std::all_of(lavoro + 4, lavoro + 8, eCifra))
-        return 1;
+        return esame;
     const int anno = (lavoro[4] - u'0') * 1000 + (lavoro[5] - u'0') * 100 +
                      (lavoro[6] - u'0') * 10 + (lavoro[7] - u'0');
     const int giorno = numero(lavoro[0], lavoro[1]);
     if (giorno < 1 || giorno > giorniDelMese(mese, anno))
-        return 1;
+        return esame;
+    esame.esito = 2;
+    return esame;
+}
 
-    scriviNormalizzata(dataNormalizzata, lavoro);
-    return 2;
+} // namespace
+
+int ControllaData(QString& valore, QString* dataNormalizzata)
+{
+    if (dataNormalizzata)
+        dataNormalizzata->resize(0);
+    const Esame esame = esamina(QStringView(valore));
+    if (esame.riscritta)
+        riscrivi(valore, esame.lavoro);
+    if (esame.esito == 2)
+        scriviNormalizzata(dataNormalizzata, esame.lavoro);
+    return esame.esito;
+}
+
+int ControllaData(QLatin1StringView valore, char (&cifre)[8])
+{
+    const Esame esame = esamina(valore);
+    if (esame.esito == 2)
+        std::copy(std::begin(esame.lavoro), std::end(esame.lavoro), cifre);
+    return esame.esito;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QVariant>
 
@@ -20,6 +21,9 @@
 // February only in leap years) and a four-digit year; `*dataNormalizzata`
 // then gets dd/mm/yyyy, and the empty text otherwise.
 int ControllaData(QString& valore, QString* dataNormalizzata = nullptr);
+// The same for a value read as bytes of Latin-1 (an ASCII line of a CSV
+// file), which is left as it is: a valid date's eight digits go to `cifre`.
+int ControllaData(QLatin1StringView valore, char (&cifre)[8]);
 
 // The text of a field value: empty for Null, otherwise the value as text with
 // the blanks around it removed. Dates read the Italian way (dd/mm/yyyy, with

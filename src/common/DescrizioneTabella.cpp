@@ -30,7 +30,8 @@ int confronta(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool uguali(QStringView a, QStringView b)
+// A code of the table against one looked up, as text or as Latin-1 bytes.
+template <typename Testo> bool uguali(QStringView a, Testo b)
 {
     if (a.size() != b.size())
         return false;
@@ -42,11 +43,11 @@ bool uguali(QStringView a, QStringView b)
 }
 
 // FNV-1a over the folded characters: codes that compare equal hash alike.
-quint32 impronta(QStringView codice)
+template <typename Testo> quint32 impronta(Testo codice)
 {
     quint32 h = 2166136261u;
-    for (const QChar c : codice)
-        h = (h ^ piega(c.unicode())) * 16777619u;
+    for (qsizetype i = 0; i < codice.size(); ++i)
+        h = (h ^ piega(codice[i].unicode())) * 16777619u;
     return h;
 }
 
@@ -112,14 +113,14 @@ void TabellaCodici::indicizza()
     m_indice.assign(dimensione, 0);
     const std::size_t maschera = dimensione - 1;
     for (std::size_t v = 0; v < m_voci.size(); ++v) {
-        std::size_t i = impronta(m_voci[v].first) & maschera;
+        std::size_t i = impronta(QStringView(m_voci[v].first)) & maschera;
         while (m_indice[i] != 0)
             i = (i + 1) & maschera;
         m_indice[i] = static_cast<qint32>(v + 1);
     }
 }
 
-const std::pair<QString, QString>* TabellaCodici::voce(QStringView codice) const
+template <typename Testo> const std::pair<QString, QString>* TabellaCodici::voce(Testo codice) const
 {
     if (m_indice.empty())
         return nullptr;
@@ -129,9 +130,9 @@ const std::pair<QString, QString>* TabellaCodici::voce(QStringView codice) const
         const qint32 posto = m_indice[i];
         if (posto == 0)
             return nullptr;
-        const auto& voce = m_voci[static_cast<std::size_t>(posto - 1)];
-        if (uguali(voce.first, codice))
-            return &voce;
+        const auto& trovata = m_voci[static_cast<std::size_t>(posto - 1)];
+        if (uguali(trovata.first, codice))
+            return &trovata;
     }
 }
 
@@ -143,6 +144,12 @@ QString TabellaCodici::descrizione(QStringView codice) const
 
 // Without a copy of the description: the import asks this twice a row.
 bool TabellaCodici::contiene(QStringView codice) const
+{
+    const auto* trovata = voce(codice);
+    return trovata && !trovata->second.isEmpty();
+}
+
+bool TabellaCodici::contiene(QLatin1StringView codice) const
 {
     const auto* trovata = voce(codice);
     return trovata && !trovata->second.isEmpty();

@@ -2,6 +2,7 @@
 
 #include "common/Esito.h"
 
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 #include <utility>
@@ -30,9 +31,11 @@ public:
     // The trimmed description, or the empty text when the code is not there.
     QString descrizione(QStringView codice) const;
     bool contiene(QStringView codice) const;
+    // The same for a code read as Latin-1 bytes (an ASCII line of a CSV file).
+    bool contiene(QLatin1StringView codice) const;
 
 private:
-    const std::pair<QString, QString>* voce(QStringView codice) const;
+    template <typename Testo> const std::pair<QString, QString>* voce(Testo codice) const;
     void indicizza();
 
     // Sorted by code without regard to case; for a code held twice, the row

@@ -62,6 +62,28 @@ bool tuttoAscii(QStringView testo)
     return (o & 0xFF80FF80FF80FF80ULL) == 0;
 }
 
+// Every byte below 0x80, looked at eight at a time.
+bool tuttoAscii(QLatin1StringView testo)
+{
+    const char* p = testo.data();
+    const char* const fine = p + testo.size();
+    quint64 o = 0;
+    for (; fine - p >= 8; p += 8) {
+        quint64 parola;
+        std::memcpy(&parola, p, 8);
+        o |= parola;
+    }
+    for (; p < fine; ++p)
+        o |= static_cast<unsigned char>(*p);
+    return (o & 0x8080808080808080ULL) == 0;
+}
+
+// The white space QChar::isSpace sees among the ASCII characters.
+constexpr bool spazioAscii(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
 // A blank or other white space at either end, as QStringView::trimmed sees it.
 bool daRipulire(QStringView testo)
 {
@@ -102,6 +124,11 @@ constexpr ByteAscii tabellaAscii()
 constexpr ByteAscii kByteAscii = tabellaAscii();
 static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' &&
               kByteAscii.testo[1][u'\t'] == ' ');
+
+// Latin-1 bytes beyond ASCII: placed as their text, out of line so the
+// placing of ASCII bytes stays a small function.
+Q_NEVER_INLINE void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo,
+                                bool maiuscolo);
 
 // The long road of a value with characters beyond ASCII: upper-cased,
 // composed, cut and encoded as the code page allows. Kept out of line so the
@@ -201,6 +228,64 @@ void BufferRecord::mettiData(int posizione, int larghezza, QStringView data)
     metti(posizione, larghezza, QStringView(cifre, n), true);
 }
 
+void BufferRecord::metti(int posizione, int larghezza, QLatin1StringView testo, bool maiuscolo)
+{
+    Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
+    char* campo = m_dati + posizione - 1;
+    // Placed byte by byte while the check for ASCII runs along; the bytes past
+    // the field's width are looked at too, as for a text.
+    const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+    const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
+    const auto* const byte = reinterpret_cast<const unsigned char*>(testo.data());
+    unsigned o = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        o |= byte[i];
+        campo[i] = tabella[byte[i] & 0x7F];
+    }
+    for (qsizetype i = n; i < testo.size(); ++i)
+        o |= byte[i];
+    if (o >= 0x80) {
+        std::fill_n(campo, n, ' ');
+        mettiLatin1(campo, larghezza, testo, maiuscolo);
+    }
+}
+
+void BufferRecord::mettiData(int posizione, int larghezza, QLatin1StringView data)
+{
+    if (!tuttoAscii(data)) {
+        mettiDataLatin1(posizione, larghezza, data);
+        return;
+    }
+    const char* inizio = data.data();
+    const char* fine = inizio + data.size();
+    while (inizio < fine && spazioAscii(*inizio))
+        ++inizio;
+    while (fine > inizio && spazioAscii(fine[-1]))
+        --fine;
+    char* campo = m_dati + posizione - 1;
+    const char* const tabella = kByteAscii.testo[1];
+    int n = 0;
+    for (const char* p = inizio; p < fine && n < larghezza; ++p) {
+        if (*p != '/')
+            campo[n++] = tabella[static_cast<unsigned char>(*p)];
+    }
+}
+
+bool BufferRecord::mettiNumero(int posizione, int larghezza, QLatin1StringView numero)
+{
+    // The whole part, before the first comma.
+    qsizetype virgola = 0;
+    while (virgola < numero.size() && numero.data()[virgola] != ',')
+        ++virgola;
+    const QLatin1StringView intera = numero.left(virgola);
+    if (intera.size() > larghezza)
+        return false;
+    const qsizetype zeri = larghezza - intera.size();
+    std::fill_n(m_dati + posizione - 1, zeri, '0');
+    metti(posizione + static_cast<int>(zeri), static_cast<int>(intera.size()), intera);
+    return true;
+}
+
 bool BufferRecord::mettiNumero(int posizione, int larghezza, QStringView numero)
 {
     const QStringView intera = parteIntera(numero);
@@ -242,3 +327,17 @@ void mettiConvertito(char* campo, int larghezza, QStringView testo, bool maiusco
 }
 
 } // namespace
+
+namespace {
+
+void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo, bool maiuscolo)
+{
+    mettiConvertito(campo, larghezza, QString(testo), maiuscolo);
+}
+
+} // namespace
+
+void BufferRecord::mettiDataLatin1(int posizione, int larghezza, QLatin1StringView data)
+{
+    mettiData(posizione, larghezza, QString(data));
+}

@@ -3,6 +3,7 @@
 #include "common/Esito.h"
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
 
@@ -48,12 +49,20 @@ public:
     // A number as RiempiSinistra gives it with "0"; false when it does not fit.
     bool mettiNumero(int posizione, int larghezza, QStringView numero);
 
+    // The same three for a value read as Latin-1 bytes (an ASCII line of a
+    // CSV file), placed byte by byte when it is ASCII and as its text otherwise.
+    void metti(int posizione, int larghezza, QLatin1StringView testo, bool maiuscolo = false);
+    void mettiData(int posizione, int larghezza, QLatin1StringView data);
+    bool mettiNumero(int posizione, int larghezza, QLatin1StringView numero);
+
     // A whole number zero-padded as RiempiSinistra gives it; false when it does not fit.
     bool mettiIntero(int posizione, int larghezza, qint64 numero);
 
     const QByteArray& byte() const { return m_byte; }
 
 private:
+    Q_NEVER_INLINE void mettiDataLatin1(int posizione, int larghezza, QLatin1StringView data);
+
     QByteArray m_byte;
     char* m_dati; // the record's bytes: m_byte's or the caller's
 };

@@ -80,7 +80,60 @@ bool fallisce(Prova prova, QString& valore, const CodiciControllo& codici)
     return false;
 }
 
+// The same on a value of an ASCII line; a date that passes points at its
+// eight digits in `cifre` afterwards, as the record wants it.
+bool fallisce(Prova prova, QLatin1StringView& valore, char (&cifre)[8],
+              const CodiciControllo& codici)
+{
+    switch (prova) {
+    case Prova::vuoto:
+        return valore.isEmpty();
+    case Prova::codiceFiscale:
+        return !valore.isEmpty() && ControllaCF(valore) != 0;
+    case Prova::data:
+        if (ControllaData(valore, cifre) != 2)
+            return true;
+        valore = QLatin1StringView(cifre, 8);
+        return false;
+    case Prova::paese:
+        return !valore.isEmpty() && !codici.paesi.contiene(valore);
+    case Prova::divisa:
+        return !valore.isEmpty() && !codici.divise.contiene(valore);
+    }
+    return false;
+}
+
+// The white space QChar::isSpace sees among the ASCII characters.
+constexpr bool spazioAscii(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+QLatin1StringView ripulito(QLatin1StringView valore)
+{
+    const char* inizio = valore.data();
+    const char* fine = inizio + valore.size();
+    while (inizio < fine && spazioAscii(*inizio))
+        ++inizio;
+    while (fine > inizio && spazioAscii(fine[-1]))
+        --fine;
+    return QLatin1StringView(inizio, fine - inizio);
+}
+
 } // namespace
+
+bool RigaAsciiSenzaErrori(std::array<QLatin1StringView, kColonneFoglio>& valori, DateAscii& date,
+                          const CodiciControllo& codici)
+{
+    for (QLatin1StringView& valore : valori)
+        valore = ripulito(valore);
+    for (const Controllo& controllo : kControlli) {
+        const auto colonna = static_cast<std::size_t>(controllo.colonna);
+        if (fallisce(controllo.prova, valori[colonna], date.cifre[colonna], codici))
+            return false;
+    }
+    return true;
+}
 
 Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
 {

@@ -4,7 +4,9 @@
 #include "common/Esito.h"
 #include "communication/LettoreFoglio.h"
 
+#include <QLatin1StringView>
 #include <QString>
+#include <array>
 
 class Connessione;
 class RapportoErrori;
@@ -41,6 +43,20 @@ struct CodiciControllo
 // the report could not be written.
 EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
                          const CodiciControllo& codici, RapportoErrori& rapporto);
+
+// The eight digits each date column of an ASCII row is rewritten to.
+struct DateAscii
+{
+    char cifre[kColonneFoglio][8];
+};
+
+// The checks of a CSV row read as ASCII bytes (LettoreCsv::leggiAscii), for
+// the common row that passes them all: true when it does, its values then
+// trimmed and its dates pointing at their eight digits in `date`, as the
+// record is written from them. A row that fails any check is not reported
+// here: it is read as text and goes through ControllaRigaCsv, which reports.
+bool RigaAsciiSenzaErrori(std::array<QLatin1StringView, kColonneFoglio>& valori, DateAscii& date,
+                          const CodiciControllo& codici);
 
 inline EsitoVuoto ControllaRigaFoglio(RigaFoglio& riga, const CodiciControllo& codici,
                                       RapportoErrori& rapporto)

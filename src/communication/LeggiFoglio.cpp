@@ -1,6 +1,7 @@
 #include "communication/LeggiFoglio.h"
 
 #include "communication/ControlloRiga.h"
+#include "communication/LettoreCsv.h"
 #include "communication/LettoreFoglio.h"
 #include "communication/RapportoErrori.h"
 #include "communication/RecordComunicazione.h"
@@ -40,7 +41,8 @@ public:
     }
 
     // Record B built straight into the block; `chiudiRecord` then ends it.
-    EsitoVuoto accodaB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+    template <typename Valore>
+    EsitoVuoto accodaB(qint64 progressivo, const std::array<Valore, kColonneFoglio>& valori)
     {
         return AccodaRecordB(progressivo, valori, m_blocco);
     }
@@ -82,6 +84,15 @@ private:
     QByteArray m_blocco;
 };
 
+// The next row of any sheet, as texts.
+Esito<LettoreCsv::Forma> leggiTesto(LettoreFoglio& lettore, RigaFoglio& riga)
+{
+    auto letta = lettore.leggi(riga);
+    if (!letta)
+        return Errore{letta.errore()};
+    return *letta ? LettoreCsv::Forma::testo : LettoreCsv::Forma::fine;
+}
+
 bool stessoFile(const QString& a, const QString& b)
 {
     const QFileInfo fa(a), fb(b);
@@ -116,21 +127,41 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     if (auto esito = file.scrivi(RecordA(richiesta.agenzia)); !esito)
         return Errore{esito.errore()};
 
+    // A CSV line of ASCII bytes that passes every check, nearly every line,
+    // goes from its bytes to its record; any other row, and one that fails a
+    // check, takes the road of texts, which also reports.
+    auto* csv = regole.scriveValoriRipuliti ? dynamic_cast<LettoreCsv*>(&lettore) : nullptr;
+    RigaAscii ascii;
+    DateAscii date;
+
     QElapsedTimer orologio;
     orologio.start();
     bool primaRiga = true;
     qint64 contatore = 0;
     RigaFoglio riga;
     for (;;) {
-        auto letta = lettore.leggi(riga);
-        if (!letta)
-            return Errore{letta.errore()};
-        if (!letta.valore())
+        auto forma = csv ? csv->leggiAscii(ascii, riga) : leggiTesto(lettore, riga);
+        if (!forma)
+            return Errore{forma.errore()};
+        if (*forma == LettoreCsv::Forma::fine)
             break;
+        const bool comeByte = *forma == LettoreCsv::Forma::ascii;
         if (avanzamento && (primaRiga || orologio.elapsed() >= kIntervalloAvanzamentoMs)) {
-            avanzamento(riga.numero);
+            avanzamento(comeByte ? ascii.numero : riga.numero);
             orologio.restart();
             primaRiga = false;
+        }
+        if (comeByte) {
+            auto valori = ascii.valori;
+            // A record that cannot be built takes the road of texts too, which says why.
+            if (RigaAsciiSenzaErrori(valori, date, *codici) &&
+                file.accodaB(contatore + 1, valori)) {
+                ++contatore;
+                if (auto esito = file.chiudiRecord(); !esito)
+                    return Errore{esito.errore()};
+                continue;
+            }
+            LettoreCsv::comeTesto(ascii, riga);
         }
         if (auto esito = ControllaRiga(riga, regole, *codici, rapporto); !esito)
             return Errore{esito.errore()};

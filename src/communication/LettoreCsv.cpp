@@ -309,20 +309,76 @@ Esito<bool> LettoreCsv::prossimaRiga(QByteArrayView& byte)
     }
 }
 
+Esito<bool> LettoreCsv::prossimaRigaDati(QByteArrayView& byte)
+{
+    for (;;) {
+        auto esito = prossimaRiga(byte);
+        if (!esito || !*esito)
+            return esito;
+        ++m_numeroRiga;
+        if (m_numeroRiga >= m_primaRigaDati)
+            return true;
+    }
+}
+
 Esito<bool> LettoreCsv::leggi(RigaFoglio& riga)
 {
     QByteArrayView byte;
-    for (;;) {
-        auto esito = prossimaRiga(byte);
-        if (!esito)
-            return esito;
-        if (!*esito)
-            return false;
-        ++m_numeroRiga;
-        if (m_numeroRiga >= m_primaRigaDati)
-            break;
+    auto letta = prossimaRigaDati(byte);
+    if (!letta || !*letta)
+        return letta;
+    return dividi(byte, riga);
+}
+
+Esito<LettoreCsv::Forma> LettoreCsv::leggiAscii(RigaAscii& ascii, RigaFoglio& riga)
+{
+    QByteArrayView byte;
+    auto letta = prossimaRigaDati(byte);
+    if (!letta)
+        return Errore{letta.errore()};
+    if (!*letta)
+        return Forma::fine;
+    if (m_separatoreAscii < 0 || !::ascii(byte) ||
+        std::memchr(byte.data(), '"', static_cast<size_t>(byte.size()))) {
+        auto divisa = dividi(byte, riga);
+        if (!divisa)
+            return Errore{divisa.errore()};
+        return Forma::testo;
     }
 
+    std::array<qsizetype, kColonneFoglio> fini;
+    const int separatori =
+        posizioniByte(byte, static_cast<char>(m_separatoreAscii), fini.data(), kColonneFoglio);
+    const int trovati = std::min(separatori + 1, kColonneFoglio);
+    if (trovati < kColonneFoglio) {
+        auto chiusa = chiudiRiga(trovati, riga);
+        return Errore{chiusa.errore()};
+    }
+    if (separatori < kColonneFoglio)
+        fini[static_cast<std::size_t>(separatori)] = byte.size();
+    qsizetype da = 0;
+    for (std::size_t k = 0; k < ascii.valori.size(); ++k) {
+        ascii.valori[k] = QLatin1StringView(byte.data() + da, fini[k] - da);
+        da = fini[k] + 1;
+    }
+    ascii.numero = m_numeroRiga;
+    return Forma::ascii;
+}
+
+void LettoreCsv::comeTesto(const RigaAscii& ascii, RigaFoglio& riga)
+{
+    for (std::size_t k = 0; k < ascii.valori.size(); ++k) {
+        const QLatin1StringView valore = ascii.valori[k];
+        QString& campo = riga.valori[k];
+        if (campo.size() != valore.size() || !campo.isDetached())
+            campo.resize(valore.size());
+        allarga(valore.data(), valore.size(), reinterpret_cast<char16_t*>(campo.data()));
+    }
+    riga.numero = ascii.numero;
+}
+
+Esito<bool> LettoreCsv::dividi(QByteArrayView byte, RigaFoglio& riga)
+{
     // An ASCII line reads the same in both encodings, and is nearly every
     // line; with the usual one-character separator its fields are cut from
     // the bytes straight away.

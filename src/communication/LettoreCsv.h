@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QLatin1StringView>
 #include <QString>
 
 // Reads the month's operations from a CSV file one line at a time, so a file
@@ -12,6 +13,14 @@
 // Windows-1252 otherwise, which is what an Italian Excel writes as "CSV". A
 // line of ASCII reads the same either way, so the whole file is looked
 // through for its encoding only when a data line holds another byte.
+// A CSV line of ASCII bytes cut into its fields, untrimmed: views into the
+// reader's buffer, valid until the next read.
+struct RigaAscii
+{
+    int numero = 0; // the line, counted from 1
+    std::array<QLatin1StringView, kColonneFoglio> valori;
+};
+
 class LettoreCsv final : public LettoreFoglio
 {
 public:
@@ -19,6 +28,20 @@ public:
                                                       const QString& separatore, int primaRigaDati);
 
     Esito<bool> leggi(RigaFoglio& riga) override;
+
+    // The next data line without a text of its own, when it is a line of
+    // ASCII bytes cut by a one-byte separator and holds no quotes, as nearly
+    // every line is: then its fields go to `ascii` (Forma::ascii). Any other
+    // line is read into `riga` as leggi reads it (Forma::testo).
+    enum class Forma
+    {
+        fine,
+        ascii,
+        testo
+    };
+    Esito<Forma> leggiAscii(RigaAscii& ascii, RigaFoglio& riga);
+    // The fields of a line `leggiAscii` gave as bytes, as leggi would have read it.
+    static void comeTesto(const RigaAscii& ascii, RigaFoglio& riga);
 
     // Whether the file is read as UTF-8; settles it when no line has yet.
     // An Errore is a file that could not be read.
@@ -33,6 +56,10 @@ private:
     // The next line's bytes without its ending, a view into the buffer valid
     // until the next call; false at the end of the file.
     Esito<bool> prossimaRiga(QByteArrayView& byte);
+    // The same from the first data line on, counting the lines.
+    Esito<bool> prossimaRigaDati(QByteArrayView& byte);
+    // A data line's fields into `riga`.
+    Esito<bool> dividi(QByteArrayView byte, RigaFoglio& riga);
     bool riempi();
     // The fields of an ASCII line split by a one-byte separator.
     Esito<bool> dividiAscii(QByteArrayView byte, RigaFoglio& riga);

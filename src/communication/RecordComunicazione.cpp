@@ -78,14 +78,26 @@ QByteArray RecordA(const DatiAgenzia& agenzia)
 
 namespace {
 
+QString comeTesto(QStringView valore)
+{
+    return valore.toString();
+}
+
+QString comeTesto(QLatin1StringView valore)
+{
+    return QString(valore);
+}
+
+// The record from texts or from the bytes of an ASCII line.
+template <typename Valore>
 EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
-                         const std::array<QString, kColonneFoglio>& valori)
+                         const std::array<Valore, kColonneFoglio>& valori)
 {
     if (!r.mettiIntero(2, 10, progressivo))
         return Errore{QStringLiteral("campo B2: ") + RiempiSinistra(progressivo, 10).errore()};
     for (size_t k = 0; k < kCampiB.size(); ++k) {
         const Campo& campo = kCampiB[k];
-        const QString& valore = valori[k];
+        const auto& valore = valori[k];
         switch (campo.forma) {
         case Forma::testo:
             r.metti(campo.posizione, campo.larghezza, valore, true);
@@ -96,7 +108,7 @@ EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
         case Forma::importo:
             if (!r.mettiNumero(campo.posizione, campo.larghezza, valore))
                 return Errore{QStringLiteral("campo B%1: ").arg(k + 3) +
-                              RiempiSinistra(valore, campo.larghezza).errore()};
+                              RiempiSinistra(comeTesto(valore), campo.larghezza).errore()};
             break;
         }
     }
@@ -113,8 +125,11 @@ Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonne
     return r.byte();
 }
 
-EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
-                         QByteArray& destinazione)
+namespace {
+
+template <typename Valore>
+EsitoVuoto accoda(qint64 progressivo, const std::array<Valore, kColonneFoglio>& valori,
+                  QByteArray& destinazione)
 {
     const qsizetype prima = destinazione.size();
     destinazione.resize(prima + kLunghezzaRecord);
@@ -123,6 +138,21 @@ EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneF
     if (!esito)
         destinazione.resize(prima);
     return esito;
+}
+
+} // namespace
+
+EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
+                         QByteArray& destinazione)
+{
+    return accoda(progressivo, valori, destinazione);
+}
+
+EsitoVuoto AccodaRecordB(qint64 progressivo,
+                         const std::array<QLatin1StringView, kColonneFoglio>& valori,
+                         QByteArray& destinazione)
+{
+    return accoda(progressivo, valori, destinazione);
 }
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB)

@@ -4,6 +4,7 @@
 #include "communication/LettoreFoglio.h"
 
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 #include <array>
 
@@ -21,6 +22,11 @@ Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonne
 // The same record appended to `destinazione`, so a writer gathering records
 // in a block builds each in place; on failure `destinazione` is as it was.
 EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
+                         QByteArray& destinazione);
+// The same from Latin-1 bytes (the checked fields of an ASCII line of a CSV
+// file), which give the very record their texts would.
+EsitoVuoto AccodaRecordB(qint64 progressivo,
+                         const std::array<QLatin1StringView, kColonneFoglio>& valori,
                          QByteArray& destinazione);
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB);

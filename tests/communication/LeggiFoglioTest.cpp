@@ -7,6 +7,7 @@
 #include "communication/RecordComunicazione.h"
 #include "support/CartellaProva.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -249,6 +250,80 @@ TEST_F(LeggiFoglioTest, TheSheetItselfIsNeverOverwritten)
     richiesta.fileComunicazione = richiesta.foglio;
     ASSERT_FALSE(LeggiFoglio(ambiente->db(), richiesta).ok());
     EXPECT_EQ(cartella.leggi(QStringLiteral("operazioni.csv")), "dati del cliente\r\n");
+}
+
+TEST_F(LeggiFoglioTest, CsvLinesReadFromTheirBytesGiveWhatTheirTextsGive)
+{
+    // With ";" most lines go from their bytes to their records; with "||"
+    // every line is read as text. Both must write the very same files, for
+    // rows that pass and rows that fail every kind of check.
+    const auto con = [](int colonna, const QString& valore) {
+        QStringList riga = rigaValida(QStringLiteral("ROSSI"));
+        riga[colonna] = valore;
+        return riga;
+    };
+    const QList<QStringList> righeCsv = {
+        rigaValida(QStringLiteral("ROSSI")),
+        con(0, QStringLiteral(" \tde rossi \v")), // blanks around, small letters
+        con(0, QStringLiteral("   ")),            // blanks only: empty
+        con(1, QString()),
+        con(3, QStringLiteral("rssmra80a01h501u")), // a valid codice fiscale, small
+        con(3, QStringLiteral("RSSMRA80A01H501X")), // its check letter wrong
+        con(3, QStringLiteral("01234567890")),      // a company's numeric code
+        con(3, QStringLiteral("0123456789A")),
+        con(4, QStringLiteral("12/05/80")), // six digits, the century added
+        con(4, QStringLiteral(" 01-01-1980 ")),
+        con(4, QStringLiteral("1/2/1980")), // seven digits: no date
+        con(4, QStringLiteral("31/02/2020")),
+        con(4, QStringLiteral("01/01/19801")), // too long
+        con(11, QStringLiteral("0.00.00")),
+        con(14, QString()),
+        con(8, QStringLiteral("ita")),
+        con(8, QStringLiteral("XXX")),  // no such country
+        con(17, QStringLiteral("qqq")), // no such currency
+        con(17, QString()),
+        con(18, QStringLiteral("1.500,75")),
+        con(19, QStringLiteral("12345678901234,5")),      // the whole field
+        con(5, QString(50, QLatin1Char('x'))),            // cut to its field
+        con(5, QStringLiteral("ROMA\x01") + QChar(0x7F)), // control characters: blanks
+        con(5, QStringLiteral("FORLÌ")),                  // beyond ASCII: read as text
+        con(5, QStringLiteral("\"ROMA\"")),               // quotes: read as text
+        rigaValida(QStringLiteral("ULTIMO")) << QStringLiteral("in più"),
+    };
+    struct Esito
+    {
+        QString errore;
+        QByteArray comunicazione;
+        QByteArray rapporto;
+    };
+    richiesta.foglio = cartella.file(QStringLiteral("operazioni.csv"));
+    const auto esegui = [&](const QList<QStringList>& righeFoglio, const QString& separatore) {
+        QByteArray contenuto = "COGNOME\r\n\r\n";
+        for (const QStringList& riga : righeFoglio)
+            contenuto += riga.join(separatore).toLatin1() + "\r\n";
+        cartella.scrivi(QStringLiteral("operazioni.csv"), contenuto);
+        QFile::remove(richiesta.fileComunicazione);
+        QFile::remove(cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")));
+        richiesta.separatoreCsv = separatore;
+        auto esito = LeggiFoglio(ambiente->db(), richiesta);
+        return Esito{esito.ok() ? QString() : esito.errore(), comunicazione(), rapporto()};
+    };
+
+    const Esito byte = esegui(righeCsv, QStringLiteral(";"));
+    const Esito testo = esegui(righeCsv, QStringLiteral("||"));
+    ASSERT_EQ(byte.errore, QString());
+    EXPECT_EQ(righe(byte.comunicazione).size(), righeCsv.size() + 2);
+    EXPECT_EQ(byte.comunicazione, testo.comunicazione);
+    EXPECT_FALSE(byte.rapporto.isEmpty());
+    EXPECT_EQ(byte.rapporto, testo.rapporto);
+
+    // An amount too long for its field stops the run on either road alike.
+    const QList<QStringList> fatale = {rigaValida(QStringLiteral("ROSSI")),
+                                       con(20, QStringLiteral("123456789012345"))};
+    const Esito fatale1 = esegui(fatale, QStringLiteral(";"));
+    EXPECT_TRUE(fatale1.errore.startsWith(QStringLiteral("Riga 4, campo B23")))
+        << fatale1.errore.toStdString();
+    EXPECT_EQ(fatale1.errore, esegui(fatale, QStringLiteral("||")).errore);
 }
 
 TEST(FoglioCsv, TheWholePathDecidesInAnyCase)
