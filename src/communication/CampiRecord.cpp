@@ -252,6 +252,13 @@ void BufferRecord::metti(int posizione, int larghezza, QLatin1StringView testo, 
 
 void BufferRecord::mettiData(int posizione, int larghezza, QLatin1StringView data)
 {
+    // A date the check has already turned to its eight digits, as every date
+    // of a checked row is, goes in as it stands.
+    if (data.size() == larghezza &&
+        std::all_of(data.begin(), data.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        std::memcpy(m_dati + posizione - 1, data.data(), static_cast<size_t>(larghezza));
+        return;
+    }
     if (!tuttoAscii(data)) {
         mettiDataLatin1(posizione, larghezza, data);
         return;
