@@ -6,13 +6,8 @@
 #include <QFile>
 #include <QLatin1StringView>
 #include <QString>
+#include <array>
 
-// Reads the month's operations from a CSV file one line at a time, so a file
-// of any length is read with the memory of one line. The bytes are UTF-8 when
-// the file says so (byte-order mark) or reads as valid UTF-8 throughout, and
-// Windows-1252 otherwise, which is what an Italian Excel writes as "CSV". A
-// line of ASCII reads the same either way, so the whole file is looked
-// through for its encoding only when a data line holds another byte.
 // A CSV line of ASCII bytes cut into its fields, untrimmed: views into the
 // reader's buffer, valid until the next read.
 struct RigaAscii
@@ -21,6 +16,12 @@ struct RigaAscii
     std::array<QLatin1StringView, kColonneFoglio> valori;
 };
 
+// Reads the month's operations from a CSV file one line at a time, so a file
+// of any length is read with the memory of one line. The bytes are UTF-8 when
+// the file says so (byte-order mark) or reads as valid UTF-8 throughout, and
+// Windows-1252 otherwise, which is what an Italian Excel writes as "CSV". A
+// line of ASCII reads the same either way, so the whole file is looked
+// through for its encoding only when a data line holds another byte.
 class LettoreCsv final : public LettoreFoglio
 {
 public:
