@@ -104,9 +104,12 @@ bool fallisce(Prova prova, QLatin1StringView& valore, char (&cifre)[8],
 }
 
 // The white space QChar::isSpace sees among the ASCII characters.
+// Letters, digits and signs are all above the blank: one comparison answers
+// for nearly every character.
 constexpr bool spazioAscii(char c)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    const auto u = static_cast<unsigned char>(c);
+    return u <= ' ' && (u == ' ' || (u >= '\t' && u <= '\r'));
 }
 
 QLatin1StringView ripulito(QLatin1StringView valore)
@@ -125,8 +128,12 @@ QLatin1StringView ripulito(QLatin1StringView valore)
 bool RigaAsciiSenzaErrori(std::array<QLatin1StringView, kColonneFoglio>& valori, DateAscii& date,
                           const CodiciControllo& codici)
 {
-    for (QLatin1StringView& valore : valori)
-        valore = ripulito(valore);
+    for (QLatin1StringView& valore : valori) {
+        // Most values have nothing to trim.
+        if (!valore.isEmpty() &&
+            (spazioAscii(valore.data()[0]) || spazioAscii(valore.data()[valore.size() - 1])))
+            valore = ripulito(valore);
+    }
     for (const Controllo& controllo : kControlli) {
         const auto colonna = static_cast<std::size_t>(controllo.colonna);
         if (fallisce(controllo.prova, valori[colonna], date.cifre[colonna], codici))
