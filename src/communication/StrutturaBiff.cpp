@@ -181,6 +181,41 @@ bool tabellaTestiComeFreeXL(const std::vector<Record>& parti)
     return true;
 }
 
+// The cells of a substream that have a value, one bit each: Excel has at
+// most 65536 rows and 256 columns. FreeXL, given the same cell twice,
+// overwrites the first value's text without freeing it.
+class CelleOccupate
+{
+public:
+    bool occupa(quint16 riga, quint16 colonna)
+    {
+        if (colonna >= 256)
+            return false;
+        if (m_bit.empty())
+            m_bit.resize(65536 * 256 / 64);
+        const quint32 indice = static_cast<quint32>(riga) << 8 | colonna;
+        quint64& parola = m_bit[indice / 64];
+        const quint64 bit = quint64(1) << (indice % 64);
+        if (parola & bit)
+            return false;
+        if (parola == 0)
+            m_usate.push_back(indice / 64);
+        parola |= bit;
+        return true;
+    }
+
+    void svuota()
+    {
+        for (quint32 i : m_usate)
+            m_bit[i] = 0;
+        m_usate.clear();
+    }
+
+private:
+    std::vector<quint64> m_bit;
+    std::vector<quint32> m_usate; // the words to clear for the next substream
+};
+
 struct Sottoflusso
 {
     qsizetype inizio = 0;
@@ -245,6 +280,7 @@ private:
             return false;
         if (m_livello == 0) {
             m_sottoflussi.push_back({r.posizione, false});
+            m_celle.svuota();
         }
         ++m_livello;
         return true;
@@ -265,6 +301,8 @@ private:
     {
         return c.lunghezza == lunghezza && u16(c, 4) < m_stili;
     }
+
+    bool nuova(const Record& c) { return m_celle.occupa(u16(c, 0), u16(c, 2)); }
 
     bool contenuto(const Record& r)
     {
@@ -291,17 +329,17 @@ private:
             return m_biff8 ? stringaIntegra8(r, 2, false) : stringaIntegra5(r, 2, true);
         case kEtichetta:
             return (m_biff8 ? stringaIntegra8(r, 6, false) : stringaIntegra5(r, 6, false)) &&
-                   u16(r, 4) < m_stili;
+                   u16(r, 4) < m_stili && nuova(r);
         case kTesto:
             return m_biff8 ? stringaIntegra8(r, 0, false) : stringaIntegra5(r, 0, false);
         case kEtichettaSst:
-            return cella(r, 10) && u32(r, 6) < m_testi;
+            return cella(r, 10) && u32(r, 6) < m_testi && nuova(r);
         case kNumero:
-            return cella(r, 14);
+            return cella(r, 14) && nuova(r);
         case kRk:
-            return cella(r, 10);
+            return cella(r, 10) && nuova(r);
         case kBoolErr:
-            return cella(r, 8);
+            return cella(r, 8) && nuova(r);
         case kVuota:
             return cella(r, 6);
         case kDimensioni:
@@ -311,7 +349,7 @@ private:
         case kFormula:
             return r.lunghezza >= 20 && u16(r, 4) < m_stili;
         case kMulRk:
-            return multipla(r, 6);
+            return multipla(r, 6) && nuoveMultiple(r);
         case kMulVuote:
             return multipla(r, 2);
         default:
@@ -356,6 +394,15 @@ private:
         return integro;
     }
 
+    bool nuoveMultiple(const Record& r)
+    {
+        const quint16 riga = u16(r, 0);
+        for (quint32 colonna = u16(r, 2); colonna <= u16(r, r.lunghezza - 2); ++colonna)
+            if (!m_celle.occupa(riga, static_cast<quint16>(colonna)))
+                return false;
+        return true;
+    }
+
     bool soloZeri(qsizetype da) const
     {
         for (qsizetype i = da; i < m_flusso.size(); ++i)
@@ -398,6 +445,7 @@ private:
     std::vector<Record> m_tabellaTesti;
     qsizetype m_dopoUltimaFine = 0;
     std::optional<qsizetype> m_zero; // first record of type 0
+    CelleOccupate m_celle;
 };
 
 } // namespace

@@ -255,8 +255,8 @@ TEST(FileDanneggiati, TheWorkbooksFuzzingFoundAreRefused)
     // Each of these once reached FreeXL: a workbook entry named "Workbook8"
     // (no terminator) followed by an entry claiming a 7424-byte name, read
     // past a stack buffer; a sheet whose size record an oversized record
-    // swallows, lost memory. FreeXL now reads only a rebuilt copy of a
-    // stream found whole.
+    // swallows, lost memory; so did a cell given a date twice. FreeXL now
+    // reads only a rebuilt copy of a stream found whole.
     const struct
     {
         const char* file;
@@ -264,6 +264,7 @@ TEST(FileDanneggiati, TheWorkbooksFuzzingFoundAreRefused)
     } casi[] = {
         {"nome-senza-terminatore.xls", "il file non contiene una cartella di lavoro"},
         {"foglio-senza-dimensioni.xls", "struttura del file non valida"},
+        {"cella-ripetuta.xls", "struttura del file non valida"},
     };
     for (const auto& caso : casi) {
         const auto lettore =

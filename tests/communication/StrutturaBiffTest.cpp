@@ -196,6 +196,15 @@ TEST(StrutturaBiff, WhatFreeXLWouldMisreadIsRefused)
              c.dimensioni =
                  c.bof(0x0020) + record(0x0200, QByteArray(14, '\0')) + record(0x000A, {});
          }},
+        // FreeXL overwrites a cell's text without freeing it.
+        {"one cell given twice",
+         [](Cartella& c) {
+             c.foglio += record(0x0204, le16(2) + le16(0) + le16(0) + testoSst("ROSSI"));
+         }},
+        {"cell beyond the last column",
+         [](Cartella& c) {
+             c.foglio += record(0x0203, le16(5) + le16(256) + QByteArray(10, '\0'));
+         }},
         // FreeXL ends the stream at a record of type 0.
         {"record of type 0 between substreams",
          [](Cartella& c) { c.traSottoflussi = record(0, {}); }},
