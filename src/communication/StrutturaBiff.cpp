@@ -219,7 +219,10 @@ private:
 struct Sottoflusso
 {
     qsizetype inizio = 0;
+    bool foglio = false; // a sheet of the list points at it
     bool dimensioni = false;
+    quint32 righe = 0; // as its size record gives them
+    quint32 colonne = 0;
 };
 
 class Verifica
@@ -279,7 +282,10 @@ private:
         if (m_livello > 1 || (m_livello == 1 && u16(r, 2) != 0x0020))
             return false;
         if (m_livello == 0) {
-            m_sottoflussi.push_back({r.posizione, false});
+            Sottoflusso nuovo;
+            nuovo.inizio = r.posizione;
+            nuovo.foglio = m_fogli.count(static_cast<quint32>(r.posizione)) > 0;
+            m_sottoflussi.push_back(nuovo);
             m_celle.svuota();
         }
         ++m_livello;
@@ -302,7 +308,17 @@ private:
         return c.lunghezza == lunghezza && u16(c, 4) < m_stili;
     }
 
-    bool nuova(const Record& c) { return m_celle.occupa(u16(c, 0), u16(c, 2)); }
+    bool nuova(const Record& c) { return ammessa(u16(c, 0), u16(c, 2)); }
+
+    // FreeXL keeps a value only for a cell of a listed sheet, inside the
+    // size given before it; a text it cannot keep is lost memory. Cells
+    // before the size are skipped, so they too would be lost data.
+    bool ammessa(quint16 riga, quint16 colonna)
+    {
+        const Sottoflusso& attuale = m_sottoflussi.back();
+        return m_livello == 1 && attuale.foglio && attuale.dimensioni && riga < attuale.righe &&
+               colonna < attuale.colonne && m_celle.occupa(riga, colonna);
+    }
 
     bool contenuto(const Record& r)
     {
@@ -379,6 +395,8 @@ private:
         if (attuale.dimensioni)
             return false;
         attuale.dimensioni = true;
+        attuale.righe = m_biff8 ? u32(r, 4) : u16(r, 2);
+        attuale.colonne = u16(r, m_biff8 ? 10 : 6);
         return true;
     }
 
@@ -398,7 +416,7 @@ private:
     {
         const quint16 riga = u16(r, 0);
         for (quint32 colonna = u16(r, 2); colonna <= u16(r, r.lunghezza - 2); ++colonna)
-            if (!m_celle.occupa(riga, static_cast<quint16>(colonna)))
+            if (!ammessa(riga, static_cast<quint16>(colonna)))
                 return false;
         return true;
     }

@@ -201,6 +201,11 @@ TEST(StrutturaBiff, WhatFreeXLWouldMisreadIsRefused)
          [](Cartella& c) {
              c.foglio += record(0x0204, le16(2) + le16(0) + le16(0) + testoSst("ROSSI"));
          }},
+        // ... and loses a text it has no room for.
+        {"text beyond the sheet's size",
+         [](Cartella& c) {
+             c.foglio += record(0x0204, le16(10) + le16(0) + le16(0) + testoSst("ROSSI"));
+         }},
         {"cell beyond the last column",
          [](Cartella& c) {
              c.foglio += record(0x0203, le16(5) + le16(256) + QByteArray(10, '\0'));
