@@ -98,37 +98,8 @@ constexpr bool controllo(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-// The byte each ASCII character is placed as: control characters as blanks,
-// and in the second table the small letters as capitals.
-struct ByteAscii
-{
-    char testo[2][0x80];
-};
-
-constexpr ByteAscii tabellaAscii()
-{
-    ByteAscii t{};
-    for (int maiuscolo = 0; maiuscolo < 2; ++maiuscolo) {
-        for (int u = 0; u < 0x80; ++u) {
-            char c = static_cast<char>(u);
-            if (controllo(static_cast<char16_t>(u)))
-                c = ' ';
-            else if (maiuscolo && c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-            t.testo[maiuscolo][u] = c;
-        }
-    }
-    return t;
-}
-
-constexpr ByteAscii kByteAscii = tabellaAscii();
 static_assert(kByteAscii.testo[1][u'a'] == 'A' && kByteAscii.testo[0][u'a'] == 'a' &&
-              kByteAscii.testo[1][u'\t'] == ' ');
-
-// Latin-1 bytes beyond ASCII: placed as their text, out of line so the
-// placing of ASCII bytes stays a small function.
-Q_NEVER_INLINE void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo,
-                                bool maiuscolo);
+              kByteAscii.testo[1][u'\t'] == ' ' && kByteAscii.testo[1][0x7F] == ' ');
 
 // The long road of a value with characters beyond ASCII: upper-cased,
 // composed, cut and encoded as the code page allows. Kept out of line so the
@@ -228,28 +199,6 @@ void BufferRecord::mettiData(int posizione, int larghezza, QStringView data)
     metti(posizione, larghezza, QStringView(cifre, n), true);
 }
 
-void BufferRecord::metti(int posizione, int larghezza, QLatin1StringView testo, bool maiuscolo)
-{
-    Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
-    char* campo = m_dati + posizione - 1;
-    // Placed byte by byte while the check for ASCII runs along; the bytes past
-    // the field's width are looked at too, as for a text.
-    const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
-    const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
-    const auto* const byte = reinterpret_cast<const unsigned char*>(testo.data());
-    unsigned o = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        o |= byte[i];
-        campo[i] = tabella[byte[i] & 0x7F];
-    }
-    for (qsizetype i = n; i < testo.size(); ++i)
-        o |= byte[i];
-    if (o >= 0x80) {
-        std::fill_n(campo, n, ' ');
-        mettiLatin1(campo, larghezza, testo, maiuscolo);
-    }
-}
-
 void BufferRecord::mettiData(int posizione, int larghezza, QLatin1StringView data)
 {
     // A date the check has already turned to its eight digits, as every date
@@ -335,14 +284,11 @@ void mettiConvertito(char* campo, int larghezza, QStringView testo, bool maiusco
 
 } // namespace
 
-namespace {
-
-void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo, bool maiuscolo)
+void BufferRecord::mettiLatin1(char* campo, int larghezza, QLatin1StringView testo, bool maiuscolo)
 {
+    std::fill_n(campo, std::min<qsizetype>(testo.size(), larghezza), ' ');
     mettiConvertito(campo, larghezza, QString(testo), maiuscolo);
 }
-
-} // namespace
 
 void BufferRecord::mettiDataLatin1(int posizione, int larghezza, QLatin1StringView data)
 {

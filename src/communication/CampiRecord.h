@@ -6,6 +6,7 @@
 #include <QLatin1StringView>
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 
 // The pieces every record of the monthly communication is made of. OAM reads
 // the file by position, so each value is cut to its field and every record
@@ -28,6 +29,31 @@ Esito<QString> RiempiSinistra(qint64 valore, int larghezza, QChar riempimento = 
 
 // OAM wants dates as ddmmyyyy: the trimmed value with every "/" removed.
 QString DataSenzaBarre(QStringView valore);
+
+// The byte each ASCII character is placed as: control characters as blanks,
+// and in the second table the small letters as capitals.
+struct TabellaByteAscii
+{
+    char testo[2][0x80];
+};
+
+constexpr TabellaByteAscii creaTabellaByteAscii()
+{
+    TabellaByteAscii t{};
+    for (int maiuscolo = 0; maiuscolo < 2; ++maiuscolo) {
+        for (int u = 0; u < 0x80; ++u) {
+            char c = static_cast<char>(u);
+            if (u < 0x20 || u == 0x7F)
+                c = ' ';
+            else if (maiuscolo && c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+            t.testo[maiuscolo][u] = c;
+        }
+    }
+    return t;
+}
+
+inline constexpr TabellaByteAscii kByteAscii = creaTabellaByteAscii();
 
 // One record being built: blanks everywhere, the record's letter at
 // position 1 and its closing mark at position 448.
@@ -62,7 +88,32 @@ public:
 
 private:
     Q_NEVER_INLINE void mettiDataLatin1(int posizione, int larghezza, QLatin1StringView data);
+    // Bytes beyond ASCII, placed as their text.
+    Q_NEVER_INLINE static void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo,
+                                           bool maiuscolo);
 
     QByteArray m_byte;
     char* m_dati; // the record's bytes: m_byte's or the caller's
 };
+
+// Inline: a record takes some twenty values, most of them a few ASCII bytes.
+inline void BufferRecord::metti(int posizione, int larghezza, QLatin1StringView testo,
+                                bool maiuscolo)
+{
+    Q_ASSERT(posizione >= 1 && posizione - 1 + larghezza <= kLunghezzaRecord);
+    char* campo = m_dati + posizione - 1;
+    // Placed byte by byte while the check for ASCII runs along; the bytes past
+    // the field's width are looked at too, as for a text.
+    const qsizetype n = std::min<qsizetype>(testo.size(), larghezza);
+    const char* const tabella = kByteAscii.testo[maiuscolo ? 1 : 0];
+    const auto* const byte = reinterpret_cast<const unsigned char*>(testo.data());
+    unsigned o = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        o |= byte[i];
+        campo[i] = tabella[byte[i] & 0x7F];
+    }
+    for (qsizetype i = n; i < testo.size(); ++i)
+        o |= byte[i];
+    if (o >= 0x80)
+        mettiLatin1(campo, larghezza, testo, maiuscolo);
+}
