@@ -107,6 +107,27 @@ TEST(ControllaCF, AgreesWithThePublishedTablesOnGeneratedCodes)
     }
 }
 
+TEST(ControllaCF, TheBytesOfALineAreJudgedAsTheirText)
+{
+    QList<QByteArray> codici;
+    for (const char* codice : CodiciValidi) {
+        codici << codice << QByteArray(codice).toLower() << QByteArray(codice).left(15) + 'A'
+               << QByteArray(codice).left(15) << QByteArray(codice) + "X";
+    }
+    codici << "01234567890"
+           << "0123456789a"
+           << ""
+           << "RSSMRA80A01H501"
+           << "RSSMRA 0A01H501U"
+           << "RSSMRA80A01H501\xC0"
+           << "\xC0SSMRA80A01H501U"
+           << "RSSMRA80A01H-01U";
+    for (const QByteArray& codice : codici) {
+        EXPECT_EQ(ControllaCF(QLatin1StringView(codice)), ControllaCF(QString::fromLatin1(codice)))
+            << codice.toStdString();
+    }
+}
+
 TEST(ControllaCF, ElevenCharactersAreACompanyCodeAnyOtherLengthAPersonsCode)
 {
     const struct
@@ -114,10 +135,15 @@ TEST(ControllaCF, ElevenCharactersAreACompanyCodeAnyOtherLengthAPersonsCode)
         const char16_t* codice;
         int esito; // -1: any value but 0
     } casi[] = {
-        {u"01234567890", 0}, {u"0123 567 90", 0},      {u"01234567A90", 1}, {u"01234567a90", 1},
-        {u"RSSMRA80A01", 1}, {u"01234567890 ", -1},    // twelve characters: a person's code, and a
-                                                       // wrong one
-        {u"0123456789", -1}, {u"RSSMRA80A01H501", -1}, // fifteen: the sixteenth is a blank
+        {u"01234567890", 0},
+        {u"0123 567 90", 0},
+        {u"01234567A90", 1},
+        {u"01234567a90", 1},
+        {u"RSSMRA80A01", 1},
+        {u"01234567890 ", -1}, // twelve characters: a person's code, and a
+                               // wrong one
+        {u"0123456789", -1},
+        {u"RSSMRA80A01H501", -1}, // fifteen: the sixteenth is a blank
         {u"", -1},
     };
     for (const auto& caso : casi) {

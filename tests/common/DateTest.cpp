@@ -80,6 +80,22 @@ TEST(ControllaData, ChecksAndRewritesEveryForm)
     }
 }
 
+TEST(ControllaData, TheBytesOfALineAreJudgedAsTheirText)
+{
+    // A CSV line of ASCII bytes is checked without a text of its own: same
+    // result, and a valid date's digits as the text would be rewritten to.
+    for (const CasoData& caso : Casi) {
+        const QByteArray byte = QString::fromUtf16(caso.valore).toLatin1();
+        SCOPED_TRACE(byte.toStdString());
+        char cifre[8] = {'-', '-', '-', '-', '-', '-', '-', '-'};
+        EXPECT_EQ(ControllaData(QLatin1StringView(byte), cifre), caso.risultato);
+        if (caso.risultato == 2)
+            EXPECT_EQ(QByteArray(cifre, 8), QString::fromUtf16(caso.riscritto).toLatin1());
+        else
+            EXPECT_EQ(QByteArray(cifre, 8), "--------"); // untouched
+    }
+}
+
 TEST(ControllaData, ValueAlreadyInDigitsIsNotCopied)
 {
     QString valore = QString::fromLatin1("01021990");

@@ -109,6 +109,9 @@ TEST_F(DescrizioneTabellaTest, LoadedTableAgreesWithSingleLookups)
             const QString atteso = cerca(QLatin1String(tipo), codice);
             EXPECT_EQ(tabella->descrizione(codice), atteso) << tipo << " " << codice.toStdString();
             EXPECT_EQ(tabella->contiene(codice), !atteso.isEmpty());
+            // The same code as the bytes of a CSV line.
+            const QByteArray byte = codice.toLatin1();
+            EXPECT_EQ(tabella->contiene(QLatin1StringView(byte)), !atteso.isEmpty());
         }
     }
 }
