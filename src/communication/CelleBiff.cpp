@@ -203,8 +203,8 @@ Esito<CelleBiff> leggiCelleBiff(const QString& percorso)
     for (Records globaliCifrati(byte); globaliCifrati.prossimo(r) && r.tipo != kEof;)
         if (r.tipo == kProtezione)
             return Errore{QStringLiteral("la cartella di lavoro è protetta da password")};
-    if (!strutturaBiffIntegra(byte))
-        return Errore{QStringLiteral("struttura del file non valida")};
+    if (auto struttura = verificaStrutturaBiff(byte); !struttura)
+        return Errore{struttura.errore()};
 
     CelleBiff risultato;
     Records primo(byte);

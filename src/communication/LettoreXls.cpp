@@ -94,9 +94,13 @@ public:
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
                               .arg(percorso, copia.errore())};
         const int esito = freexl_open(QFile::encodeName(m_copia.fileName()).constData(), &m_handle);
-        if (esito != FREEXL_OK)
+        // FreeXL answers FREEXL_OK without a workbook when a record it
+        // parses fails.
+        if (esito != FREEXL_OK || !m_handle)
             return Errore{QStringLiteral("Impossibile leggere la cartella di lavoro Excel %1: %2.")
-                              .arg(percorso, motivo(esito))};
+                              .arg(percorso, esito != FREEXL_OK
+                                                 ? motivo(esito)
+                                                 : QStringLiteral("contenuto non leggibile"))};
         unsigned int protetto = 0;
         if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &protetto) == FREEXL_OK &&
             protetto == FREEXL_BIFF_OBFUSCATED)

@@ -250,6 +250,8 @@ public:
         return chiudi();
     }
 
+    bool grafico() const { return m_grafico; }
+
 private:
     bool record(const Record& r)
     {
@@ -281,6 +283,7 @@ private:
     {
         if (m_livello > 1 || (m_livello == 1 && u16(r, 2) != 0x0020))
             return false;
+        m_grafico = m_grafico || m_livello == 1;
         if (m_livello == 0) {
             Sottoflusso nuovo;
             nuovo.inizio = r.posizione;
@@ -464,11 +467,20 @@ private:
     qsizetype m_dopoUltimaFine = 0;
     std::optional<qsizetype> m_zero; // first record of type 0
     CelleOccupate m_celle;
+    bool m_grafico = false; // a chart drawn on a sheet
 };
 
 } // namespace
 
-bool strutturaBiffIntegra(const QByteArray& flusso)
+EsitoVuoto verificaStrutturaBiff(const QByteArray& flusso)
 {
-    return Verifica(flusso).esegui();
+    Verifica verifica(flusso);
+    if (!verifica.esegui())
+        return Errore{QStringLiteral("struttura del file non valida")};
+    // FreeXL takes the end of the chart's substream for the end of the
+    // sheet's and fails on the sheet's next record.
+    if (verifica.grafico())
+        return Errore{QStringLiteral("un foglio contiene un grafico, che nei file .xls non si può "
+                                     "leggere; salvare la cartella di lavoro in formato .xlsx")};
+    return {};
 }

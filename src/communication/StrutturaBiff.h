@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Esito.h"
+
 #include <QByteArray>
 
 // FreeXL trusts the lengths, counts and offsets it finds in a workbook
@@ -8,5 +10,6 @@
 // record inside the stream, the strings inside their records, the
 // substreams opened and closed in turn, each sheet with one size, the shared
 // strings laid out as FreeXL reads them. Excel 97-2003 (BIFF8) and Excel
-// 5/95 (BIFF5) streams; anything else is refused.
-bool strutturaBiffIntegra(const QByteArray& flusso);
+// 5/95 (BIFF5) streams; anything else is refused. The error describes why,
+// in Italian.
+EsitoVuoto verificaStrutturaBiff(const QByteArray& flusso);

@@ -137,7 +137,7 @@ TEST(StrutturaBiff, WholeWorkbooksOfBothFormatsAreReadThroughTheRebuiltFile)
                        record(0x003C, QByteArray(1, '\0') + "RDI" + testoSst("ANNA"));
     QTemporaryDir cartella;
     for (const Cartella& c : {cartellaConTabella(), tagliata, cartellaExcel95()}) {
-        ASSERT_TRUE(strutturaBiffIntegra(c.flusso()));
+        ASSERT_TRUE(verificaStrutturaBiff(c.flusso()).ok());
         auto lettore = apri(cartella, c);
         ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
         const auto lettura = leggiTutto(*lettore.valore());
@@ -255,7 +255,7 @@ TEST(StrutturaBiff, WhatFreeXLWouldMisreadIsRefused)
     for (const Caso& caso : casi) {
         Cartella c = cartellaConTabella();
         caso.guasta(c);
-        EXPECT_FALSE(strutturaBiffIntegra(c.flusso())) << caso.caso;
+        EXPECT_FALSE(verificaStrutturaBiff(c.flusso()).ok()) << caso.caso;
         const auto lettore = apri(cartella, c);
         if (lettore.ok()) {
             ADD_FAILURE() << caso.caso << ": read as a workbook";
@@ -268,7 +268,20 @@ TEST(StrutturaBiff, WhatFreeXLWouldMisreadIsRefused)
     // Excel 5/95 texts are one byte per character after a two-byte count.
     Cartella lunga = cartellaExcel95();
     lunga.foglio += record(0x0204, le16(4) + le16(0) + le16(0) + le16(200) + "ROSSI");
-    EXPECT_FALSE(strutturaBiffIntegra(lunga.flusso()));
+    EXPECT_FALSE(verificaStrutturaBiff(lunga.flusso()).ok());
+}
+
+TEST(StrutturaBiff, AChartDrawnOnTheSheetIsNamedInTheError)
+{
+    // FreeXL cannot read a sheet with a chart drawn on it; the clerk is
+    // told so, not that the file is damaged.
+    Cartella c = cartellaConTabella();
+    c.foglio += c.bof(0x0020) + record(0x1002, QByteArray(16, '\0')) + record(0x000A, {});
+    QTemporaryDir cartella;
+    const auto lettore = apri(cartella, c);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("un foglio contiene un grafico")))
+        << lettore.errore().toStdString();
 }
 
 TEST(StrutturaBiff, TheRebuiltFileHoldsTheStreamAloneWhateverItsSize)
