@@ -1,6 +1,7 @@
 #include "common/Cp1252.h"
 
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -119,4 +120,19 @@ void Cp1252::decodificaIn(QByteArrayView byte, QString& destinazione)
         const auto b = static_cast<unsigned char>(ch);
         *out++ = QChar(b >= 0x80 && b < 0xA0 ? kAlti[b - 0x80] : char16_t(b));
     }
+}
+
+bool Cp1252::soloAscii(QByteArrayView byte)
+{
+    const char* p = byte.data();
+    const char* const fine = p + byte.size();
+    quint64 o = 0;
+    for (; fine - p >= 8; p += 8) {
+        quint64 parola;
+        std::memcpy(&parola, p, 8);
+        o |= parola;
+    }
+    for (; p < fine; ++p)
+        o |= static_cast<unsigned char>(*p);
+    return (o & 0x8080808080808080ULL) == 0;
 }

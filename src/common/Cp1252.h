@@ -24,4 +24,8 @@ void decodificaIn(QByteArrayView byte, QString& destinazione);
 // The code page byte of one character, or -1 when it has none.
 int byteDi(char16_t carattere);
 
+// Every byte below 0x80: ASCII, which reads the same in this code page, in
+// Latin-1 and in UTF-8. Looked at eight bytes at a time.
+bool soloAscii(QByteArrayView byte);
+
 } // namespace Cp1252

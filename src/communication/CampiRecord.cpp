@@ -62,20 +62,9 @@ bool tuttoAscii(QStringView testo)
     return (o & 0xFF80FF80FF80FF80ULL) == 0;
 }
 
-// Every byte below 0x80, looked at eight at a time.
 bool tuttoAscii(QLatin1StringView testo)
 {
-    const char* p = testo.data();
-    const char* const fine = p + testo.size();
-    quint64 o = 0;
-    for (; fine - p >= 8; p += 8) {
-        quint64 parola;
-        std::memcpy(&parola, p, 8);
-        o |= parola;
-    }
-    for (; p < fine; ++p)
-        o |= static_cast<unsigned char>(*p);
-    return (o & 0x8080808080808080ULL) == 0;
+    return Cp1252::soloAscii(QByteArrayView(testo.data(), testo.size()));
 }
 
 // The white space QChar::isSpace sees among the ASCII characters.

@@ -89,21 +89,6 @@ const char* fineRiga(const char* p, const char* fine)
     return p;
 }
 
-bool ascii(QByteArrayView byte)
-{
-    const char* p = byte.data();
-    const char* const fine = p + byte.size();
-    quint64 o = 0;
-    for (; fine - p >= 8; p += 8) {
-        quint64 parola;
-        std::memcpy(&parola, p, 8);
-        o |= parola;
-    }
-    for (; p < fine; ++p)
-        o |= static_cast<unsigned char>(*p);
-    return (o & 0x8080808080808080ULL) == 0;
-}
-
 constexpr quint64 kUni = 0x0101010101010101ULL;
 constexpr quint64 kBassi = 0x7F7F7F7F7F7F7F7FULL;
 
@@ -338,7 +323,7 @@ Esito<LettoreCsv::Forma> LettoreCsv::leggiAscii(RigaAscii& ascii, RigaFoglio& ri
         return Errore{letta.errore()};
     if (!*letta)
         return Forma::fine;
-    if (m_separatoreAscii < 0 || !::ascii(byte) ||
+    if (m_separatoreAscii < 0 || !Cp1252::soloAscii(byte) ||
         std::memchr(byte.data(), '"', static_cast<size_t>(byte.size()))) {
         auto divisa = dividi(byte, riga);
         if (!divisa)
@@ -382,7 +367,7 @@ Esito<bool> LettoreCsv::dividi(QByteArrayView byte, RigaFoglio& riga)
     // An ASCII line reads the same in both encodings, and is nearly every
     // line; with the usual one-character separator its fields are cut from
     // the bytes straight away.
-    const bool lineaAscii = ascii(byte);
+    const bool lineaAscii = Cp1252::soloAscii(byte);
     if (lineaAscii && m_separatoreAscii >= 0)
         return dividiAscii(byte, riga);
 
