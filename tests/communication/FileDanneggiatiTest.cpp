@@ -44,6 +44,18 @@ QByteArray contenuto(const QString& percorso)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// `dati` as a workbook named `nome`, opened as the import opens it.
+Esito<std::unique_ptr<LettoreFoglio>> apriDati(const QTemporaryDir& cartella, const char* nome,
+                                               const QByteArray& dati)
+{
+    const QString percorso = cartella.filePath(QLatin1String(nome));
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(dati) != dati.size())
+        return Errore{QStringLiteral("file di prova non scritto")};
+    file.close();
+    return apriFoglioExcel(percorso);
+}
+
 } // namespace
 
 TEST(FileDanneggiati, DamagedXlsNeverCrashes)
@@ -66,12 +78,7 @@ TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
         dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
     ASSERT_GT(xf, 0);
     dati[xf + 2] = static_cast<char>(0xD7);
-    const QString percorso = cartella.filePath(QStringLiteral("sfasato.xls"));
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dati);
-    file.close();
-    const auto lettore = apriFoglioExcel(percorso);
+    const auto lettore = apriDati(cartella, "sfasato.xls", dati);
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
@@ -130,12 +137,7 @@ TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
     for (const auto& caso : casi) {
         QByteArray dati = buono;
         dati[caso.fine] = '\0';
-        const QString percorso = cartella.filePath(QStringLiteral("senza-fine.xls"));
-        QFile file(percorso);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(dati);
-        file.close();
-        const auto lettore = apriFoglioExcel(percorso);
+        const auto lettore = apriDati(cartella, "senza-fine.xls", dati);
         ASSERT_FALSE(lettore.ok()) << caso.caso;
         EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
             << caso.caso << ": " << lettore.errore().toStdString();
@@ -154,12 +156,7 @@ TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
     ASSERT_EQ(dati[voce + 0x42], '\x02'); // a stream
     dati[voce + 0x42] = '\x01';
     QTemporaryDir cartella;
-    const QString percorso = cartella.filePath(QStringLiteral("cartella.xls"));
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dati);
-    file.close();
-    const auto lettore = apriFoglioExcel(percorso);
+    const auto lettore = apriDati(cartella, "cartella.xls", dati);
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
@@ -176,12 +173,7 @@ TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
     ASSERT_GT(voce, 0);
     dati[voce + 0x40] = 24; // the name's length in bytes, three terminators included
     QTemporaryDir cartella;
-    const QString percorso = cartella.filePath(QStringLiteral("nome-lungo.xls"));
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dati);
-    file.close();
-    auto lettore = apriFoglioExcel(percorso);
+    auto lettore = apriDati(cartella, "nome-lungo.xls", dati);
     ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
     const auto lettura = leggiTutto(*lettore.valore());
     EXPECT_EQ(lettura.righe.size(), 1u);
@@ -207,12 +199,7 @@ TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
     dati[finePrimoFoglio + 4] = '\0'; // BOF -> type 0
     dati[finePrimoFoglio + 5] = '\0';
     QTemporaryDir cartella;
-    const QString percorso = cartella.filePath(QStringLiteral("fogli-fusi.xls"));
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dati);
-    file.close();
-    const auto lettore = apriFoglioExcel(percorso);
+    const auto lettore = apriDati(cartella, "fogli-fusi.xls", dati);
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
@@ -239,12 +226,7 @@ TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
                             "\x00\x00\x00\x00",
                             12));
     QTemporaryDir cartella;
-    const QString percorso = cartella.filePath(QStringLiteral("record-zero.xls"));
-    QFile file(percorso);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(dati);
-    file.close();
-    const auto lettore = apriFoglioExcel(percorso);
+    const auto lettore = apriDati(cartella, "record-zero.xls", dati);
     ASSERT_FALSE(lettore.ok());
     EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
         << lettore.errore().toStdString();
