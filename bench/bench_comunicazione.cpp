@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QProcess>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -208,6 +209,50 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
 
 } // namespace
 
+// The same month through the command a script would run, as its own
+// process: start-up, the agency's row, the whole road, the exit.
+void misuraComando(const Ambiente& ambiente, const QString& foglio, const QString& cartella)
+{
+    const bool agenzia =
+        ambiente.db()
+            .inserisci(QStringLiteral("COPE"),
+                       {{QStringLiteral("OCOD"), QStringLiteral("01234567890")},
+                        {QStringLiteral("OCF"), QStringLiteral("01234567890")},
+                        {QStringLiteral("ORAG"), QStringLiteral("ROSSI CAMBI SRL")},
+                        {QStringLiteral("OSTP"), QStringLiteral("G")}})
+            .ok();
+    if (!agenzia) {
+        std::printf("CLI: agenzia di prova non inserita\n");
+        return;
+    }
+    for (int prova = 1; prova <= 2; ++prova) {
+        QElapsedTimer tempo;
+        tempo.start();
+        QProcess comando;
+        comando.start(QStringLiteral(ZEFIRANTE_CLI),
+                      {QStringLiteral("--cartella"), cartella, QStringLiteral("comunicazione"),
+                       QStringLiteral("--agenzia"), QStringLiteral("01234567890"),
+                       QStringLiteral("--foglio"), foglio, QStringLiteral("--output"),
+                       cartella + QStringLiteral("/COAM-CLI.TXT"), QStringLiteral("--anno"),
+                       QStringLiteral("2026"), QStringLiteral("--mese"), QStringLiteral("03"),
+                       QStringLiteral("--sovrascrivi")});
+        if (!comando.waitForFinished(-1) || comando.exitStatus() != QProcess::NormalExit) {
+            std::printf("CLI: %s\n", qPrintable(comando.errorString()));
+            return;
+        }
+        const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
+        const qint64 byteUscita = QFileInfo(cartella + QStringLiteral("/COAM-CLI.TXT")).size();
+        // Its own floor file, new at the first pass and replaced at the
+        // second, as the command's output is.
+        const double base =
+            pavimento(foglio, cartella + QStringLiteral("/pavimento-cli.txt"), byteUscita);
+        std::printf("CLI %s, prova %d: uscita %d in %.2f s = %.0f righe/s; pavimento %.2f s, "
+                    "rapporto %.1fx\n",
+                    qPrintable(QFileInfo(foglio).suffix()), prova, comando.exitCode(), secondi,
+                    numeroRighe / secondi, base, secondi / base);
+    }
+}
+
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
@@ -233,8 +278,10 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
-    if (solo != QLatin1String("xlsx"))
+    if (solo != QLatin1String("xlsx")) {
         misura("CSV", **ambiente, csv, cartella.path());
+        misuraComando(**ambiente, csv, cartella.path());
+    }
     if (solo != QLatin1String("csv"))
         misura("XLSX", **ambiente, xlsx, cartella.path());
     return 0;
