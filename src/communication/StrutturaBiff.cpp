@@ -2,6 +2,7 @@
 
 #include "communication/RecordBiff.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 #include <vector>
@@ -444,11 +445,12 @@ private:
             return false;
         if (m_zero && *m_zero < m_dopoUltimaFine)
             return false;
+        // The substreams are in the stream's order, so by their start.
         for (quint32 inizio : m_fogli) {
-            bool trovato = false;
-            for (std::size_t i = 1; i < m_sottoflussi.size() && !trovato; ++i)
-                trovato = m_sottoflussi[i].inizio == inizio && m_sottoflussi[i].dimensioni;
-            if (!trovato)
+            const auto trovato = std::lower_bound(
+                m_sottoflussi.begin() + 1, m_sottoflussi.end(), inizio,
+                [](const Sottoflusso& s, quint32 valore) { return s.inizio < valore; });
+            if (trovato == m_sottoflussi.end() || trovato->inizio != inizio || !trovato->dimensioni)
                 return false;
         }
         return true;
