@@ -37,11 +37,11 @@ QString composto(QString testo)
 
 // The text before the first comma: the whole part of an amount. Amounts are
 // a few characters long, too short for a library search to pay.
-QStringView parteIntera(QStringView valore)
+// The text before the first comma, of a text or of a Latin-1 line's bytes.
+template <typename Vista> Vista parteIntera(Vista valore)
 {
-    const char16_t* const u = valore.utf16();
     qsizetype i = 0;
-    while (i < valore.size() && u[i] != u',')
+    while (i < valore.size() && valore[i].unicode() != ',')
         ++i;
     return valore.left(i);
 }
@@ -216,13 +216,9 @@ void BufferRecord::mettiData(int posizione, int larghezza, QLatin1StringView dat
     }
 }
 
-bool BufferRecord::mettiNumero(int posizione, int larghezza, QLatin1StringView numero)
+template <typename Vista>
+bool BufferRecord::mettiParteIntera(int posizione, int larghezza, Vista intera)
 {
-    // The whole part, before the first comma.
-    qsizetype virgola = 0;
-    while (virgola < numero.size() && numero.data()[virgola] != ',')
-        ++virgola;
-    const QLatin1StringView intera = numero.left(virgola);
     if (intera.size() > larghezza)
         return false;
     const qsizetype zeri = larghezza - intera.size();
@@ -231,15 +227,14 @@ bool BufferRecord::mettiNumero(int posizione, int larghezza, QLatin1StringView n
     return true;
 }
 
+bool BufferRecord::mettiNumero(int posizione, int larghezza, QLatin1StringView numero)
+{
+    return mettiParteIntera(posizione, larghezza, parteIntera(numero));
+}
+
 bool BufferRecord::mettiNumero(int posizione, int larghezza, QStringView numero)
 {
-    const QStringView intera = parteIntera(numero);
-    if (intera.size() > larghezza)
-        return false;
-    const qsizetype zeri = larghezza - intera.size();
-    std::fill_n(m_dati + posizione - 1, zeri, '0');
-    metti(posizione + static_cast<int>(zeri), static_cast<int>(intera.size()), intera);
-    return true;
+    return mettiParteIntera(posizione, larghezza, parteIntera(numero));
 }
 
 bool BufferRecord::mettiIntero(int posizione, int larghezza, qint64 numero)

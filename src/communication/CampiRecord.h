@@ -87,6 +87,8 @@ public:
     const QByteArray& byte() const { return m_byte; }
 
 private:
+    // The whole part of a number, right-aligned with zeros.
+    template <typename Vista> bool mettiParteIntera(int posizione, int larghezza, Vista intera);
     Q_NEVER_INLINE void mettiDataLatin1(int posizione, int larghezza, QLatin1StringView data);
     // Bytes beyond ASCII, placed as their text.
     Q_NEVER_INLINE static void mettiLatin1(char* campo, int larghezza, QLatin1StringView testo,
