@@ -3,7 +3,7 @@
 // folder, then reads each twice, printing rows/s, MB/s and peak memory.
 #include "PiccoMemoria.h"
 #include "ScriviXlsx.h"
-#include "communication/LettoreFoglio.h"
+#include "communication/FoglioOperazioni.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -114,7 +114,8 @@ void misura(const char* nome, const QString& percorso, bool csv)
         tempo.start();
         const std::clock_t cpu = std::clock();
         auto lettore =
-            csv ? apriFoglioCsv(percorso, QStringLiteral(";"), 3) : apriFoglioExcel(percorso);
+            csv ? apriFoglioCsv(percorso, FoglioOperazioni::impostazioniCsv(QStringLiteral(";"), 3))
+                : apriFoglioExcel(percorso, FoglioOperazioni::regoleExcel());
         if (!lettore) {
             std::printf("%s: %s\n", nome, qPrintable(lettore.errore()));
             return;

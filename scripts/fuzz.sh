@@ -36,7 +36,7 @@ esegui() { # build folder, target, seed folders...
 }
 
 costruisci tests/backup/fuzz build-fuzz
-costruisci tests/communication/fuzz build-fuzz-lettori
+costruisci tests/fogli/fuzz build-fuzz-lettori
 build-fuzz-lettori/crea_semi build-fuzz-lettori/semi
 
 # New inputs go to the corpus folder (the first one); the fixtures and the
@@ -44,4 +44,4 @@ build-fuzz-lettori/crea_semi build-fuzz-lettori/semi
 esegui build-fuzz fuzz_archivio tests/data/backup
 esegui build-fuzz-lettori fuzz_csv build-fuzz-lettori/semi/csv
 esegui build-fuzz-lettori fuzz_xlsx build-fuzz-lettori/semi/xlsx
-esegui build-fuzz-lettori fuzz_xls tests/data/communication
+esegui build-fuzz-lettori fuzz_xls tests/data/fogli

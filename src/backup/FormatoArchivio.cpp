@@ -1,6 +1,6 @@
 #include "backup/FormatoArchivio.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "backup/FormatoArchivio.h"
 #include "backup/ValoriArchivio.h"
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
 #include "storage/TipiCampo.h"

@@ -1,6 +1,6 @@
 #include "communication/CampiRecord.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <algorithm>
 #include <charconv>

@@ -156,7 +156,7 @@ Esito<CodiciControllo> CodiciControllo::carica(const Connessione& connessione)
 namespace {
 
 // The checks on `valori`, the row's own values (CSV) or a copy (Excel).
-EsitoVuoto controllaValori(std::array<QString, kColonneFoglio>& valori, RigaFoglio& riga,
+EsitoVuoto controllaValori(std::span<QString, kColonneFoglio> valori, RigaFoglio& riga,
                            const RegoleControllo& regole, const CodiciControllo& codici,
                            RapportoErrori& rapporto)
 {
@@ -169,7 +169,8 @@ EsitoVuoto controllaValori(std::array<QString, kColonneFoglio>& valori, RigaFogl
     }
 
     // The subject text is built only for a row that has something to report.
-    const auto& nomi = regole.soggettoDaValoriRipuliti ? valori : riga.valori;
+    const std::span<QString, kColonneFoglio> nomi =
+        regole.soggettoDaValoriRipuliti ? valori : FoglioOperazioni::valori(riga);
     QString soggetto;
     QString messaggio;
 
@@ -207,8 +208,10 @@ EsitoVuoto controllaValori(std::array<QString, kColonneFoglio>& valori, RigaFogl
 EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
                          const CodiciControllo& codici, RapportoErrori& rapporto)
 {
+    const std::span<QString, kColonneFoglio> valori = FoglioOperazioni::valori(riga);
     if (regole.scriveValoriRipuliti)
-        return controllaValori(riga.valori, riga, regole, codici, rapporto);
-    std::array<QString, kColonneFoglio> copia = riga.valori;
+        return controllaValori(valori, riga, regole, codici, rapporto);
+    std::array<QString, kColonneFoglio> copia;
+    std::copy(valori.begin(), valori.end(), copia.begin());
     return controllaValori(copia, riga, regole, codici, rapporto);
 }

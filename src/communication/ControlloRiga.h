@@ -1,8 +1,8 @@
 #pragma once
 
+#include "base/Esito.h"
 #include "common/DescrizioneTabella.h"
-#include "common/Esito.h"
-#include "communication/LettoreFoglio.h"
+#include "communication/FoglioOperazioni.h"
 
 #include <QLatin1StringView>
 #include <QString>

@@ -1,10 +1,11 @@
 #include "communication/LeggiFoglio.h"
 
 #include "communication/ControlloRiga.h"
-#include "communication/LettoreCsv.h"
-#include "communication/LettoreFoglio.h"
+#include "communication/FoglioOperazioni.h"
 #include "communication/RapportoErrori.h"
 #include "communication/RecordComunicazione.h"
+#include "fogli/LettoreCsv.h"
+#include "fogli/LettoreFoglio.h"
 #include "shell/Cartelle.h"
 
 #include <QElapsedTimer>
@@ -41,8 +42,7 @@ public:
     }
 
     // Record B built straight into the block; `chiudiRecord` then ends it.
-    template <typename Valore>
-    EsitoVuoto accodaB(qint64 progressivo, const std::array<Valore, kColonneFoglio>& valori)
+    template <typename Valori> EsitoVuoto accodaB(qint64 progressivo, const Valori& valori)
     {
         return AccodaRecordB(progressivo, valori, m_blocco);
     }
@@ -152,7 +152,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
             primaRiga = false;
         }
         if (comeByte) {
-            auto valori = ascii.valori;
+            std::array<QLatin1StringView, kColonneFoglio> valori;
+            std::copy_n(ascii.valori.begin(), kColonneFoglio, valori.begin());
             // A record that cannot be built takes the road of texts too, which says why.
             if (RigaAsciiSenzaErrori(valori, date, *codici) &&
                 file.accodaB(contatore + 1, valori)) {
@@ -166,7 +167,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
         if (auto esito = ControllaRiga(riga, regole, *codici, rapporto); !esito)
             return Errore{esito.errore()};
         // Numbered from 1 in the order of the file, whatever line the data start on.
-        if (auto esito = file.accodaB(++contatore, riga.valori); !esito)
+        const std::span<const QString, kColonneFoglio> valori = FoglioOperazioni::valori(riga);
+        if (auto esito = file.accodaB(++contatore, valori); !esito)
             return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + esito.errore()};
         if (auto esito = file.chiudiRecord(); !esito)
             return Errore{esito.errore()};
@@ -206,8 +208,9 @@ Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione,
     if (csv && richiesta.primaRigaCsv < 1)
         return Errore{QStringLiteral("la prima riga dei dati deve essere un numero da 1 in su")};
     auto lettore =
-        csv ? apriFoglioCsv(richiesta.foglio, richiesta.separatoreCsv, richiesta.primaRigaCsv)
-            : apriFoglioExcel(richiesta.foglio);
+        csv ? apriFoglioCsv(richiesta.foglio, FoglioOperazioni::impostazioniCsv(
+                                                  richiesta.separatoreCsv, richiesta.primaRigaCsv))
+            : apriFoglioExcel(richiesta.foglio, FoglioOperazioni::regoleExcel());
     if (!lettore)
         return Errore{lettore.errore()};
     return ScriviComunicazione(connessione, richiesta, *lettore.valore(),

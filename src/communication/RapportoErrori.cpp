@@ -1,6 +1,6 @@
 #include "communication/RapportoErrori.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <charconv>
 #include <iterator>

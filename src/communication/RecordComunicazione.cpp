@@ -91,7 +91,7 @@ QString comeTesto(QLatin1StringView valore)
 // The record from texts or from the bytes of an ASCII line.
 template <typename Valore>
 EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
-                         const std::array<Valore, kColonneFoglio>& valori)
+                         std::span<const Valore, kColonneFoglio> valori)
 {
     if (!r.mettiIntero(2, 10, progressivo))
         return Errore{QStringLiteral("campo B2: ") + RiempiSinistra(progressivo, 10).errore()};
@@ -117,10 +117,10 @@ EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
 
 } // namespace
 
-Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori)
+Esito<QByteArray> RecordB(qint64 progressivo, std::span<const QString, kColonneFoglio> valori)
 {
     BufferRecord r('B', '*');
-    if (auto esito = ScriviRecordB(r, progressivo, valori); !esito)
+    if (auto esito = ScriviRecordB<QString>(r, progressivo, valori); !esito)
         return Errore{esito.errore()};
     return r.byte();
 }
@@ -128,13 +128,13 @@ Esito<QByteArray> RecordB(qint64 progressivo, const std::array<QString, kColonne
 namespace {
 
 template <typename Valore>
-EsitoVuoto accoda(qint64 progressivo, const std::array<Valore, kColonneFoglio>& valori,
+EsitoVuoto accoda(qint64 progressivo, std::span<const Valore, kColonneFoglio> valori,
                   QByteArray& destinazione)
 {
     const qsizetype prima = destinazione.size();
     destinazione.resize(prima + kLunghezzaRecord);
     BufferRecord r('B', '*', destinazione.data() + prima);
-    auto esito = ScriviRecordB(r, progressivo, valori);
+    auto esito = ScriviRecordB<Valore>(r, progressivo, valori);
     if (!esito)
         destinazione.resize(prima);
     return esito;
@@ -142,17 +142,17 @@ EsitoVuoto accoda(qint64 progressivo, const std::array<Valore, kColonneFoglio>& 
 
 } // namespace
 
-EsitoVuoto AccodaRecordB(qint64 progressivo, const std::array<QString, kColonneFoglio>& valori,
+EsitoVuoto AccodaRecordB(qint64 progressivo, std::span<const QString, kColonneFoglio> valori,
                          QByteArray& destinazione)
 {
-    return accoda(progressivo, valori, destinazione);
+    return accoda<QString>(progressivo, valori, destinazione);
 }
 
 EsitoVuoto AccodaRecordB(qint64 progressivo,
-                         const std::array<QLatin1StringView, kColonneFoglio>& valori,
+                         std::span<const QLatin1StringView, kColonneFoglio> valori,
                          QByteArray& destinazione)
 {
-    return accoda(progressivo, valori, destinazione);
+    return accoda<QLatin1StringView>(progressivo, valori, destinazione);
 }
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB)

@@ -1,6 +1,6 @@
 #include "printing/ModelloStampa.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <QDir>
 #include <QFile>

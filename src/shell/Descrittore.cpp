@@ -1,6 +1,6 @@
 #include "shell/Descrittore.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 #include "shell/Offusca.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "shell/ImportaDivise.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 #include "common/FormatoItaliano.h"
 #include "common/Orologio.h"
 #include "storage/Connessione.h"

@@ -1,6 +1,6 @@
 #include "shell/LeggiIni.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Esito.h"
+#include "base/Esito.h"
 #include "storage/Connessione.h"
 
 #include <QSqlError>

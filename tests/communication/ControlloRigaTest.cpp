@@ -1,6 +1,6 @@
 #include "communication/ControlloRiga.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 #include "communication/RapportoErrori.h"
 #include "shell/Cartelle.h"
 #include "support/CartellaProva.h"
@@ -117,6 +117,7 @@ TEST_F(ControlloRigaTest, ReportHasItsHeadingTheErrorLinesAndTheClosingLine)
 TEST_F(ControlloRigaTest, ARowWithOnlyTheNamesGivesSixteenLinesInFieldOrder)
 {
     RigaFoglio riga;
+    riga.valori.resize(kColonneFoglio);
     riga.numero = 12;
     riga.valori[0] = QStringLiteral("VERDI");
     riga.valori[1] = QStringLiteral("ANNA");

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "communication/LettoreFoglio.h"
+#include "communication/FoglioOperazioni.h"
+#include "fogli/LettoreFoglio.h"
 
 #include <QStringList>
 #include <optional>
@@ -18,6 +19,7 @@ public:
     {
         RigaFoglio r;
         r.numero = m_prossimoNumero++;
+        r.valori.resize(kColonneFoglio);
         for (int i = 0; i < colonne.size() && i < kColonneFoglio; ++i)
             r.valori[static_cast<size_t>(i)] = colonne[i];
         m_righe.push_back(std::move(r));

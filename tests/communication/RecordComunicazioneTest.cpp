@@ -1,6 +1,6 @@
 #include "communication/RecordComunicazione.h"
 
-#include "common/Cp1252.h"
+#include "base/Cp1252.h"
 #include "communication/CampiRecord.h"
 #include "communication/CreaVuota.h"
 #include "communication/DatiAgenzia.h"

@@ -1,8 +1,8 @@
-#include "fogli/FogliEsempio.h"
+#include "esempi/FogliEsempio.h"
 
 #include "common/ControllaCF.h"
-#include "communication/ArchivioZip.h"
 #include "communication/LeggiFoglio.h"
+#include "fogli/ArchivioZip.h"
 #include "support/CartellaProva.h"
 
 #include <QFile>
@@ -44,7 +44,8 @@ const char* const kParti[] = {"[Content_Types].xml", "_rels/.rels",
 QByteArray parteDi(const QString& pacchetto, const char* nome)
 {
     ArchivioZip zip;
-    if (!zip.apri(pacchetto) || !zip.apriParte(QString::fromLatin1(nome)))
+    if (!zip.apri(std::make_unique<QFile>(pacchetto), pacchetto) ||
+        !zip.apriParte(QString::fromLatin1(nome)))
         return {};
     QByteArray contenuto;
     char blocco[4096];

@@ -1,6 +1,6 @@
 #include "registry/ui/FOPC.h"
 
-#include "../communication/ScriviXlsx.h"
+#include "ScriviXlsx.h"
 #include "cli/Cli.h"
 #include "common/Orologio.h"
 #include "common/ui/DialoghiFile.h"

@@ -1,0 +1,255 @@
+#include "LetturaFoglio.h"
+#include "ScriviXlsx.h"
+#include "fogli/LettoreFoglio.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The clerk may pick any file: a damaged workbook must end in an error or in
+// some rows, never in a crash or a hang. Each case flips a few bytes of a
+// good workbook (with a fixed seed, so a failure repeats) and reads it all.
+void leggiGuasti(const QByteArray& buono, const QString& percorso, int prove)
+{
+    QRandomGenerator caso(20260308);
+    for (int prova = 0; prova < prove; ++prova) {
+        QByteArray guasto = buono;
+        const int colpi = 1 + static_cast<int>(caso.bounded(8));
+        for (int i = 0; i < colpi; ++i)
+            guasto[static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size())))] =
+                static_cast<char>(caso.bounded(256));
+        if (caso.bounded(4) == 0)
+            guasto.truncate(
+                static_cast<qsizetype>(caso.bounded(static_cast<quint32>(guasto.size()))));
+        QFile file(percorso);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(guasto);
+        file.close();
+
+        auto lettore = apriFoglioExcel(percorso, regoleProva());
+        if (!lettore)
+            continue;
+        const auto lettura = leggiTutto(*lettore.valore());
+        // A sheet has at most 500000 - 2 data rows, damaged or not.
+        EXPECT_LE(lettura.righe.size(), 499998u);
+    }
+}
+
+QByteArray contenuto(const QString& percorso)
+{
+    QFile file(percorso);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// `dati` as a workbook named `nome`, opened as the import opens it.
+Esito<std::unique_ptr<LettoreFoglio>> apriDati(const QTemporaryDir& cartella, const char* nome,
+                                               const QByteArray& dati)
+{
+    const QString percorso = cartella.filePath(QLatin1String(nome));
+    QFile file(percorso);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(dati) != dati.size())
+        return Errore{QStringLiteral("file di prova non scritto")};
+    file.close();
+    return apriFoglioExcel(percorso, regoleProva());
+}
+
+} // namespace
+
+TEST(FileDanneggiati, DamagedXlsNeverCrashes)
+{
+    QTemporaryDir cartella;
+    const QByteArray buono =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    ASSERT_FALSE(buono.isEmpty());
+    leggiGuasti(buono, cartella.filePath(QStringLiteral("guasto.xls")), 300);
+}
+
+TEST(FileDanneggiati, AnXlsWhoseRecordsRunPastTheirStreamIsRefused)
+{
+    // One wrong record length puts every following record out of step, and
+    // FreeXL would read past its buffers: such a file is refused first.
+    QTemporaryDir cartella;
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    const qsizetype xf =
+        dati.indexOf(QByteArray("\xE0\x00\x14\x00", 4)); // an XF record, 20 bytes long
+    ASSERT_GT(xf, 0);
+    dati[xf + 2] = static_cast<char>(0xD7);
+    const auto lettore = apriDati(cartella, "sfasato.xls", dati);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
+}
+
+TEST(FileDanneggiati, DamagedXlsxNeverCrashes)
+{
+    QTemporaryDir cartella;
+    const QString percorso = cartella.filePath(QStringLiteral("buono.xlsx"));
+    OpzioniXlsx opzioni;
+    opzioni.testiCondivisi = {QStringLiteral("ROSSI"), QStringLiteral("MARIO")};
+    QByteArray righe;
+    for (int r = 3; r < 40; ++r) {
+        const QByteArray n = QByteArray::number(r);
+        righe += ScriviXlsx::riga(
+            r, ScriviXlsx::cella("A" + n, "s", "0") + ScriviXlsx::cella("B" + n, "s", "1") +
+                   ScriviXlsx::cella("C" + n, "", "29353", ScriviXlsx::Data14) +
+                   ScriviXlsx::testo("D" + n, QStringLiteral("x")));
+    }
+    ASSERT_TRUE(ScriviXlsx::crea(percorso, righe, opzioni));
+    leggiGuasti(contenuto(percorso), cartella.filePath(QStringLiteral("guasto.xlsx")), 300);
+}
+
+TEST(FileDanneggiati, AnXlsWhoseSheetsDoNotCloseInTurnIsRefused)
+{
+    // Each sheet's records run from its BOF to its EOF. A sheet whose EOF
+    // is lost has FreeXL read the next sheet into it: the sheet's cell table
+    // is allocated again and the first one never freed. The record type of
+    // an EOF becomes 0 (an unknown record of no length), so every length
+    // still adds up and only the nesting is wrong.
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
+    const QByteArray buono =
+        contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    const qsizetype fineGlobali = buono.indexOf(fineEInizio);
+    ASSERT_GT(fineGlobali, 0);
+    const qsizetype finePrimoFoglio = buono.indexOf(fineEInizio, fineGlobali + 1);
+    ASSERT_GT(finePrimoFoglio, fineGlobali);
+    // The last sheet's EOF: the stream's last record before the padding.
+    qsizetype fineUltimoFoglio = buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4));
+    while (fineUltimoFoglio > 0 && buono.mid(fineUltimoFoglio + 4, 8) != QByteArray(8, '\0'))
+        fineUltimoFoglio =
+            buono.lastIndexOf(QByteArray("\x0A\x00\x00\x00", 4), fineUltimoFoglio - 1);
+    ASSERT_GT(fineUltimoFoglio, finePrimoFoglio);
+
+    const struct
+    {
+        const char* caso;
+        qsizetype fine;
+    } casi[] = {
+        {"workbook globals without their EOF", fineGlobali},
+        {"first sheet without its EOF", finePrimoFoglio},
+        {"last sheet without its EOF", fineUltimoFoglio},
+    };
+    QTemporaryDir cartella;
+    for (const auto& caso : casi) {
+        QByteArray dati = buono;
+        dati[caso.fine] = '\0';
+        const auto lettore = apriDati(cartella, "senza-fine.xls", dati);
+        ASSERT_FALSE(lettore.ok()) << caso.caso;
+        EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+            << caso.caso << ": " << lettore.errore().toStdString();
+    }
+}
+
+TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
+{
+    // The directory of the compound document names the workbook's stream.
+    // An entry of that name marked as a folder (storage) is damage, not a
+    // workbook of some older kind.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0", 18));
+    ASSERT_GT(voce, 0);
+    ASSERT_EQ(dati[voce + 0x42], '\x02'); // a stream
+    dati[voce + 0x42] = '\x01';
+    QTemporaryDir cartella;
+    const auto lettore = apriDati(cartella, "cartella.xls", dati);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
+}
+
+TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
+{
+    // An entry may claim a longer name than it holds, the rest being
+    // terminators: the workbook is still found by it, and the cells FreeXL
+    // cannot read (here an error value at row 4) come from the same stream
+    // as the others.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/errore.xls"));
+    const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0\0\0\0\0", 22));
+    ASSERT_GT(voce, 0);
+    dati[voce + 0x40] = 24; // the name's length in bytes, three terminators included
+    QTemporaryDir cartella;
+    auto lettore = apriDati(cartella, "nome-lungo.xls", dati);
+    ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
+    const auto lettura = leggiTutto(*lettore.valore());
+    EXPECT_EQ(lettura.righe.size(), 1u);
+    EXPECT_EQ(lettura.errore,
+              QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
+}
+
+TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
+{
+    // With the first sheet's EOF and the second sheet's BOF both blanked out
+    // (record type 0, lengths kept), the two sheets read as one with two
+    // DIMENSIONS records: FreeXL allocates the cell table again at the
+    // second and loses the first.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
+    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
+    const qsizetype finePrimoFoglio = dati.indexOf(fineEInizio, fineGlobali + 1);
+    ASSERT_GT(finePrimoFoglio, fineGlobali);
+    ASSERT_GT(fineGlobali, 0);
+    dati[finePrimoFoglio] = '\0';     // EOF -> type 0
+    dati[finePrimoFoglio + 4] = '\0'; // BOF -> type 0
+    dati[finePrimoFoglio + 5] = '\0';
+    QTemporaryDir cartella;
+    const auto lettore = apriDati(cartella, "fogli-fusi.xls", dati);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
+}
+
+TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
+{
+    // The first sheet's first two records (CALCMODE, CALCCOUNT: 12 bytes)
+    // become a record of type 0 and no length and an unknown record of 4
+    // bytes, so every length still adds up. This format has no record 0;
+    // FreeXL takes it for the sheet size of the oldest format and allocates
+    // a cell table that the real DIMENSIONS then replaces without freeing.
+    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
+    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
+                                 12); // EOF, then a sheet's BOF
+    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
+    ASSERT_GT(fineGlobali, 0);
+    const qsizetype primo = fineGlobali + 4 + 4 + 16; // after the sheet's BOF
+    ASSERT_EQ(dati.mid(primo, 2), QByteArray("\x0D\x00", 2));
+    dati.replace(primo, 12,
+                 QByteArray("\x00\x00\x00\x00"
+                            "\x51\x00\x04\x00"
+                            "\x00\x00\x00\x00",
+                            12));
+    QTemporaryDir cartella;
+    const auto lettore = apriDati(cartella, "record-zero.xls", dati);
+    ASSERT_FALSE(lettore.ok());
+    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
+        << lettore.errore().toStdString();
+}
+
+TEST(FileDanneggiati, TheWorkbooksFuzzingFoundAreRefused)
+{
+    // Each of these once reached FreeXL: a workbook entry named "Workbook8"
+    // (no terminator) followed by an entry claiming a 7424-byte name, read
+    // past a stack buffer; a sheet whose size record an oversized record
+    // swallows, lost memory; so did a cell given a date twice. FreeXL now
+    // reads only a rebuilt copy of a stream found whole.
+    const struct
+    {
+        const char* file;
+        const char* motivo;
+    } casi[] = {
+        {"nome-senza-terminatore.xls", "il file non contiene una cartella di lavoro"},
+        {"foglio-senza-dimensioni.xls", "struttura del file non valida"},
+        {"cella-ripetuta.xls", "struttura del file non valida"},
+    };
+    for (const auto& caso : casi) {
+        const auto lettore = apriFoglioExcel(
+            QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/danneggiati/") + QLatin1String(caso.file),
+            regoleProva());
+        ASSERT_FALSE(lettore.ok()) << caso.file;
+        EXPECT_TRUE(lettore.errore().contains(QLatin1String(caso.motivo)))
+            << caso.file << ": " << lettore.errore().toStdString();
+    }
+}
