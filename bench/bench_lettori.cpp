@@ -1,15 +1,25 @@
-// Reading speed and memory of the sheet readers on a 500,000-row month:
-// writes a CSV file and an .xlsx workbook of that size into a temporary
-// folder, then reads each twice, printing rows/s, MB/s and peak memory.
+// Reading speed and memory of the sheet readers: writes a 500,000-row month
+// as CSV and as .xlsx, and, when LibreOffice (soffice) is installed, has it
+// re-save the .xlsx (its own writer: shared strings, other attributes) and
+// save a 65,536-row month as Excel 97-2003 .xls. Each is read twice,
+// printing rows/s, MB/s and peak memory; an .xlsx also against its inflate
+// floor: the time to inflate its sheet and shared strings alone, measured
+// in the same run. The files stay in the folder given as argument (and are
+// reused from there: LibreOffice needs minutes for 500,000 rows), else in a
+// temporary one.
 #include "PiccoMemoria.h"
 #include "ScriviXlsx.h"
 #include "communication/FoglioOperazioni.h"
+#include "fogli/ArchivioZip.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -18,13 +28,14 @@
 namespace {
 
 constexpr int kRighe = 500000;
+constexpr int kRigheXls = 65536 - 2; // the format's last row, after the two headings
 
 const char* const kCognomi[] = {"ROSSI", "BIANCHI", "ESPÓSITO", "COLOMBO",
                                 "RICCI", "MARINO",  "GRECO",    "BRUNO"};
 const char* const kNomi[] = {"MARIO", "ANNA",   "NICOLÒ", "GIULIA",
                              "LUCA",  "CHIARA", "MATTEO", "SARA"};
 
-bool scriviCsv(const QString& percorso)
+bool scriviCsv(const QString& percorso, int righe)
 {
     QFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
@@ -32,7 +43,7 @@ bool scriviCsv(const QString& percorso)
     file.write("COGNOME;NOME;SESSO;CF;NASCITA;LUOGO;PR;PAESE;COD;TD;NUMDOC;SCAD;AUTORITA;RILASCIO;"
                "DATA;LUOGO OP;TIPO;DIVISA;IMP1;IMP2;IMP3;ID\r\n\r\n");
     QByteArray blocco;
-    for (int i = 0; i < kRighe; ++i) {
+    for (int i = 0; i < righe; ++i) {
         blocco += QByteArray(kCognomi[i % 8]) + ";" + kNomi[i % 7 % 8] +
                   ";M;RSSMRA80E12H501U;12/05/1980;ROMA;RM;ITALIA;086;01;AX" +
                   QByteArray::number(1000000 + i) + ";31/12/2030;COMUNE;ROMA;" +
@@ -48,7 +59,7 @@ bool scriviCsv(const QString& percorso)
     return file.error() == QFileDevice::NoError;
 }
 
-bool scriviXlsx(const QString& percorso)
+bool scriviXlsx(const QString& percorso, int righe)
 {
     // Excel keeps every text of a sheet in the shared table and refers to it
     // by number; the rows below do the same.
@@ -73,7 +84,7 @@ bool scriviXlsx(const QString& percorso)
     ScriviXlsx scrittore(percorso, opzioni);
     scrittore.scriviRighe(ScriviXlsx::riga(1, ScriviXlsx::testo("A1", QStringLiteral("COGNOME"))));
     QByteArray blocco;
-    for (int i = 0; i < kRighe; ++i) {
+    for (int i = 0; i < righe; ++i) {
         const QByteArray r = QByteArray::number(i + 3);
         const auto c = [&](const char* colonna) { return QByteArray(colonna) + r; };
         const auto s = [&](const char* colonna, const char* t) {
@@ -105,10 +116,40 @@ bool scriviXlsx(const QString& percorso)
     return scrittore.scriviRighe(blocco) && scrittore.chiudi();
 }
 
-void misura(const char* nome, const QString& percorso, bool csv)
+// Inflating the parts the reader streams, and nothing else: what reading an
+// .xlsx costs at least on one core.
+double pavimentoInflazione(const QString& percorso)
+{
+    QElapsedTimer tempo;
+    tempo.start();
+    ArchivioZip zip;
+    auto file = std::make_unique<QFile>(percorso);
+    if (!file->open(QIODevice::ReadOnly) || !zip.apri(std::move(file), percorso))
+        return 0;
+    std::vector<char> blocco(1 << 18);
+    // The generated workbooks keep their data in sheet2, LibreOffice in sheet1.
+    for (const char* parte :
+         {"xl/sharedStrings.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}) {
+        if (!zip.contiene(QString::fromLatin1(parte)))
+            continue;
+        if (!zip.apriParte(QString::fromLatin1(parte)))
+            return 0;
+        for (;;) {
+            auto letti = zip.leggiBlocco(blocco.data(), static_cast<qint64>(blocco.size()));
+            if (!letti)
+                return 0;
+            if (*letti == 0)
+                break;
+        }
+    }
+    return static_cast<double>(tempo.nsecsElapsed()) / 1e9;
+}
+
+void misura(const char* nome, const QString& percorso, bool csv, bool pavimento = false)
 {
     const double mb = static_cast<double>(QFileInfo(percorso).size()) / (1024.0 * 1024.0);
     for (int prova = 1; prova <= 2; ++prova) {
+        const double floor = pavimento ? pavimentoInflazione(percorso) : 0;
         PiccoMemoria::azzera();
         QElapsedTimer tempo;
         tempo.start();
@@ -143,7 +184,39 @@ void misura(const char* nome, const QString& percorso, bool csv)
                     nome, prova, righe, secondi, secondiCpu, righe / secondi, righe / secondiCpu,
                     mb / secondi, mb, qPrintable(PiccoMemoria::leggi()),
                     caratteri > 0 ? "" : " (valori vuoti?)");
+        if (floor > 0)
+            std::printf("    solo inflazione: %.2f s; lettura / inflazione = %.2f\n", floor,
+                        secondi / floor);
     }
+}
+
+// LibreOffice's own save of `sorgente` in `formato` ("xls", "xlsx"), into
+// `cartella` under `nome`; reused when already there.
+QString salvaConLibreOffice(const QString& sorgente, const char* formato, const QString& cartella,
+                            const QString& nome)
+{
+    const QString destinazione = QDir(cartella).filePath(nome);
+    if (QFileInfo::exists(destinazione))
+        return destinazione;
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        return {};
+    QTemporaryDir uscita;
+    QElapsedTimer tempo;
+    tempo.start();
+    QProcess processo;
+    processo.start(soffice, {QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                             QString::fromLatin1(formato), QStringLiteral("--outdir"),
+                             uscita.path(), sorgente});
+    if (!processo.waitForFinished(30 * 60 * 1000))
+        return {};
+    const QString scritto =
+        QDir(uscita.path()).filePath(QFileInfo(sorgente).completeBaseName() + '.' + formato);
+    if (!QFile::rename(scritto, destinazione))
+        return {};
+    std::printf("LibreOffice ha salvato %s in %.0f s\n", qPrintable(nome),
+                static_cast<double>(tempo.elapsed()) / 1000);
+    return destinazione;
 }
 
 } // namespace
@@ -151,15 +224,34 @@ void misura(const char* nome, const QString& percorso, bool csv)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir cartella;
-    const QString csv = cartella.filePath(QStringLiteral("operazioni.csv"));
-    const QString xlsx = cartella.filePath(QStringLiteral("operazioni.xlsx"));
-    if (!scriviCsv(csv) || !scriviXlsx(xlsx)) {
-        std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
+    QTemporaryDir temporanea;
+    const QString cartella = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporanea.path();
+    QDir().mkpath(cartella);
+    const auto file = [&](const char* nome) {
+        return QDir(cartella).filePath(QLatin1String(nome));
+    };
+    const auto prepara = [&](const char* nome, auto scrivi, int righe) {
+        return QFileInfo::exists(file(nome)) || scrivi(file(nome), righe);
+    };
+    if (!prepara("operazioni.csv", scriviCsv, kRighe) ||
+        !prepara("operazioni.xlsx", scriviXlsx, kRighe) ||
+        !prepara("operazioni-65536.xlsx", scriviXlsx, kRigheXls)) {
+        std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella));
         return 1;
     }
+    const QString xlsxLibreOffice = salvaConLibreOffice(file("operazioni.xlsx"), "xlsx", cartella,
+                                                        QStringLiteral("libreoffice.xlsx"));
+    const QString xlsLibreOffice = salvaConLibreOffice(
+        file("operazioni-65536.xlsx"), "xls", cartella, QStringLiteral("libreoffice-65536.xls"));
     std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
-    misura("CSV", csv, true);
-    misura("XLSX", xlsx, false);
+    misura("CSV", file("operazioni.csv"), true);
+    misura("XLSX", file("operazioni.xlsx"), false, true);
+    if (xlsxLibreOffice.isEmpty() || xlsLibreOffice.isEmpty()) {
+        std::printf("soffice non trovato (pacchetto libreoffice-calc-nogui): niente fogli "
+                    "salvati da LibreOffice\n");
+        return 0;
+    }
+    misura("XLSX salvato da LibreOffice", xlsxLibreOffice, false, true);
+    misura("XLS salvato da LibreOffice", xlsLibreOffice, false);
     return 0;
 }

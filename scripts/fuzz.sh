@@ -8,8 +8,6 @@
 #   scripts/fuzz.sh 600      # ten minutes per target
 # The corpora grow in build-fuzz*/corpus*; a finding is written next to them
 # as crash-*, leak-*, timeout-* or oom-*, and the script ends with an error.
-# With FREEXL_SORGENTI pointing at FreeXL's configured sources (the version
-# the program links), FreeXL itself is built instrumented for fuzz_xls.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDI="${1:-60}"
@@ -21,8 +19,7 @@ if ! command -v clang++ >/dev/null || ! dpkg -s libclang-rt-14-dev >/dev/null 2>
 fi
 
 costruisci() { # source folder, build folder
-    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
-        -DZEFIRANTE_FREEXL_SORGENTI="${FREEXL_SORGENTI:-}" >/dev/null
+    cmake -S "$1" -B "$2" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
     cmake --build "$2" --parallel 2
 }
 

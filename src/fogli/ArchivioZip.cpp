@@ -1,6 +1,8 @@
 #include "fogli/ArchivioZip.h"
 
 #include <QIODevice>
+#include <algorithm>
+#include <limits>
 #include <unzip.h>
 
 namespace {
@@ -130,6 +132,16 @@ Esito<qint64> ArchivioZip::leggiBlocco(char* destinazione, qint64 capienza)
                 "Cartella di lavoro Excel danneggiata: controllo dei dati non superato.")};
     }
     return qint64(letti);
+}
+
+qint64 ArchivioZip::dimensioneParte()
+{
+    unz_file_info64 informazioni{};
+    if (!m_stato->parteAperta || unzGetCurrentFileInfo64(m_stato->zip, &informazioni, nullptr, 0,
+                                                         nullptr, 0, nullptr, 0) != UNZ_OK)
+        return 0;
+    return static_cast<qint64>(
+        std::min<ZPOS64_T>(informazioni.uncompressed_size, std::numeric_limits<qint64>::max()));
 }
 
 void ArchivioZip::chiudiParte()

@@ -25,6 +25,8 @@ public:
     // Streaming: open one part, then read blocks until 0 (its end).
     EsitoVuoto apriParte(const QString& nome);
     Esito<qint64> leggiBlocco(char* destinazione, qint64 capienza);
+    // The open part's size once inflated, as the package states it.
+    qint64 dimensioneParte();
     void chiudiParte();
 
 private:

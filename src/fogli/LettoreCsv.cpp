@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -223,10 +224,11 @@ Esito<bool> LettoreCsv::codificaUtf8()
     if (!m_file->seek(0))
         return erroreLettura();
     ValidatoreUtf8 validatore;
-    QByteArray blocco(kBlocco, Qt::Uninitialized);
+    const qint64 dimensione = dimensioneBlocco();
+    QByteArray blocco(dimensione, Qt::Uninitialized);
     bool valido = true;
     for (;;) {
-        const qint64 letti = m_file->read(blocco.data(), kBlocco);
+        const qint64 letti = m_file->read(blocco.data(), dimensione);
         if (letti < 0)
             return erroreLettura();
         if (letti == 0)
@@ -243,6 +245,13 @@ Esito<bool> LettoreCsv::codificaUtf8()
     return m_utf8;
 }
 
+// Blocks of 256 KB, or the whole file when it is smaller: a small file then
+// costs no large buffer.
+qint64 LettoreCsv::dimensioneBlocco() const
+{
+    return std::clamp<qint64>(m_file->size() + 1, 4096, kBlocco);
+}
+
 bool LettoreCsv::riempi()
 {
     if (m_fineFile)
@@ -250,8 +259,9 @@ bool LettoreCsv::riempi()
     m_buffer.remove(0, m_posizione);
     m_posizione = 0;
     const qsizetype prima = m_buffer.size();
-    m_buffer.resize(prima + kBlocco);
-    const qint64 letti = m_file->read(m_buffer.data() + prima, kBlocco);
+    const qint64 dimensione = dimensioneBlocco();
+    m_buffer.resize(prima + dimensione);
+    const qint64 letti = m_file->read(m_buffer.data() + prima, dimensione);
     m_buffer.resize(prima + qMax<qint64>(letti, 0));
     if (letti <= 0)
         m_fineFile = true;

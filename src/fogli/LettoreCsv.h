@@ -64,6 +64,7 @@ private:
     // A data line's fields into `riga`.
     Esito<bool> dividi(QByteArrayView byte, RigaFoglio& riga);
     bool riempi();
+    qint64 dimensioneBlocco() const;
     // The fields of an ASCII line split by a one-byte separator.
     Esito<bool> dividiAscii(QByteArrayView byte, RigaFoglio& riga);
     // The same for a line with double quotes, which are dropped.

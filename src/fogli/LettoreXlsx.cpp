@@ -1,6 +1,7 @@
 #include "fogli/LettoreXlsx.h"
 
 #include "fogli/ArchivioZip.h"
+#include "fogli/BlocchiParte.h"
 #include "fogli/ParserXml.h"
 #include "fogli/TestoCella.h"
 
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr qint64 kBlocco = 64 * 1024;
 
 bool finisceCon(const QString& testo, QLatin1String fine)
 {
@@ -112,14 +111,15 @@ EsitoVuoto analizzaParte(ArchivioZip& zip, const QString& parte, ParserXml& pars
 {
     if (auto aperta = zip.apriParte(parte); !aperta)
         return aperta;
-    std::vector<char> blocco(kBlocco);
+    BlocchiParte blocchi(zip, zip.dimensioneParte());
     for (;;) {
-        auto letti = zip.leggiBlocco(blocco.data(), kBlocco);
-        if (!letti)
-            return Errore{letti.errore()};
-        if (auto esito = parser.analizza(blocco.data(), *letti, *letti == 0, parte); !esito)
+        auto blocco = blocchi.prossimo();
+        if (!blocco)
+            return Errore{blocco.errore()};
+        const bool ultimo = blocco->isEmpty();
+        if (auto esito = parser.analizza(blocco->data(), blocco->size(), ultimo, parte); !esito)
             return esito;
-        if (*letti == 0)
+        if (ultimo)
             return {};
     }
 }
@@ -577,14 +577,15 @@ public:
                 return *m_parser->errore;
             if (m_parser->finito)
                 return false;
-            auto letti = m_zip.leggiBlocco(m_blocco.data(), kBlocco);
-            if (!letti)
-                return Errore{letti.errore()};
+            auto blocco = m_blocchi->prossimo();
+            if (!blocco)
+                return Errore{blocco.errore()};
+            const bool ultimo = blocco->isEmpty();
             if (auto esito =
-                    m_parser->analizza(m_blocco.data(), *letti, *letti == 0, m_parteFoglio);
+                    m_parser->analizza(blocco->data(), blocco->size(), ultimo, m_parteFoglio);
                 !esito)
                 return Errore{esito.errore()};
-            if (*letti == 0)
+            if (ultimo)
                 m_parser->termina();
         }
         riga = std::move(m_parser->pronte.front());
@@ -600,7 +601,7 @@ private:
     std::vector<QString> m_testi;
     std::unique_ptr<ParserFoglio> m_parser;
     QString m_parteFoglio;
-    std::vector<char> m_blocco = std::vector<char>(kBlocco);
+    std::unique_ptr<BlocchiParte> m_blocchi; // after m_zip: stopped before it closes
 };
 
 EsitoVuoto LettoreXlsx::apri(std::unique_ptr<QIODevice> dispositivo, const QString& percorso,
@@ -662,7 +663,10 @@ EsitoVuoto LettoreXlsx::apri(std::unique_ptr<QIODevice> dispositivo, const QStri
 
     m_parser =
         std::make_unique<ParserFoglio>(regole, m_testi, std::move(stiliData), cartella.sistema1904);
-    return m_zip.apriParte(m_parteFoglio);
+    if (auto aperta = m_zip.apriParte(m_parteFoglio); !aperta)
+        return aperta;
+    m_blocchi = std::make_unique<BlocchiParte>(m_zip, m_zip.dimensioneParte());
+    return {};
 }
 
 } // namespace

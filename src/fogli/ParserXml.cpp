@@ -33,8 +33,14 @@ void ParserXml::suTesto(void* dati, const char* s, int n)
 
 std::string_view ParserXml::nomeLocale(const char* nome)
 {
-    const char* duepunti = std::strrchr(nome, ':');
-    return duepunti ? std::string_view(duepunti + 1) : std::string_view(nome);
+    // One pass for the prefix and the length: this runs for every element
+    // and attribute of a sheet.
+    const char* locale = nome;
+    const char* p = nome;
+    for (; *p; ++p)
+        if (*p == ':')
+            locale = p + 1;
+    return std::string_view(locale, static_cast<std::size_t>(p - locale));
 }
 
 const char* ParserXml::attributo(const char** attributi, std::string_view nome)

@@ -6,6 +6,41 @@
 // a length and that many bytes, one after another.
 namespace RecordBiff {
 
+// Record types the reader looks at.
+enum Tipo : quint16
+{
+    kBof = 0x0809,
+    kEof = 0x000A,
+    kContinue = 0x003C,
+    kSst = 0x00FC,
+    kXf = 0x00E0,
+    kFoglio = 0x0085, // BOUNDSHEET
+    kFormato = 0x041E,
+    kEtichetta = 0x0204,      // LABEL
+    kEtichettaRicca = 0x00D6, // RSTRING: a LABEL with formatting runs
+    kTesto = 0x0207,          // STRING: a formula's text result
+    kEtichettaSst = 0x00FD,   // LABELSST
+    kNumero = 0x0203,
+    kRk = 0x027E,
+    kBoolErr = 0x0205,
+    kVuota = 0x0201, // BLANK
+    kFormula = 0x0006,
+    kMulRk = 0x00BD,
+    kMulVuote = 0x00BE,    // MULBLANK
+    kSistemaDate = 0x0022, // DATEMODE
+    kProtezione = 0x002F,  // FILEPASS
+    kCodifica = 0x0042,    // CODEPAGE
+    kDimensioni = 0x0200,
+    kRiga = 0x0208,
+};
+
+// The BOF's version field.
+constexpr quint16 kBiff8 = 0x0600;
+constexpr quint16 kBiff5 = 0x0500;
+// The BOF's substream type field.
+constexpr quint16 kGlobali = 0x0005;
+constexpr quint16 kFoglioDiLavoro = 0x0010;
+
 struct Record
 {
     quint16 tipo = 0;
@@ -38,7 +73,18 @@ public:
         return true;
     }
 
+    // The next record only when it is a CONTINUE of the one just read.
+    bool continuazione(Record& record)
+    {
+        const qsizetype qui = m_posizione;
+        if (prossimo(record) && record.tipo == kContinue)
+            return true;
+        m_posizione = qui;
+        return false;
+    }
+
     qsizetype posizione() const { return m_posizione; }
+    qsizetype fine() const { return m_flusso.size(); }
 
 private:
     const QByteArray& m_flusso;
@@ -56,35 +102,5 @@ inline quint32 u32(const Record& r, int i)
 {
     return static_cast<quint32>(u16(r, i)) | static_cast<quint32>(u16(r, i + 2)) << 16;
 }
-
-// Record types used by the checks and the readers.
-enum Tipo : quint16
-{
-    kBof = 0x0809,
-    kEof = 0x000A,
-    kContinue = 0x003C,
-    kSst = 0x00FC,
-    kXf = 0x00E0,
-    kFoglio = 0x0085, // BOUNDSHEET
-    kFormato = 0x041E,
-    kEtichetta = 0x0204,    // LABEL
-    kTesto = 0x0207,        // STRING: a formula's text result
-    kEtichettaSst = 0x00FD, // LABELSST
-    kNumero = 0x0203,
-    kRk = 0x027E,
-    kBoolErr = 0x0205,
-    kVuota = 0x0201, // BLANK
-    kDimensioni = 0x0200,
-    kRiga = 0x0208,
-    kFormula = 0x0006,
-    kMulRk = 0x00BD,
-    kMulVuote = 0x00BE,    // MULBLANK
-    kSistemaDate = 0x0022, // DATEMODE
-    kProtezione = 0x002F,  // FILEPASS
-};
-
-// The BOF's version field.
-constexpr quint16 kBiff8 = 0x0600;
-constexpr quint16 kBiff5 = 0x0500;
 
 } // namespace RecordBiff
