@@ -9,7 +9,7 @@ $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake ninja-build ccache pkg-config git \
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev \
-    libfreexl-dev libminizip-dev libexpat1-dev zlib1g-dev \
+    libminizip-dev libexpat1-dev zlib1g-dev \
     libgtest-dev libgmock-dev \
     poppler-utils xvfb xauth fonts-dejavu-core \
     >/dev/null

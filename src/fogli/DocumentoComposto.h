@@ -16,10 +16,3 @@ struct FlussoCartella
 // The workbook stream of a compound document, or an Italian description of
 // why there is none.
 Esito<FlussoCartella> flussoCartella(const QByteArray& documento);
-
-// A plain compound document holding only the given stream: 4096-byte
-// sectors, the stream in one run, its allocation table after it and a
-// directory of two entries. FreeXL is handed this rebuilt file and never the
-// clerk's own, so it reads exactly the stream that has been checked, however
-// the original's sectors, mini stream and directory were laid out.
-Esito<QByteArray> documentoComposto(const FlussoCartella& flusso);

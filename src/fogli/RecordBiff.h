@@ -30,8 +30,6 @@ enum Tipo : quint16
     kSistemaDate = 0x0022, // DATEMODE
     kProtezione = 0x002F,  // FILEPASS
     kCodifica = 0x0042,    // CODEPAGE
-    kDimensioni = 0x0200,
-    kRiga = 0x0208,
 };
 
 // The BOF's version field.

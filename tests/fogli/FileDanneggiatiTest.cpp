@@ -156,9 +156,8 @@ TEST(FileDanneggiati, AnXlsWhoseWorkbookEntryIsNoStreamIsRefused)
 TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
 {
     // An entry may claim a longer name than it holds, the rest being
-    // terminators: the workbook is still found by it, and the cells FreeXL
-    // cannot read (here an error value at row 4) come from the same stream
-    // as the others.
+    // terminators: the workbook is still found by it, error value at row 4
+    // included.
     QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/errore.xls"));
     const qsizetype voce = dati.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0\0\0\0\0\0\0", 22));
     ASSERT_GT(voce, 0);
@@ -172,62 +171,12 @@ TEST(FileDanneggiati, AnXlsWorkbookEntryNameEndsAtItsTerminator)
               QStringLiteral("Riga 4, colonna 3: valore di errore #N/D nel foglio."));
 }
 
-TEST(FileDanneggiati, AnXlsSheetWithTwoSizesIsRefused)
-{
-    // With the first sheet's EOF and the second sheet's BOF both blanked out
-    // (record type 0, lengths kept), the two sheets read as one with two
-    // DIMENSIONS records: FreeXL allocates the cell table again at the
-    // second and loses the first.
-    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
-                                 12); // EOF, then a sheet's BOF
-    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
-    const qsizetype finePrimoFoglio = dati.indexOf(fineEInizio, fineGlobali + 1);
-    ASSERT_GT(finePrimoFoglio, fineGlobali);
-    ASSERT_GT(fineGlobali, 0);
-    dati[finePrimoFoglio] = '\0';     // EOF -> type 0
-    dati[finePrimoFoglio + 4] = '\0'; // BOF -> type 0
-    dati[finePrimoFoglio + 5] = '\0';
-    QTemporaryDir cartella;
-    const auto lettore = apriDati(cartella, "fogli-fusi.xls", dati);
-    ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
-        << lettore.errore().toStdString();
-}
-
-TEST(FileDanneggiati, AnXlsRecordOfTypeZeroInsideASheetIsRefused)
-{
-    // The first sheet's first two records (CALCMODE, CALCCOUNT: 12 bytes)
-    // become a record of type 0 and no length and an unknown record of 4
-    // bytes, so every length still adds up. This format has no record 0;
-    // FreeXL takes it for the sheet size of the oldest format and allocates
-    // a cell table that the real DIMENSIONS then replaces without freeing.
-    QByteArray dati = contenuto(QStringLiteral(ZEFIRANTE_DATI_PROVA "/fogli/operazioni.xls"));
-    const QByteArray fineEInizio("\x0A\x00\x00\x00\x09\x08\x10\x00\x00\x06\x10\x00",
-                                 12); // EOF, then a sheet's BOF
-    const qsizetype fineGlobali = dati.indexOf(fineEInizio);
-    ASSERT_GT(fineGlobali, 0);
-    const qsizetype primo = fineGlobali + 4 + 4 + 16; // after the sheet's BOF
-    ASSERT_EQ(dati.mid(primo, 2), QByteArray("\x0D\x00", 2));
-    dati.replace(primo, 12,
-                 QByteArray("\x00\x00\x00\x00"
-                            "\x51\x00\x04\x00"
-                            "\x00\x00\x00\x00",
-                            12));
-    QTemporaryDir cartella;
-    const auto lettore = apriDati(cartella, "record-zero.xls", dati);
-    ASSERT_FALSE(lettore.ok());
-    EXPECT_TRUE(lettore.errore().contains(QStringLiteral("struttura del file non valida")))
-        << lettore.errore().toStdString();
-}
-
 TEST(FileDanneggiati, TheWorkbooksFuzzingFoundAreRefused)
 {
-    // Each of these once reached FreeXL: a workbook entry named "Workbook8"
-    // (no terminator) followed by an entry claiming a 7424-byte name, read
-    // past a stack buffer; a sheet whose size record an oversized record
-    // swallows, lost memory; so did a cell given a date twice. FreeXL now
-    // reads only a rebuilt copy of a stream found whole.
+    // Found by fuzzing: a workbook entry named "Workbook8" (no terminator)
+    // followed by an entry claiming a 7424-byte name; an oversized record in
+    // the first sheet that runs on into the second, whose cells would be
+    // read as the first's; a cell given a date twice.
     const struct
     {
         const char* file;

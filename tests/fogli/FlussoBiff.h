@@ -2,7 +2,7 @@
 
 // Workbook streams of Excel 97-2003 and 5/95 built record by record, so a
 // test can put in exactly the records it needs, or damage exactly one.
-#include "fogli/DocumentoComposto.h"
+#include "ScriviDocumentoComposto.h"
 
 #include <QByteArray>
 
