@@ -42,3 +42,4 @@ esegui build-fuzz fuzz_archivio tests/data/backup
 esegui build-fuzz-lettori fuzz_csv build-fuzz-lettori/semi/csv
 esegui build-fuzz-lettori fuzz_xlsx build-fuzz-lettori/semi/xlsx
 esegui build-fuzz-lettori fuzz_xls tests/data/fogli
+esegui build-fuzz-lettori fuzz_xml build-fuzz-lettori/semi/xml

@@ -290,8 +290,9 @@ class ParserFoglio final : public ParserXml
 public:
     ParserFoglio(const RegoleFoglio& regole, const std::vector<QString>& testi,
                  std::vector<bool> stiliData, bool sistema1904)
-        : m_regole(regole), m_testi(testi), m_stiliData(std::move(stiliData)),
-          m_sistema1904(sistema1904), m_attesa(regole.primaRigaDati)
+        : ParserXml(Motore::scansione), m_regole(regole), m_testi(testi),
+          m_stiliData(std::move(stiliData)), m_sistema1904(sistema1904),
+          m_attesa(regole.primaRigaDati)
     {
         m_riga.valori.resize(static_cast<std::size_t>(regole.colonne));
     }

@@ -1,11 +1,19 @@
 #include "fogli/ParserXml.h"
 
+#include "fogli/ScansioneXml.h"
+
 #include <QByteArray>
 #include <cstring>
 #include <expat.h>
 
-ParserXml::ParserXml() : m_parser(XML_ParserCreate("UTF-8"))
+ParserXml::ParserXml(Motore motore)
 {
+    if (motore == Motore::scansione) {
+        m_scansione = std::make_unique<ScansioneXml>(this, &ParserXml::suInizio, &ParserXml::suFine,
+                                                     &ParserXml::suTesto);
+        return;
+    }
+    m_parser = XML_ParserCreate("UTF-8");
     XML_SetUserData(m_parser, this);
     XML_SetElementHandler(m_parser, &ParserXml::suInizio, &ParserXml::suFine);
     XML_SetCharacterDataHandler(m_parser, &ParserXml::suTesto);
@@ -13,7 +21,8 @@ ParserXml::ParserXml() : m_parser(XML_ParserCreate("UTF-8"))
 
 ParserXml::~ParserXml()
 {
-    XML_ParserFree(m_parser);
+    if (m_parser)
+        XML_ParserFree(m_parser);
 }
 
 void ParserXml::suInizio(void* dati, const char* nome, const char** attributi)
@@ -55,14 +64,31 @@ void ParserXml::ferma()
 {
     if (!m_fermato) {
         m_fermato = true;
-        XML_StopParser(m_parser, XML_FALSE);
+        if (m_scansione)
+            m_scansione->ferma();
+        else
+            XML_StopParser(m_parser, XML_FALSE);
     }
+}
+
+Errore ParserXml::erroreDocumento(const QString& parte, qint64 riga, const char* motivo)
+{
+    return Errore{
+        QStringLiteral("Cartella di lavoro Excel non valida: %1 illeggibile alla riga %2 (%3).")
+            .arg(parte)
+            .arg(riga)
+            .arg(QString::fromLatin1(motivo))};
 }
 
 EsitoVuoto ParserXml::analizza(const char* dati, qsizetype n, bool ultimo, const QString& parte)
 {
     if (m_fermato)
         return {};
+    if (m_scansione) {
+        if (m_scansione->analizza(dati, n, ultimo) || m_fermato)
+            return {};
+        return erroreDocumento(parte, m_scansione->riga(), m_scansione->errore());
+    }
     // expat takes an int length: hand over large blocks in slices.
     constexpr qsizetype kFetta = 1 << 30;
     do {
@@ -72,12 +98,8 @@ EsitoVuoto ParserXml::analizza(const char* dati, qsizetype n, bool ultimo, const
                       ultimaFetta ? XML_TRUE : XML_FALSE) == XML_STATUS_ERROR) {
             if (m_fermato)
                 return {};
-            return Errore{
-                QStringLiteral(
-                    "Cartella di lavoro Excel non valida: %1 illeggibile alla riga %2 (%3).")
-                    .arg(parte)
-                    .arg(XML_GetCurrentLineNumber(m_parser))
-                    .arg(QString::fromLatin1(XML_ErrorString(XML_GetErrorCode(m_parser))))};
+            return erroreDocumento(parte, static_cast<qint64>(XML_GetCurrentLineNumber(m_parser)),
+                                   XML_ErrorString(XML_GetErrorCode(m_parser)));
         }
         if (m_fermato)
             return {};

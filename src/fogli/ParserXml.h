@@ -3,9 +3,11 @@
 #include "base/Esito.h"
 
 #include <QString>
+#include <memory>
 #include <string_view>
 
 struct XML_ParserStruct;
+class ScansioneXml;
 
 // A thin event reader over expat, fed in blocks, so a part of any size is
 // parsed with the memory of one block. Element and attribute names reach the
@@ -14,7 +16,15 @@ struct XML_ParserStruct;
 class ParserXml
 {
 public:
-    ParserXml();
+    // expat for the small parts; the worksheet, by far the largest, is
+    // read by a scanner of our own that does the same three times faster.
+    enum class Motore
+    {
+        expat,
+        scansione,
+    };
+
+    explicit ParserXml(Motore motore = Motore::expat);
     virtual ~ParserXml();
     ParserXml(const ParserXml&) = delete;
     ParserXml& operator=(const ParserXml&) = delete;
@@ -38,10 +48,12 @@ protected:
     static const char* attributo(const char** attributi, std::string_view nome);
 
 private:
+    static Errore erroreDocumento(const QString& parte, qint64 riga, const char* motivo);
     static void suInizio(void* dati, const char* nome, const char** attributi);
     static void suFine(void* dati, const char* nome);
     static void suTesto(void* dati, const char* s, int n);
 
-    XML_ParserStruct* m_parser;
+    XML_ParserStruct* m_parser = nullptr;
+    std::unique_ptr<ScansioneXml> m_scansione;
     bool m_fermato = false;
 };

@@ -1,7 +1,8 @@
 // Writes the seed corpora of the reader fuzzers into the folder given:
 // xlsx/ small valid workbooks that reach the shared texts, styles, dates,
 // inline texts, formulas and error values; csv/ small CSV files, each
-// preceded by the two bytes that fuzz_csv reads as its settings.
+// preceded by the two bytes that fuzz_csv reads as its settings; xml/ small
+// worksheets for fuzz_xml, preceded by the byte of its block size.
 #include "ScriviXlsx.h"
 
 #include <QDir>
@@ -86,6 +87,26 @@ bool creaCsv(const QDir& cartella)
 
 } // namespace
 
+bool creaXml(const QDir& cartella)
+{
+    // First byte: the block size - 1 the scanner is fed in.
+    const QByteArray semi[] = {
+        QByteArray("\x07", 1) +
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+            "<worksheet xmlns=\"urn:s\"><sheetData><row r=\"3\" spans=\"1:22\">"
+            "<c r=\"A3\" s=\"0\" t=\"s\"><v>2</v></c><c r=\"B3\" t=\"inlineStr\"><is><t "
+            "xml:space=\"preserve\">D&apos;Amico &#233;</t></is></c><c r=\"C3\"/>"
+            "<!-- nota --><c r=\"D3\" t=\"str\"><f>A1</f><v><![CDATA[<x>]]></v></c></row>"
+            "</sheetData></worksheet>",
+        QByteArray("\x00", 1) + "\xEF\xBB\xBF<a b='x&#10;y'>\xC3\xA8<b/>t\r\nu</a>",
+    };
+    int i = 0;
+    for (const QByteArray& seme : semi)
+        if (!scriviFile(cartella.filePath(QStringLiteral("seme%1.xml").arg(++i)), seme))
+            return false;
+    return true;
+}
+
 int main(int argc, char** argv)
 {
     if (argc != 2) {
@@ -94,8 +115,10 @@ int main(int argc, char** argv)
     }
     const QDir radice(QString::fromLocal8Bit(argv[1]));
     if (!radice.mkpath(QStringLiteral("xlsx")) || !radice.mkpath(QStringLiteral("csv")) ||
+        !radice.mkpath(QStringLiteral("xml")) ||
         !creaXlsx(QDir(radice.filePath(QStringLiteral("xlsx")))) ||
-        !creaCsv(QDir(radice.filePath(QStringLiteral("csv"))))) {
+        !creaCsv(QDir(radice.filePath(QStringLiteral("csv")))) ||
+        !creaXml(QDir(radice.filePath(QStringLiteral("xml"))))) {
         std::fprintf(stderr, "crea_semi: impossibile scrivere in %s\n", argv[1]);
         return 1;
     }
