@@ -4,12 +4,14 @@
 // run twice; beside them a floor, reading the same input and writing an
 // output of the communication's size, so the ratio shows what the checks and
 // records cost. Prints rows/s, MB/s, the ratio and peak memory.
+#include "PavimentoXlsx.h"
 #include "PiccoMemoria.h"
 #include "ScriviXlsx.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -268,7 +270,8 @@ int main(int argc, char** argv)
     }
     const QString csv = cartella.filePath(QStringLiteral("operazioni.csv"));
     const QString xlsx = cartella.filePath(QStringLiteral("operazioni.xlsx"));
-    // "csv" or "xlsx" as argument runs that sheet only.
+    // "csv" or "xlsx" as argument runs that sheet only ("tutti": both); a
+    // third, the folder of bench_lettori, adds its LibreOffice months.
     const QString solo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (argc > 2 && std::atoi(argv[2]) > 0)
         numeroRighe = std::atoi(argv[2]);
@@ -284,5 +287,18 @@ int main(int argc, char** argv)
     }
     if (solo != QLatin1String("csv"))
         misura("XLSX", **ambiente, xlsx, cartella.path());
+    // The months bench_lettori had LibreOffice save, in the folder it was given.
+    if (argc > 3) {
+        const QDir fogli(QString::fromLocal8Bit(argv[3]));
+        const QString xlsxLibreOffice = fogli.filePath(QStringLiteral("libreoffice.xlsx"));
+        const QString xlsLibreOffice = fogli.filePath(QStringLiteral("libreoffice-65536.xls"));
+        if (QFileInfo::exists(xlsxLibreOffice)) {
+            misura("XLSX salvato da LibreOffice", **ambiente, xlsxLibreOffice, cartella.path());
+            std::printf("    solo inflazione dello stesso file: %.2f s, poi %.2f s\n",
+                        pavimentoInflazione(xlsxLibreOffice), pavimentoInflazione(xlsxLibreOffice));
+        }
+        if (QFileInfo::exists(xlsLibreOffice))
+            misura("XLS salvato da LibreOffice", **ambiente, xlsLibreOffice, cartella.path());
+    }
     return 0;
 }

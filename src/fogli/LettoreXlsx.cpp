@@ -3,6 +3,7 @@
 #include "fogli/ArchivioZip.h"
 #include "fogli/BlocchiParte.h"
 #include "fogli/ParserXml.h"
+#include "fogli/RigheInParallelo.h"
 #include "fogli/TestoCella.h"
 
 #include <QDateTime>
@@ -573,6 +574,15 @@ class LettoreXlsx final : public LettoreFoglio
 public:
     Esito<bool> leggi(RigaFoglio& riga) override
     {
+        return m_righe ? m_righe->leggi(riga) : leggiQui(riga);
+    }
+
+    EsitoVuoto apri(std::unique_ptr<QIODevice> dispositivo, const QString& percorso,
+                    const RegoleFoglio& regole);
+
+private:
+    Esito<bool> leggiQui(RigaFoglio& riga)
+    {
         while (m_parser->pronte.empty()) {
             if (m_parser->errore)
                 return *m_parser->errore;
@@ -594,15 +604,12 @@ public:
         return true;
     }
 
-    EsitoVuoto apri(std::unique_ptr<QIODevice> dispositivo, const QString& percorso,
-                    const RegoleFoglio& regole);
-
-private:
     ArchivioZip m_zip;
     std::vector<QString> m_testi;
     std::unique_ptr<ParserFoglio> m_parser;
     QString m_parteFoglio;
-    std::unique_ptr<BlocchiParte> m_blocchi; // after m_zip: stopped before it closes
+    std::unique_ptr<BlocchiParte> m_blocchi;   // after m_zip: stopped before it closes
+    std::unique_ptr<RigheInParallelo> m_righe; // last: stopped before all the rest
 };
 
 EsitoVuoto LettoreXlsx::apri(std::unique_ptr<QIODevice> dispositivo, const QString& percorso,
@@ -666,7 +673,13 @@ EsitoVuoto LettoreXlsx::apri(std::unique_ptr<QIODevice> dispositivo, const QStri
         std::make_unique<ParserFoglio>(regole, m_testi, std::move(stiliData), cartella.sistema1904);
     if (auto aperta = m_zip.apriParte(m_parteFoglio); !aperta)
         return aperta;
-    m_blocchi = std::make_unique<BlocchiParte>(m_zip, m_zip.dimensioneParte());
+    const qint64 dimensione = m_zip.dimensioneParte();
+    m_blocchi = std::make_unique<BlocchiParte>(m_zip, dimensione);
+    // A large sheet is parsed on a thread of its own too, while the caller
+    // works on the rows before.
+    if (dimensione >= BlocchiParte::kSogliaParallelo)
+        m_righe =
+            std::make_unique<RigheInParallelo>([this](RigaFoglio& riga) { return leggiQui(riga); });
     return {};
 }
 

@@ -252,3 +252,28 @@ TEST_F(LettoreXlsxTest, DamagedWorkbooksAreErrorsNotData)
 
     EXPECT_FALSE(apriFoglioExcel(m_dir.filePath(QStringLiteral("manca.xlsx")), regoleProva()).ok());
 }
+
+TEST_F(LettoreXlsxTest, ALargeSheetReadOnItsOwnThreadEndsAsASmallOneDoes)
+{
+    // Over a megabyte of XML: read on threads of its own, in batches. The
+    // rows come in order, the error after them; a reader given up half-way
+    // stops its threads.
+    QByteArray righe;
+    for (int r = 3; r < 20003; ++r)
+        righe += S::riga(r, nomi(r, "A", "B") + S::testo("C" + QByteArray::number(r),
+                                                            QString::number(r)));
+    righe += S::riga(20003, nomi(20003, "A", "B") + S::cella("C20003", "e", "#N/A"));
+    ASSERT_GT(righe.size(), 1 << 20);
+    const auto lettura = leggi(righe);
+    ASSERT_EQ(lettura.righe.size(), 20000u);
+    EXPECT_EQ(lettura.righe.back().numero, 20002);
+    EXPECT_EQ(lettura.righe.back().valori[2], QStringLiteral("20002"));
+    EXPECT_EQ(lettura.errore,
+              QStringLiteral("Riga 20003, colonna 3: valore di errore #N/D nel foglio."));
+
+    auto lettore = apriFoglioExcel(m_dir.filePath(QStringLiteral("foglio.xlsx")), regoleProva());
+    ASSERT_TRUE(lettore.ok());
+    RigaFoglio riga;
+    ASSERT_TRUE(lettore.valore()->leggi(riga).ok());
+    EXPECT_EQ(riga.numero, 3);
+}
