@@ -32,7 +32,7 @@ struct Cella
     quint32 indice = 0;
     Tipo tipo = Tipo::numero;
     bool data = false; // a number shown as a date by its style
-    quint32 posto = 0; // row (from the first data row) * columns + column
+    quint64 posto = 0; // row (from the first data row) * columns + column
 };
 
 // Excel's English name of an error code of the file format (0x2A: "#N/A").
@@ -281,7 +281,7 @@ private:
         if (colonna >= m_colonne || riga < m_primaRiga)
             return {};
         cella.posto =
-            static_cast<quint32>(riga - m_primaRiga) * static_cast<quint32>(m_colonne) + colonna;
+            static_cast<quint64>(riga - m_primaRiga) * static_cast<quint64>(m_colonne) + colonna;
         m_celle.push_back(cella);
         return {};
     }
@@ -334,11 +334,11 @@ public:
         for (QString& valore : riga.valori)
             valore.clear();
         const auto fineRiga =
-            static_cast<quint32>(m_prossima + 1) * static_cast<quint32>(m_regole.colonne);
+            static_cast<quint64>(m_prossima + 1) * static_cast<quint64>(m_regole.colonne);
         for (; m_cella < celle.size() && celle[m_cella].posto < fineRiga; ++m_cella) {
             const Cella& cella = celle[m_cella];
             const int colonna =
-                static_cast<int>(cella.posto % static_cast<quint32>(m_regole.colonne));
+                static_cast<int>(cella.posto % static_cast<quint64>(m_regole.colonne));
             testo(cella, numero, colonna, riga.valori[static_cast<std::size_t>(colonna)], pendente);
         }
         ++m_prossima;
