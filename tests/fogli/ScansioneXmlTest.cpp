@@ -20,28 +20,31 @@ TEST(ScansioneXml, ReadsWhatExpatReadsCutAnywhere)
         "</row></x:sheetData></x:worksheet>\n",
         "\xEF\xBB\xBF<a b=\"x\ty\nz\r\nw\">\xC3\xA8\xE2\x82\xAC\xF0\x9F\x98\x80</a>",
         "<a>1</a><!-- after -->  \n",
+        // Found by fuzz_xml: expat takes any version of the declaration.
+        "<?xml version='0.0' encoding=\"latin-1\"?><a/>",
     };
     const QByteArray guasti[] = {
         "<a><b></a></b>", // mismatched
         "<a>",
-        "<a",                          // unclosed
-        "",                            // no element
-        "<a>&nbsp;</a>",               // an entity XML does not know
-        "<a>&#0;</a>",                 // no such character
-        "<a x=\"1\" x=\"2\"/>",        // an attribute twice
-        "<a x=1/>",                    // unquoted
-        "<a x=\"<\"/>",                // '<' in a value
-        "<a>\x01</a>",                 // control character
-        "<a>\xC3\x28</a>",             // no UTF-8
-        "<a>\xED\xA0\x80</a>",         // a surrogate
-        "<a/><b/>",                    // two roots
-        "<a/>x",                       // text after the root
-        "x<a/>",                       // text before it
-        "<a>& </a>",                   // a lone ampersand
-        "<1a/>",                       // a bad name
-        "<a><!-- -- --></a>",          // "--" in a comment
-        "<a/><?xml version=\"1.0\"?>", // declaration not at the start
-        "<a b=\"1\"c=\"2\"/>",         // attributes not apart
+        "<a",                             // unclosed
+        "",                               // no element
+        "<a>&nbsp;</a>",                  // an entity XML does not know
+        "<a>&#0;</a>",                    // no such character
+        "<a x=\"1\" x=\"2\"/>",           // an attribute twice
+        "<a x=1/>",                       // unquoted
+        "<a x=\"<\"/>",                   // '<' in a value
+        "<a>\x01</a>",                    // control character
+        "<a>\xC3\x28</a>",                // no UTF-8
+        "<a>\xED\xA0\x80</a>",            // a surrogate
+        "<a/><b/>",                       // two roots
+        "<a/>x",                          // text after the root
+        "x<a/>",                          // text before it
+        "<a>& </a>",                      // a lone ampersand
+        "<1a/>",                          // a bad name
+        "<a><!-- -- --></a>",             // "--" in a comment
+        "<a/><?xml version=\"1.0\"?>",    // declaration not at the start
+        "<a b=\"1\"c=\"2\"/>",            // attributes not apart
+        "<?xml version=\"\x7f.0\"?><a/>", // a version that is no name
     };
     for (const QByteArray& documento : documenti) {
         const Lettura attesa = leggi(ParserXml::Motore::expat, documento, documento.size() + 1);
