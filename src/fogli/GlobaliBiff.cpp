@@ -12,32 +12,6 @@ using namespace RecordBiff;
 
 namespace {
 
-// An Excel 5/95 string inside one record: a count of one or two bytes, then
-// one byte per character.
-std::optional<QString> stringa5(const GlobaliBiff& globali, const Record& r, int inizio,
-                                bool contaInByte)
-{
-    const int conteggio = contaInByte ? 1 : 2;
-    if (inizio + conteggio > r.lunghezza)
-        return std::nullopt;
-    const int caratteri = contaInByte ? r.dati[inizio] : u16(r, inizio);
-    if (inizio + conteggio + caratteri > r.lunghezza)
-        return std::nullopt;
-    return globali.testo5(r.dati + inizio + conteggio, caratteri);
-}
-
-std::optional<QString> stringa(const GlobaliBiff& globali, const Record& r, int inizio,
-                               bool contaInByte)
-{
-    if (!globali.biff8)
-        return stringa5(globali, r, inizio, contaInByte);
-    RecordContinuato dati({r}, inizio);
-    QString testo;
-    if (!dati.stringa8(testo, contaInByte))
-        return std::nullopt;
-    return testo;
-}
-
 // Excel 5/95 stores texts in the code page of the Windows that saved them.
 // An Italian Excel writes Windows-1252; 367 (ASCII) and 32769 are the same
 // letters. Others would turn accents into different letters.
@@ -114,7 +88,7 @@ private:
             m_globali.sistema1904 = u16(r, 0) == 1;
             return {};
         case kFormato: {
-            const auto codice = stringa(m_globali, r, 2, !m_globali.biff8);
+            const auto codice = m_globali.stringa(r, 2, !m_globali.biff8);
             if (r.lunghezza < 2 || !codice)
                 return Errore{strutturaNonValida()};
             m_formatiData[u16(r, 0)] = TestoCella::formatoData(*codice);
@@ -153,10 +127,7 @@ private:
         if (!m_globali.biff8 || m_tabellaVista)
             return Errore{strutturaNonValida()};
         m_tabellaVista = true;
-        std::vector<Record> parti{primo};
-        for (Record r; m_records.continuazione(r);)
-            parti.push_back(r);
-        RecordContinuato dati(std::move(parti), 4);
+        RecordContinuato dati = RecordContinuato::conSeguito(m_records, primo, 4);
         quint32 stringhe = 0;
         if (!dati.u32(stringhe))
             return Errore{strutturaNonValida()};
@@ -182,10 +153,25 @@ private:
 
 } // namespace
 
-QString GlobaliBiff::testo5(const quint8* byte, int lunghezza) const
+std::optional<QString> GlobaliBiff::stringa(const Record& r, int inizio, bool contaInByte,
+                                            Records* seguito) const
 {
-    const QByteArrayView vista(byte, lunghezza);
-    return latin1 ? QString::fromLatin1(vista) : Cp1252::decodifica(vista);
+    if (biff8) {
+        RecordContinuato dati = seguito ? RecordContinuato::conSeguito(*seguito, r, inizio)
+                                        : RecordContinuato({r}, inizio);
+        QString testo;
+        if (!dati.stringa8(testo, contaInByte))
+            return std::nullopt;
+        return testo;
+    }
+    const int conteggio = contaInByte ? 1 : 2;
+    if (inizio + conteggio > r.lunghezza)
+        return std::nullopt;
+    const int caratteri = contaInByte ? r.dati[inizio] : u16(r, inizio);
+    if (inizio + conteggio + caratteri > r.lunghezza)
+        return std::nullopt;
+    const QByteArrayView byte(r.dati + inizio + conteggio, caratteri);
+    return latin1 ? QString::fromLatin1(byte) : Cp1252::decodifica(byte);
 }
 
 Esito<GlobaliBiff> leggiGlobaliBiff(const QByteArray& flusso)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "base/Esito.h"
+#include "fogli/RecordBiff.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <vector>
 
 // What the cells of an .xls worksheet need from the records before the
@@ -19,9 +21,15 @@ struct GlobaliBiff
     // Where the next sheet of the list begins, after it (or the stream's
     // end): the worksheet's records must end before.
     qsizetype fineFoglio = -1;
-    bool latin1 = false;         // Excel 5/95 texts: Latin-1, else Windows-1252
+    bool latin1 = false; // Excel 5/95 texts: Latin-1, else Windows-1252
 
-    QString testo5(const quint8* byte, int lunghezza) const;
+    // A text inside a record from `inizio`: a count of one byte
+    // (`contaInByte`) or two, then the characters, one byte each in the
+    // workbook's code page (Excel 5/95) or as Excel 97-2003 strings, which
+    // run on into the CONTINUE records that `seguito` reads when given.
+    // Nothing when the bytes run out first.
+    std::optional<QString> stringa(const RecordBiff::Record& r, int inizio, bool contaInByte,
+                                   RecordBiff::Records* seguito = nullptr) const;
 };
 
 // Reads the globals of a workbook stream. The error, in Italian, says why

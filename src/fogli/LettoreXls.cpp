@@ -3,7 +3,6 @@
 #include "fogli/DocumentoComposto.h"
 #include "fogli/GlobaliBiff.h"
 #include "fogli/RecordBiff.h"
-#include "fogli/RecordContinuato.h"
 #include "fogli/TestoCella.h"
 
 #include <algorithm>
@@ -201,7 +200,7 @@ private:
     // LABEL, and RSTRING, whose formatting runs after the text are skipped.
     EsitoVuoto etichetta(Records& records, const Record& r)
     {
-        auto testo = stringa(records, r, 6);
+        auto testo = m_globali.stringa(r, 6, false, &records);
         if (r.lunghezza < 8 || !testo)
             return Errore{strutturaNonValida()};
         return testoProprio(u16(r, 0), u16(r, 2), std::move(*testo));
@@ -234,30 +233,11 @@ private:
     {
         if (!m_testoAtteso) // a text without its formula is no cell
             return {};
-        auto testo = stringa(records, r, 0);
+        auto testo = m_globali.stringa(r, 0, false, &records);
         if (!testo)
             return Errore{strutturaNonValida()};
         const auto [riga, colonna] = *m_testoAtteso;
         return testoProprio(riga, colonna, std::move(*testo));
-    }
-
-    // A text of the record's own: two bytes of count, then the characters
-    // (Excel 97-2003 strings may run on into CONTINUE records).
-    std::optional<QString> stringa(Records& records, const Record& r, int inizio)
-    {
-        if (!m_globali.biff8) {
-            if (inizio + 2 > r.lunghezza || inizio + 2 + u16(r, inizio) > r.lunghezza)
-                return std::nullopt;
-            return m_globali.testo5(r.dati + inizio + 2, u16(r, inizio));
-        }
-        std::vector<Record> parti{r};
-        for (Record seguito; records.continuazione(seguito);)
-            parti.push_back(seguito);
-        RecordContinuato dati(std::move(parti), inizio);
-        QString testo;
-        if (!dati.stringa8(testo))
-            return std::nullopt;
-        return testo;
     }
 
     EsitoVuoto testoProprio(quint16 riga, quint16 colonna, QString testo)

@@ -8,6 +8,15 @@ RecordContinuato::RecordContinuato(std::vector<RecordBiff::Record> parti, int in
 {
 }
 
+RecordContinuato RecordContinuato::conSeguito(RecordBiff::Records& records,
+                                              const RecordBiff::Record& primo, int inizio)
+{
+    std::vector<RecordBiff::Record> parti{primo};
+    for (RecordBiff::Record seguito; records.continuazione(seguito);)
+        parti.push_back(seguito);
+    return RecordContinuato(std::move(parti), inizio);
+}
+
 bool RecordContinuato::disponibili()
 {
     while (m_posizione >= parte().lunghezza) {

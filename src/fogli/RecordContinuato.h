@@ -13,6 +13,10 @@ class RecordContinuato
 public:
     // From `inizio` bytes into the first record; the others follow in turn.
     RecordContinuato(std::vector<RecordBiff::Record> parti, int inizio);
+    // `primo` and the CONTINUE records that follow it in `records`, which
+    // are read past them.
+    static RecordContinuato conSeguito(RecordBiff::Records& records,
+                                       const RecordBiff::Record& primo, int inizio);
 
     bool u8(quint8& valore);
     bool u16(quint16& valore);
