@@ -169,24 +169,6 @@ bool riferimento(std::string_view corpo, char32_t& c)
     return true;
 }
 
-// Whether the bytes are UTF-8 of characters XML allows (comments and
-// processing instructions, which are not read but must be well-formed).
-bool caratteriValidi(const char* p, const char* fine)
-{
-    while (p < fine) {
-        const auto u = static_cast<unsigned char>(*p);
-        if (u >= 0x80) {
-            if (!carattereXml(carattereUtf8(p, fine)))
-                return false;
-        } else if (u < 0x20 && u != '\t' && u != '\n' && u != '\r') {
-            return false;
-        } else {
-            ++p;
-        }
-    }
-    return true;
-}
-
 // The XML declaration after "<?xml": the version, then optionally the
 // encoding and standalone, each a name, '=' and a quoted value.
 bool dichiarazioneValida(const char* p, const char* fine)
@@ -370,7 +352,7 @@ ScansioneXml::Passo ScansioneXml::testo(const char*& p, const char* fine, bool u
         return Passo::fatto;
     }
     m_testoDecodificato.clear();
-    if (!decodifica(p, q, m_testoDecodificato, false))
+    if (!decodifica(p, q, m_testoDecodificato, Contenuto::testo))
         return Passo::errore;
     p = q;
     if (!m_testoDecodificato.empty())
@@ -381,10 +363,13 @@ ScansioneXml::Passo ScansioneXml::testo(const char*& p, const char* fine, bool u
 // Text or an attribute's value as the handlers get it: entities and
 // character references replaced, line ends as one line feed (in a value,
 // every blank a space), each byte checked to be UTF-8 of a character XML
-// allows.
+// allows. Raw content (a CDATA section, a comment, a processing
+// instruction) keeps '&' and '<' as they stand.
 bool ScansioneXml::decodifica(const char* p, const char* fine, std::string& destinazione,
-                              bool valore)
+                              Contenuto contenuto)
 {
+    const bool valore = contenuto == Contenuto::valore;
+    const bool grezzo = contenuto == Contenuto::grezzo;
     while (p < fine) {
         const char c = *p;
         const auto u = static_cast<unsigned char>(c);
@@ -393,7 +378,7 @@ bool ScansioneXml::decodifica(const char* p, const char* fine, std::string& dest
             if (!carattereXml(carattereUtf8(p, fine)))
                 return sbaglia(kMalformato);
             destinazione.append(inizio, p);
-        } else if (c == '&') {
+        } else if (c == '&' && !grezzo) {
             const char* puntoEVirgola =
                 static_cast<const char*>(std::memchr(p, ';', static_cast<std::size_t>(fine - p)));
             if (!puntoEVirgola)
@@ -427,7 +412,7 @@ bool ScansioneXml::decodifica(const char* p, const char* fine, std::string& dest
                 ++p;
         } else if (u < 0x20 && c != '\t' && c != '\n') {
             return sbaglia(kMalformato);
-        } else if (c == '<') {
+        } else if (c == '<' && !grezzo) {
             return sbaglia(kMalformato);
         } else if (valore && (c == '\t' || c == '\n')) {
             destinazione += ' ';
@@ -531,7 +516,7 @@ ScansioneXml::Passo ScansioneXml::inizioElemento(const char*& p, const char* fin
         m_posizioni.push_back(m_byteAttributi.size());
         m_byteAttributi.append(attributo).append(1, '\0');
         m_posizioni.push_back(m_byteAttributi.size());
-        if (!decodifica(q, chiusura, m_byteAttributi, true))
+        if (!decodifica(q, chiusura, m_byteAttributi, Contenuto::valore))
             return Passo::errore;
         m_byteAttributi.append(1, '\0');
         q = chiusura + 1;
@@ -618,8 +603,9 @@ ScansioneXml::Passo ScansioneXml::speciale(const char*& p, const char* fine)
         if (obiettivo == "xml" &&
             (std::string_view(p + 2, 3) != "xml" || !dichiarazioneValida(q, chiusura)))
             return sbagliato(kMalformato);
-        if (!caratteriValidi(q, chiusura))
-            return sbagliato(kMalformato);
+        m_testoDecodificato.clear();
+        if (!decodifica(q, chiusura, m_testoDecodificato, Contenuto::grezzo))
+            return Passo::errore;
         p = chiusura + 2;
         return Passo::fatto;
     }
@@ -633,8 +619,9 @@ ScansioneXml::Passo ScansioneXml::speciale(const char*& p, const char* fine)
             return Passo::incompleto;
         if (chiusura[2] != '>')
             return sbagliato(kMalformato); // "--" inside a comment
-        if (!caratteriValidi(p + 4, chiusura))
-            return sbagliato(kMalformato);
+        m_testoDecodificato.clear();
+        if (!decodifica(p + 4, chiusura, m_testoDecodificato, Contenuto::grezzo))
+            return Passo::errore;
         p = chiusura + 3;
         return Passo::fatto;
     }
@@ -647,23 +634,8 @@ ScansioneXml::Passo ScansioneXml::speciale(const char*& p, const char* fine)
         // Its bytes are text as they stand: only line ends and UTF-8 are seen to.
         std::string& testo = m_testoDecodificato;
         testo.clear();
-        for (const char* q = p + 9; q < chiusura;) {
-            const auto u = static_cast<unsigned char>(*q);
-            if (u >= 0x80) {
-                const char* inizio = q;
-                if (!carattereXml(carattereUtf8(q, chiusura)))
-                    return sbagliato(kMalformato);
-                testo.append(inizio, q);
-            } else if (*q == '\r') {
-                testo += '\n';
-                if (++q < chiusura && *q == '\n')
-                    ++q;
-            } else if (u < 0x20 && *q != '\t' && *q != '\n') {
-                return sbagliato(kMalformato);
-            } else {
-                testo += *q++;
-            }
-        }
+        if (!decodifica(p + 9, chiusura, testo, Contenuto::grezzo))
+            return Passo::errore;
         p = chiusura + 3;
         if (!testo.empty())
             m_testo(m_dati, testo.data(), static_cast<int>(testo.size()));

@@ -50,7 +50,14 @@ private:
     Passo inizioElemento(const char*& p, const char* fine);
     Passo fineElemento(const char*& p, const char* fine);
     Passo speciale(const char*& p, const char* fine);
-    bool decodifica(const char* p, const char* fine, std::string& destinazione, bool valore);
+    enum class Contenuto
+    {
+        testo,
+        valore, // of an attribute
+        grezzo, // a CDATA section, a comment, a processing instruction
+    };
+    bool decodifica(const char* p, const char* fine, std::string& destinazione,
+                    Contenuto contenuto);
     bool sbaglia(const char* errore);
     void chiudiUltimo();
 
