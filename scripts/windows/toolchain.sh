@@ -111,6 +111,7 @@ duration() { printf '%dh%02dm%02ds' $(($1 / 3600)) $(($1 % 3600 / 60)) $(($1 % 6
 step_packages() {
     local pkgs=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                 libz-mingw-w64-dev dpkg-dev cmake ninja-build pkg-config perl tcl
+                libgtest-dev libgmock-dev nsis
                 autoconf automake libtool
                 qt6-base-dev qt6-base-dev-tools qt6-translations-l10n)
     local missing=() p
@@ -295,7 +296,7 @@ step_sqlite3() {
     # default (the program reads on worker threads).
     local defs=(-DSQLITE_THREADSAFE=1 -DSQLITE_ENABLE_COLUMN_METADATA -DSQLITE_ENABLE_FTS3
                 -DSQLITE_ENABLE_FTS3_PARENTHESIS -DSQLITE_ENABLE_FTS5 -DSQLITE_ENABLE_RTREE
-                -DSQLITE_ENABLE_DBSTAT_VTAB -DSQLITE_OMIT_LOAD_EXTENSION -DSQLITE_DQS=0)
+                -DSQLITE_ENABLE_DBSTAT_VTAB -DSQLITE_OMIT_LOAD_EXTENSION)
     cd "$b"
     $NICE $TRIPLET-gcc-posix -O2 "${defs[@]}" -c host/sqlite3.c -o sqlite3.o
     # MinGW exports every global symbol of a DLL built without __declspec(dllexport).
@@ -322,12 +323,48 @@ PC
 }
 
 # ---------------------------------------------------------------------------------------
+# 6b. GoogleTest for the Windows test programs, static, from the sources Debian's googletest
+#     package installs in /usr/src/googletest (the same version the Linux tests use).
+step_googletest() {
+    local b="$BUILD/googletest"
+    rm -rf "$b"
+    cross_cmake -S /usr/src/googletest -B "$b" -DCMAKE_INSTALL_PREFIX="$DEPS" \
+        -DBUILD_SHARED_LIBS=OFF -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
+    $NICE cmake --build "$b" --parallel "$JOBS"
+    cmake --install "$b"
+    ls "$DEPS"/lib/libgtest.a "$DEPS"/lib/libgmock.a "$DEPS"/lib/cmake/GTest/GTestConfig.cmake
+}
+
+# ---------------------------------------------------------------------------------------
 # 7. Qt 6.4.2 for Windows: only the modules the program uses (Core, Gui, Widgets, Sql with
 #    the SQLite driver, PrintSupport, Test), the windows platform plugin and the
 #    windowsvista style; no OpenGL, no D-Bus, no network, no tests or examples.
+# Debian's +dfsg tarball drops src/3rdparty/wintab (its licence forbids modification), so
+# the windows platform plugin cannot build its Wintab tablet support. The plugin is built
+# without it, only when wintab.h is missing; pen input through Windows' own pointer messages
+# stays. Idempotent: run again on an already patched tree, it changes nothing.
+patch_qt6_wintab() {
+    local p d
+    p="$(srcdir qt6-base)/src/plugins/platforms"
+    [ -f "$p/../../3rdparty/wintab/wintab.h" ] && return 0
+    d="$p/windows"
+    # The direct2d plugin compiles the windows plugin's sources again, with its own list.
+    for f in "$d/CMakeLists.txt" "$p/direct2d/CMakeLists.txt"; do
+        grep -q 'ZEFIRANTE_NO_WINTAB' "$f" && continue
+        sed -i 's/^\(qt_internal_extend_target(QWindows[A-Za-z0-9]*IntegrationPlugin CONDITION QT_FEATURE_tabletevent\)$/\1 AND NOT ZEFIRANTE_NO_WINTAB/' "$f"
+        sed -i '1i set(ZEFIRANTE_NO_WINTAB ON)\nadd_compile_definitions(ZEFIRANTE_NO_WINTAB)' "$f"
+        grep -q 'AND NOT ZEFIRANTE_NO_WINTAB' "$f"
+    done
+    grep -q 'ZEFIRANTE_NO_WINTAB' "$d/qwindowscontext.cpp" && return 0
+    sed -i 's/^#if QT_CONFIG(tabletevent)$/#if QT_CONFIG(tabletevent) \&\& !defined(ZEFIRANTE_NO_WINTAB)/' \
+        "$d/qwindowscontext.cpp"
+    sed -i '/^#if QT_CONFIG(tabletevent)$/{N;s/^#if QT_CONFIG(tabletevent)\n#  include "qwindowstabletsupport.h"/#if QT_CONFIG(tabletevent) \&\& !defined(ZEFIRANTE_NO_WINTAB)\n#  include "qwindowstabletsupport.h"/}' \
+        "$d/qwindowspointerhandler.cpp"
+}
 step_qt6_configure() {
     local s b="$BUILD/qt6"
     s=$(srcdir qt6-base)
+    patch_qt6_wintab
     rm -rf "$b"
     cross_cmake -S "$s" -B "$b" \
         -DCMAKE_INSTALL_PREFIX="$QT_PREFIX" \
@@ -350,6 +387,7 @@ step_qt6_configure() {
     grep -E '^(QT_FEATURE_(sql_sqlite|opengl|dbus|printsupport|testlib|style_windowsvista|thread)):' "$b/CMakeCache.txt" || true
 }
 step_qt6_build() {
+    patch_qt6_wintab
     $NICE cmake --build "$BUILD/qt6" --parallel "$JOBS"
 }
 step_qt6_install() {
@@ -379,6 +417,7 @@ main() {
     step expat        "expat for Windows"                  step_expat
     step minizip      "minizip for Windows"                step_minizip
     step sqlite3      "SQLite for Windows"                 step_sqlite3
+    step googletest   "GoogleTest for Windows"             step_googletest
     step qt6-configure "Qt 6 for Windows: configure"       step_qt6_configure
     step qt6-build    "Qt 6 for Windows: build"            step_qt6_build
     step qt6-install  "Qt 6 for Windows: install"          step_qt6_install
