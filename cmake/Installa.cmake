@@ -32,7 +32,9 @@ else()
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/dotazione/ DESTINATION ${_dotazione})
-if(ZEFIRANTE_GUIDA)
+if(ZEFIRANTE_GUIDA_PDF)
+    install(FILES ${ZEFIRANTE_GUIDA_PDF} DESTINATION ${_dotazione}/Help)
+elseif(ZEFIRANTE_GUIDA)
     install(FILES ${CMAKE_BINARY_DIR}/src/app/guida/ZEFIRANTE_ISTRUZIONI.pdf DESTINATION ${_dotazione}/Help)
 endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/riferimento/ DESTINATION ${_dotazione}/riferimento)
@@ -45,8 +47,9 @@ if(UNIX AND NOT APPLE)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
-# On Windows the Qt libraries and plugins go beside the program (windeployqt).
-if(WIN32)
+# On Windows the Qt libraries and plugins go beside the program (windeployqt). A cross build
+# has no windeployqt: scripts/windows/pacchetto.sh lays them out instead.
+if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
     qt_generate_deploy_app_script(TARGET zefirante
         OUTPUT_SCRIPT _script_distribuzione
         NO_UNSUPPORTED_PLATFORM_ERROR)
