@@ -4,6 +4,7 @@
 #include "communication/LeggiFoglio.h"
 #include "shell/Ambiente.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -62,7 +63,9 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
     }
     if (risultato->erroriPresenti) {
         out << "Comunicazione " << richiesta.fileComunicazione << " creata CON ERRORI. ("
-            << risultato->recordB << " record)\nErrori in: " << risultato->fileErrori << Qt::endl;
+            << risultato->recordB
+            << " record)\nErrori in: " << QDir::toNativeSeparators(risultato->fileErrori)
+            << Qt::endl;
         return Uscita::erroriNeiDati;
     }
     out << "Comunicazione " << richiesta.fileComunicazione << " creata con successo. ("
