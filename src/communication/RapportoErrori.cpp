@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 
+#include <QDir>
 #include <charconv>
 #include <iterator>
 
@@ -41,7 +42,8 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
         for (const QString& intestazione :
              {kLineaTratteggio,
               QStringLiteral("CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM"),
-              QStringLiteral("Archivio: ") + m_foglio, kLineaTratteggio, QStringLiteral(" ")}) {
+              QStringLiteral("Archivio: ") + QDir::toNativeSeparators(m_foglio), kLineaTratteggio,
+              QStringLiteral(" ")}) {
             if (auto esito = scriviRiga(intestazione); !esito)
                 return esito;
         }

@@ -2,6 +2,7 @@
 #include "common/Orologio.h"
 #include "support/CartellaProva.h"
 
+#include <QDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -147,7 +148,7 @@ TEST_F(CliComunicazioneTest, CsvSheetGivesExitCodeByOutcome)
     ASSERT_EQ(esegui(base + QStringList{QStringLiteral("--sovrascrivi")}), 1);
     const QString rapporto = cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"));
     EXPECT_TRUE(out.contains(QStringLiteral("creata CON ERRORI")));
-    EXPECT_TRUE(out.contains(rapporto));
+    EXPECT_TRUE(out.contains(QDir::toNativeSeparators(rapporto)));
     EXPECT_TRUE(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT"))
                     .contains(" Riga: 3 - Errore nel campo B3 (COGNOME) "));
     file = cartella.leggi(QStringLiteral("coam.txt"));

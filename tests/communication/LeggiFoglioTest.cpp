@@ -7,6 +7,7 @@
 #include "communication/RecordComunicazione.h"
 #include "support/CartellaProva.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -131,7 +132,7 @@ TEST_F(LeggiFoglioTest, RowsWithErrorsAreWrittenAndReported)
     EXPECT_EQ(righe(comunicazione()).size(), 4);
     const auto report = righe(rapporto());
     ASSERT_EQ(report.size(), 7);
-    EXPECT_EQ(report[2], "Archivio: " + richiesta.foglio.toUtf8());
+    EXPECT_EQ(report[2], "Archivio: " + QDir::toNativeSeparators(richiesta.foglio).toUtf8());
     EXPECT_EQ(report[5],
               " Riga: 4 - Errore nel campo B3 (COGNOME)  Valore errato:  - Soggetto:  MARIO");
     EXPECT_EQ(report[6], QByteArray(100, '-'));
