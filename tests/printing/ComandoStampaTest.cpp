@@ -55,6 +55,7 @@ protected:
 
 TEST_F(ComandoStampaTest, WritesTheListOfThePreviousYearByDefault)
 {
+    RICHIEDE_LETTORE_PDF();
     const QString pdf = m_cartella.file(QStringLiteral("elenco"));
     ASSERT_EQ(cli({QStringLiteral("stampa"), QStringLiteral("--agenzia"),
                    QStringLiteral("vrdgpp70b02f205x"), QStringLiteral("--elenco"),

@@ -131,6 +131,7 @@ TEST_F(FSTAMPATest, PreviewWithNoOptionShowsTheYearsVariationNotes)
 
 TEST_F(FSTAMPATest, CreaPdfProposesTheNameWritesAddsTheExtensionAndOpens)
 {
+    RICHIEDE_LETTORE_PDF();
     figlio<QRadioButton>("SNOTE")->setChecked(true);
     const QString scelto = m_cartella.file(QStringLiteral("note2016"));
     m_dialoghi.scegli(scelto);
@@ -162,6 +163,7 @@ TEST_F(FSTAMPATest, CreaPdfProposesTheNameWritesAddsTheExtensionAndOpens)
 
 TEST_F(FSTAMPATest, WithNoOptionTheDialogKeepsItsLastName)
 {
+    RICHIEDE_LETTORE_PDF();
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("primo.pdf")));
     m_dialoghi.annulla();
     premi("PDF");

@@ -73,6 +73,7 @@ QStringList righeCorpo(const QString& pagina)
 
 TEST_F(RapportoTest, OperationsPdfHoldsExactlyTheYearsRowsInDateThenCustomerOrder)
 {
+    RICHIEDE_LETTORE_PDF();
     operazione(agenzia, "2015-12-31", "PRIMA DEL PERIODO", 99);
     operazione(agenzia, "2016-07-14", "ZETA SNC", 2500);
     operazione(agenzia, "2016-01-01", "BIANCHI LUCA", 1000, 5);
@@ -113,6 +114,7 @@ TEST_F(RapportoTest, OperationsPdfHoldsExactlyTheYearsRowsInDateThenCustomerOrde
 
 TEST_F(RapportoTest, LongListPaginatesWithEveryRowOnceAndTheHeadingOnEveryPage)
 {
+    RICHIEDE_LETTORE_PDF();
     constexpr int quante = 1200;
     {
         Transazione transazione(m_ambiente->db());
@@ -164,6 +166,7 @@ TEST_F(RapportoTest, LongListPaginatesWithEveryRowOnceAndTheHeadingOnEveryPage)
 
 TEST_F(RapportoTest, NotesOfAnEmptyYearSayThereAreNone)
 {
+    RICHIEDE_LETTORE_PDF();
     const QString file = m_cartella.file(QStringLiteral("note.pdf"));
     const auto pagine = pdf(Elenco::NoteVariazione, QStringLiteral("2016"), file);
     ASSERT_TRUE(pagine.ok()) << pagine.errore().descrizione.toStdString();
@@ -245,6 +248,7 @@ TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
 
 TEST_F(RapportoTest, EditedTemplateChangesTheColumnsWithoutRebuilding)
 {
+    RICHIEDE_LETTORE_PDF();
     operazione(agenzia, "2016-02-02", "BIANCHI LUCA", 1234.5);
     m_cartella.scrivi(
         QStringLiteral("stampe/SPM_LOP.rep"),

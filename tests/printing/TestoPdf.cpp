@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +21,12 @@ QByteArray esegui(const QString& programma, const QStringList& argomenti)
 }
 
 } // namespace
+
+bool lettorePdfPresente()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
 
 QStringList paginePdf(const QString& pdf)
 {
