@@ -180,10 +180,10 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
         PiccoMemoria::azzera();
         QElapsedTimer tempo;
         tempo.start();
-        const std::clock_t cpu = std::clock();
+        const double cpu = PiccoMemoria::secondiCpu();
         auto esito = LeggiFoglio(ambiente.db(), richiesta);
         const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
-        const double secondiCpu = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        const double secondiCpu = PiccoMemoria::secondiCpu() - cpu;
         if (!esito) {
             std::printf("%s: Errore Lettura foglio: %s\n", nome, qPrintable(esito.errore()));
             return;

@@ -124,7 +124,7 @@ void misura(const char* nome, const QString& percorso, bool csv, bool pavimento 
         PiccoMemoria::azzera();
         QElapsedTimer tempo;
         tempo.start();
-        const std::clock_t cpu = std::clock();
+        const double cpu = PiccoMemoria::secondiCpu();
         auto lettore =
             csv ? apriFoglioCsv(percorso, FoglioOperazioni::impostazioniCsv(QStringLiteral(";"), 3))
                 : apriFoglioExcel(percorso, FoglioOperazioni::regoleExcel());
@@ -147,7 +147,7 @@ void misura(const char* nome, const QString& percorso, bool csv, bool pavimento 
             caratteri += riga.valori[21].size();
         }
         const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
-        const double secondiCpu = static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC;
+        const double secondiCpu = PiccoMemoria::secondiCpu() - cpu;
         // Both clocks: on a shared machine the wall time also counts other programs.
         std::printf("%s, prova %d: %d righe in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di "
                     "CPU), %.1f MB/s "

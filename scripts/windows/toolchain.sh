@@ -2,8 +2,10 @@
 # Builds, once, everything needed to cross-compile ZEFIRANTE for 64-bit Windows on Debian 12:
 #   - MinGW-w64 (Debian's packages, posix thread model),
 #   - Qt 6.4.2 for x86_64-w64-mingw32, from Debian's qt6-base source package,
-#   - zlib (Debian's libz-mingw-w64-dev), minizip and expat from their Debian source packages,
+#   - zlib (Debian's libz-mingw-w64-dev), minizip, expat and SQLite from their Debian source
+#     packages, GoogleTest from the sources Debian's googletest package installs,
 #   - Qt's Italian translation (qtbase_it.qm).
+# The packages are then written by pacchetto.sh and verified under Wine by verifica.sh.
 # Nothing is downloaded from anywhere but the Debian archive this machine already uses.
 #
 # Usage (as root, or through sudo for the apt steps):
@@ -11,12 +13,12 @@
 #   ZEFIRANTE_WIN=DIR bash scripts/windows/toolchain.sh
 # DIR defaults to /opt/zefirante-win and ends up holding:
 #   qt6/         Qt for Windows (bin/*.dll, plugins/, lib/cmake/Qt6*)
-#   deps/        minizip and expat for Windows (lib/pkgconfig/minizip.pc, lib/cmake/expat-*)
+#   deps/        minizip, expat, SQLite and GoogleTest for Windows (lib/pkgconfig, lib/cmake)
 #   traduzioni/  qtbase_it.qm
 #   src/ build/  Debian sources and build trees (may be deleted once everything is stamped)
 #   log/         one log per step; .stamps/ one file per finished step
 # The script is idempotent: a step whose stamp exists is skipped, so rerunning it after a
-# failure (or after deleting one stamp, e.g. .stamps/qt6) redoes only what is missing.
+# failure (or after deleting one stamp, e.g. .stamps/qt6-build) redoes only what is missing.
 # The Qt step takes one to two hours on two cores; run it in the background if needed:
 #   nohup bash scripts/windows/toolchain.sh > /tmp/zefirante-win.log 2>&1 &
 #
@@ -27,11 +29,9 @@
 # The toolchain file points pkg-config (PKG_CONFIG_LIBDIR) at DIR/deps/lib/pkgconfig and the
 # MinGW sysroot, and CMAKE_PREFIX_PATH at DIR/qt6 and DIR/deps, so pkg_check_modules(minizip),
 # find_package(EXPAT), find_package(ZLIB) and find_package(Qt6) find the Windows builds.
-# At run time the .exe needs next to it: the Qt DLLs of DIR/qt6/bin, the plugins
-# (platforms/qwindows.dll, styles/, sqldrivers/qsqlite.dll, printsupport/), libexpat-1.dll
-# from DIR/deps/bin (minizip is linked in statically), zlib1.dll from /usr/x86_64-w64-mingw32/bin and the
-# MinGW runtime: libstdc++-6.dll, libgcc_s_seh-1.dll (/usr/lib/gcc/x86_64-w64-mingw32/*-posix)
-# and libwinpthread-1.dll (/usr/x86_64-w64-mingw32/lib).
+# At run time the .exe needs the Qt DLLs and plugins, libexpat-1.dll, libsqlite3-0.dll,
+# zlib1.dll and the MinGW runtime beside it (minizip and GoogleTest are linked in statically):
+# pacchetto.sh finds them by following every DLL import.
 #
 # Options: --prefisso DIR   where to build (overrides $ZEFIRANTE_WIN)
 #          --jobs N         parallel compile jobs (default 2: other builds keep priority)
