@@ -3,6 +3,7 @@
 #include "common/Orologio.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 
 Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
@@ -61,7 +62,7 @@ Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Opzio
 EsitoVuoto ControllaSovrascrittura(const QString& percorso, bool sovrascrivi)
 {
     if (!sovrascrivi && QFileInfo::exists(percorso))
-        return Errore{QStringLiteral("Il file ") + percorso +
+        return Errore{QStringLiteral("Il file ") + QDir::toNativeSeparators(percorso) +
                       QStringLiteral(" esiste già: per sostituirlo aggiungere --sovrascrivi.")};
     return {};
 }

@@ -4,6 +4,7 @@
 #include "communication/RecordComunicazione.h"
 #include "shell/NomeFile.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 namespace {
@@ -31,8 +32,9 @@ EsitoVuoto CreaVuota(const DatiAgenzia& agenzia, const QString& percorso)
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() ||
         !file.commit())
-        return Errore{QStringLiteral("Impossibile scrivere il file ") + percorso +
-                      QStringLiteral(": ") + file.errorString()};
+        return Errore{QStringLiteral("Impossibile scrivere il file ") +
+                      QDir::toNativeSeparators(percorso) + QStringLiteral(": ") +
+                      file.errorString()};
     return {};
 }
 

@@ -8,6 +8,7 @@
 #include "fogli/LettoreFoglio.h"
 #include "shell/Cartelle.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -76,8 +77,9 @@ private:
 
     Errore errore() const
     {
-        return Errore{QStringLiteral("Impossibile scrivere il file ") + m_file.fileName() +
-                      QStringLiteral(": ") + m_file.errorString()};
+        return Errore{QStringLiteral("Impossibile scrivere il file ") +
+                      QDir::toNativeSeparators(m_file.fileName()) + QStringLiteral(": ") +
+                      m_file.errorString()};
     }
 
     QSaveFile m_file;

@@ -12,8 +12,8 @@ const QString kLineaTratteggio(100, QLatin1Char('-'));
 
 QString descrizioneFile(const QSaveFile& file)
 {
-    return QStringLiteral("Impossibile scrivere il file ") + file.fileName() +
-           QStringLiteral(": ") + file.errorString();
+    return QStringLiteral("Impossibile scrivere il file ") +
+           QDir::toNativeSeparators(file.fileName()) + QStringLiteral(": ") + file.errorString();
 }
 
 } // namespace

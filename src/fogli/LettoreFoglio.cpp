@@ -6,6 +6,7 @@
 #include "fogli/TestoCella.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -54,22 +55,24 @@ bool RegoleFoglio::fineDati(const RigaFoglio& riga) const
 Esito<std::unique_ptr<LettoreFoglio>> apriFoglioExcel(const QString& percorso,
                                                       const RegoleFoglio& regole)
 {
+    // Messages name the file as the clerk's system writes paths (C:\Contabilità\...).
+    const QString nome = QDir::toNativeSeparators(percorso);
     auto file = std::make_unique<QFile>(percorso);
     if (!file->open(QIODevice::ReadOnly))
-        return nonAperto(percorso, *file);
+        return nonAperto(nome, *file);
     // The first bytes tell the formats apart whatever the file is called:
     // an .xlsx is a zip package, an .xls a compound document.
     const QByteArray firma = file->peek(8);
     if (zip(firma))
-        return apriFoglioXlsx(std::move(file), percorso, regole);
+        return apriFoglioXlsx(std::move(file), nome, regole);
     if (!documentoComposto(firma))
-        return nonExcel(percorso);
+        return nonExcel(nome);
     // An .xls is read whole: the format's 65536 rows keep it small.
     const QByteArray contenuto = file->readAll();
     if (file->error() != QFileDevice::NoError)
         return Errore{
-            QStringLiteral("Errore di lettura del file %1: %2").arg(percorso, file->errorString())};
-    return apriFoglioXls(contenuto, percorso, regole);
+            QStringLiteral("Errore di lettura del file %1: %2").arg(nome, file->errorString())};
+    return apriFoglioXls(contenuto, nome, regole);
 }
 
 Esito<std::unique_ptr<LettoreFoglio>>
@@ -85,10 +88,11 @@ apriFoglioExcel(const QByteArray& contenuto, const QString& nome, const RegoleFo
 Esito<std::unique_ptr<LettoreFoglio>> apriFoglioCsv(const QString& percorso,
                                                     const ImpostazioniCsv& impostazioni)
 {
+    const QString nome = QDir::toNativeSeparators(percorso);
     auto file = std::make_unique<QFile>(percorso);
     if (!file->open(QIODevice::ReadOnly))
-        return nonAperto(percorso, *file);
-    return LettoreCsv::apri(std::move(file), percorso, impostazioni);
+        return nonAperto(nome, *file);
+    return LettoreCsv::apri(std::move(file), nome, impostazioni);
 }
 
 Esito<std::unique_ptr<LettoreFoglio>>

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -598,7 +599,7 @@ bool FOPC::ConfermaSovrascrittura(const QString& percorso)
     if (!QFileInfo::exists(percorso))
         return false;
     return Messaggi::chiedi(this,
-                            QStringLiteral("Il file ") + percorso +
+                            QStringLiteral("Il file ") + QDir::toNativeSeparators(percorso) +
                                 QStringLiteral(" esiste già. Vuoi sovrascriverlo?"),
                             QStringLiteral("Crea Comunicazioni OAM"), Messaggi::Icona::Informazione,
                             Messaggi::Risposta::No) == Messaggi::Risposta::No;
@@ -676,15 +677,16 @@ void FOPC::ElaExcel()
     }
     if (!esito->erroriPresenti) {
         Messaggi::mostra(this,
-                         QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
-                             QStringLiteral("creata con successo. "),
+                         QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
+                             kCrLf + QStringLiteral("creata con successo. "),
                          Versione::titoloApplicazione, Messaggi::Icona::Informazione);
         return;
     }
     Messaggi::mostra(this,
-                     QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
-                         QStringLiteral("creata CON ERRORI. ") + kCrLf + QStringLiteral(" ") +
-                         kCrLf + QStringLiteral("Premere OK per visualizzare gli ERRORI "),
+                     QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
+                         kCrLf + QStringLiteral("creata CON ERRORI. ") + kCrLf +
+                         QStringLiteral(" ") + kCrLf +
+                         QStringLiteral("Premere OK per visualizzare gli ERRORI "),
                      Versione::titoloApplicazione, Messaggi::Icona::Critica);
     Documenti::apri(esito->fileErrori);
 }
@@ -713,7 +715,7 @@ void FOPC::cVUOTA()
         return;
     }
     Messaggi::mostra(this,
-                     QStringLiteral("Comunicazione ") + kCrLf + file + kCrLf +
-                         QStringLiteral("creata con successo. "),
+                     QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
+                         kCrLf + QStringLiteral("creata con successo. "),
                      Versione::titoloApplicazione, Messaggi::Icona::Nessuna);
 }
