@@ -199,7 +199,7 @@ TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
     FoglioInMemoria vuoto;
     esito = scrivi(vuoto);
     ASSERT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.errore().contains(richiesta.fileComunicazione));
+    EXPECT_TRUE(esito.errore().contains(QDir::toNativeSeparators(richiesta.fileComunicazione)));
 
     const QStringList rimasti =
         QDir(cartella.percorso()).entryList({QStringLiteral("COAM*")}, QDir::Files);

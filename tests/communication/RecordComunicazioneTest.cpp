@@ -6,6 +6,7 @@
 #include "communication/DatiAgenzia.h"
 #include "support/CartellaProva.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -287,7 +288,7 @@ TEST(CreaVuota, AFileThatCannotBeWrittenIsAnErrorAndLeavesNothing)
     const QString percorso = cartella.file(QStringLiteral("manca/COAM.TXT"));
     const auto esito = CreaVuota(societa(), percorso);
     ASSERT_FALSE(esito.ok());
-    EXPECT_TRUE(esito.errore().contains(percorso));
+    EXPECT_TRUE(esito.errore().contains(QDir::toNativeSeparators(percorso)));
     EXPECT_FALSE(QFile::exists(percorso));
 }
 

@@ -12,6 +12,7 @@
 #include "support/MentreAperta.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -257,7 +258,8 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     ASSERT_EQ(m_dialoghi.richieste().size(), 2);
     EXPECT_EQ(m_dialoghi.richieste().at(1).nomeProposto,
               QStringLiteral("COAM_201709_ROSSICAMBI.TXT"));
-    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Comunicazione \r\n") + daFinestra +
+    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Comunicazione \r\n") +
+                                             QDir::toNativeSeparators(daFinestra) +
                                              QStringLiteral("\r\ncreata con successo. "));
 
     QString out, err;
