@@ -17,29 +17,10 @@
 # Qt program that runs here) and carried by the Windows build as it is.
 set -euo pipefail
 
-REPO="$(cd "$(dirname "$0")/../.." && pwd)"
-PREFIX="${ZEFIRANTE_WIN:-/opt/zefirante-win}"
-USCITA="$REPO/dist"
-NATIVO="${ZEFIRANTE_BUILD:-$REPO/build}"
-WIN="${ZEFIRANTE_BUILD_WIN:-$REPO/build-win}"
-TRIPLET=x86_64-w64-mingw32
-
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --uscita) USCITA="$2"; shift 2 ;;
-        --prefisso) PREFIX="$2"; shift 2 ;;
-        -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
-        *) echo "opzione sconosciuta: $1 (vedi --help)" >&2; exit 2 ;;
-    esac
-done
-mkdir -p "$USCITA"
-USCITA="$(cd "$USCITA" && pwd)"
-
-VERSIONE=$(sed -n 's/^project(zefirante VERSION \([0-9.]*\).*/\1/p' "$REPO/CMakeLists.txt")
-[ -n "$VERSIONE" ] || { echo "version not found in CMakeLists.txt" >&2; exit 1; }
+source "$(dirname "$0")/comune.sh"
+leggi_opzioni "$0" "$@"
 
 bash "$REPO/scripts/windows/toolchain.sh" --prefisso "$PREFIX"
-export ZEFIRANTE_WIN="$PREFIX"
 
 # 1. The guide, from the native build.
 if [ ! -f "$NATIVO/CMakeCache.txt" ]; then

@@ -17,24 +17,15 @@
 # A fresh Wine prefix is made in DIR/wine for every run, so the first start is a real one.
 set -euo pipefail
 
-REPO="$(cd "$(dirname "$0")/../.." && pwd)"
-PREFIX="${ZEFIRANTE_WIN:-/opt/zefirante-win}"
-USCITA="$REPO/dist"
-NATIVO="${ZEFIRANTE_BUILD:-$REPO/build}"
-WIN="${ZEFIRANTE_BUILD_WIN:-$REPO/build-win}"
+source "$(dirname "$0")/comune.sh"
 PACCHETTO=1
-while [ $# -gt 0 ]; do
-    case "$1" in
-        --uscita) USCITA="$2"; shift 2 ;;
-        --prefisso) PREFIX="$2"; shift 2 ;;
-        --senza-pacchetto) PACCHETTO=0; shift ;;
-        -h|--help) sed -n '2,/^set -euo/p' "$0" | sed '$d; s/^# \{0,1\}//'; exit 0 ;;
-        *) echo "opzione sconosciuta: $1 (vedi --help)" >&2; exit 2 ;;
-    esac
-done
-mkdir -p "$USCITA"
-USCITA="$(cd "$USCITA" && pwd)"
-export ZEFIRANTE_WIN="$PREFIX"
+opzione_verifica() {
+    [ "$1" = --senza-pacchetto ] || return 0
+    PACCHETTO=0
+    return 1
+}
+OPZIONE_IN_PIU=opzione_verifica
+leggi_opzioni "$0" "$@"
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -51,7 +42,6 @@ fi
 if [ "$PACCHETTO" = 1 ]; then
     bash "$REPO/scripts/windows/pacchetto.sh" --prefisso "$PREFIX" --uscita "$USCITA"
 fi
-VERSIONE=$(sed -n 's/^project(zefirante VERSION \([0-9.]*\).*/\1/p' "$REPO/CMakeLists.txt")
 ZIP="$USCITA/ZEFIRANTE-$VERSIONE-win64.zip"
 SETUP="$USCITA/ZEFIRANTE-$VERSIONE-setup.exe"
 CLI_LINUX="$NATIVO/src/cli/zefirante-cli"
