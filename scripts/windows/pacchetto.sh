@@ -22,20 +22,25 @@ leggi_opzioni "$0" "$@"
 
 bash "$REPO/scripts/windows/toolchain.sh" --prefisso "$PREFIX"
 
-# 1. The guide, from the native build.
+# 1. The guide and the icon, from the native build.
 if [ ! -f "$NATIVO/CMakeCache.txt" ]; then
     cmake -S "$REPO" -B "$NATIVO" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$NATIVO" --target zefirante
+cmake --build "$NATIVO" --target zefirante zefirante-icona
 GUIDA="$NATIVO/src/app/guida/ZEFIRANTE_ISTRUZIONI.pdf"
 [ -f "$GUIDA" ] || { echo "the native build wrote no $GUIDA" >&2; exit 1; }
+# The icon of the executables, drawn by the same code that draws the windows' icon.
+mkdir -p "$WIN"
+ICONA="$WIN/zefirante.ico"
+"$NATIVO/tools/zefirante-icona" "$ICONA"
 
 # 2. The Windows build: programs, tests and benchmarks, warnings as errors as on Linux.
 cmake -S "$REPO" -B "$WIN" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/windows/mingw-w64-x86_64.cmake" \
     -DZEFIRANTE_WIN="$PREFIX" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DZEFIRANTE_GUIDA=OFF -DZEFIRANTE_GUIDA_PDF="$GUIDA" -DZEFIRANTE_PORTATILE=ON
+    -DZEFIRANTE_GUIDA=OFF -DZEFIRANTE_GUIDA_PDF="$GUIDA" -DZEFIRANTE_ICONA_ICO="$ICONA" \
+    -DZEFIRANTE_PORTATILE=ON
 cmake --build "$WIN" --parallel "$(nproc)"
 
 # 3. The portable folder.
@@ -118,6 +123,7 @@ ELENCO="$LAVORO/file-installati.nsh"
 SETUP="$USCITA/ZEFIRANTE-$VERSIONE-setup.exe"
 makensis -V2 -INPUTCHARSET UTF8 \
     "-DVERSIONE=$VERSIONE" "-DSORGENTE=$INSTALLA" "-DELENCO=$ELENCO" "-DUSCITA=$SETUP" \
+    "-DICONA=$ICONA" \
     "$REPO/scripts/windows/zefirante.nsi"
 
 ls -l "$ZIP" "$SETUP"

@@ -1,6 +1,6 @@
 ; The ZEFIRANTE installer, written by scripts/windows/pacchetto.sh with
 ;   makensis -DVERSIONE=1.0.0 -DSORGENTE=<folder to install> -DELENCO=<Delete lines>
-;            -DUSCITA=<setup.exe> zefirante.nsi
+;            -DUSCITA=<setup.exe> [-DICONA=<zefirante.ico>] zefirante.nsi
 ; It installs for the current user only (no administrator rights), so a clerk can install it
 ; on an office PC; the uninstaller removes the program's files and shortcuts and leaves the
 ; user's data (%APPDATA%\ZEFIRANTE\ZEFIRANTE: database, communications) where it is.
@@ -32,6 +32,10 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "${PRODOTTO}"
 !include "MUI2.nsh"
 
 !define MUI_ABORTWARNING
+!ifdef ICONA
+    !define MUI_ICON "${ICONA}"
+    !define MUI_UNICON "${ICONA}"
+!endif
 !define MUI_WELCOMEPAGE_TEXT "Questa procedura installa ${PRODOTTO} ${VERSIONE} per l'utente corrente, senza diritti di amministratore.$\r$\n$\r$\nI dati (agenzie, comunicazioni, stampe) restano nella cartella dell'utente e non vengono toccati da aggiornamenti o disinstallazione.$\r$\n$\r$\nPremere Avanti per continuare."
 !define MUI_FINISHPAGE_RUN "$INSTDIR\zefirante.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Avvia ${PRODOTTO}"

@@ -4,6 +4,7 @@
 #include "shell/Avvio.h"
 #include "shell/Versione.h"
 #include "shell/ui/FA.h"
+#include "shell/ui/IconaProgramma.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("ZEFIRANTE"));
     QApplication::setApplicationName(QStringLiteral("ZEFIRANTE"));
     QApplication::setApplicationVersion(Versione::numero);
+    QApplication::setWindowIcon(IconaProgramma::icona());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
