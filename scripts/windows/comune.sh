@@ -30,4 +30,8 @@ leggi_opzioni() {
     mkdir -p "$USCITA"
     USCITA="$(cd "$USCITA" && pwd)"
     export ZEFIRANTE_WIN="$PREFIX"
+    # Where the Windows DLLs are: Qt and the libraries built by toolchain.sh, Debian's MinGW
+    # zlib and winpthreads, and the MinGW C++ runtime of the newest posix compiler.
+    CARTELLE_DLL=("$PREFIX/qt6/bin" "$PREFIX/deps/bin" "/usr/$TRIPLET/bin" "/usr/$TRIPLET/lib"
+                  "$(ls -d /usr/lib/gcc/$TRIPLET/*-posix | sort -V | tail -n 1)")
 }

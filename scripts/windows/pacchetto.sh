@@ -65,8 +65,6 @@ cp "$PREFIX/traduzioni/qtbase_it.qm" "$CARTELLA/translations/"
 
 # The DLLs every .exe and plugin imports, followed recursively, from the folders of this
 # toolchain. A DLL found in none of them must be Windows' own; anything else stops the script.
-CERCA=("$PREFIX/qt6/bin" "$PREFIX/deps/bin" "/usr/$TRIPLET/bin" "/usr/$TRIPLET/lib"
-       "$(ls -d /usr/lib/gcc/$TRIPLET/*-posix | sort -V | tail -n 1)")
 di_sistema() {
     case "${1,,}" in
         kernel32.dll|user32.dll|gdi32.dll|advapi32.dll|shell32.dll|ole32.dll|oleaut32.dll|\
@@ -85,7 +83,7 @@ aggiungi_dipendenze() {
         [ -n "${visti[${dll,,}]:-}" ] && continue
         visti[${dll,,}]=1
         trovato=""
-        for d in "${CERCA[@]}"; do
+        for d in "${CARTELLE_DLL[@]}"; do
             if [ -f "$d/$dll" ]; then trovato="$d/$dll"; break; fi
         done
         if [ -n "$trovato" ]; then

@@ -71,11 +71,8 @@ rm -rf "$LOG"; mkdir -p "$LOG"
 
 # --- 1. The test programs ---------------------------------------------------------------
 echo "== 1. Test programs of the Windows build under Wine"
-gcc_dir=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | sort -V | tail -n 1)
 percorsi_dll=""
-for d in "$PREFIX/qt6/bin" "$PREFIX/deps/bin" /usr/x86_64-w64-mingw32/bin /usr/x86_64-w64-mingw32/lib "$gcc_dir"; do
-    percorsi_dll+="Z:${d//\//\\};"
-done
+for d in "${CARTELLE_DLL[@]}"; do percorsi_dll+="Z:${d//\//\\};"; done
 for t in "$WIN"/tests/*/*.exe; do
     n=$(basename "$t" .exe)
     rc=0
@@ -115,39 +112,25 @@ cp "$DATI_U"/* "$LIN/fogli/"
 
 AGENZIA=(agenzia --codice 01234567897 --ragione-sociale "CAMBI CENTRO SRL"
          --sede-comune ROMA --sede-provincia RM)
-# Each case: a name, then the arguments after the agency (sheet and output named by the case).
-casi=(
-    "mese|comunicazione --anno 2026 --mese 11 --foglio @Agosto è.xlsx"
-    "errori|comunicazione --anno 2026 --mese 11 --foglio @Settembre con errori.xlsx"
-    "xls|comunicazione --anno 2026 --mese 11 --foglio @Ottobre 97-2003.xls"
-    "csv|comunicazione --anno 2017 --mese 09 --foglio @Novembre.csv --sostitutiva"
-    "vuota|vuota --anno 2026 --mese 12"
-)
 # The error report names the sheet by its path, which differs between the two systems.
 senza_archivio() { sed '/^Archivio: /d' "$1"; }
 lin() { "$CLI_LINUX" --cartella "$LIN/app" "$@" 2>>"$LOG/cli-linux.err"; }
 winc() { wine "$CLI_WIN" --cartella "$DATI_W\\app" "$@" 2>>"$LOG/cli-windows.err"; }
 lin "${AGENZIA[@]}" >/dev/null
 winc "${AGENZIA[@]}" >/dev/null
-for caso in "${casi[@]}"; do
-    nome="${caso%%|*}"
-    read -r -a parole <<<"${caso#*|}"
-    # Re-join the sheet's name, which holds blanks, after the "@".
-    args_l=(); args_w=(); foglio=""
-    for ((i = 0; i < ${#parole[@]}; i++)); do
-        if [[ "${parole[$i]}" == @* ]]; then
-            foglio="${parole[$i]#@}"
-            while ((i + 1 < ${#parole[@]})) && [[ "${parole[$((i + 1))]}" != --* ]]; do
-                i=$((i + 1)); foglio+=" ${parole[$i]}"
-            done
-            args_l+=("$LIN/fogli/$foglio"); args_w+=("$DATI_W\\$foglio")
-        else
-            args_l+=("${parole[$i]}"); args_w+=("${parole[$i]}")
-        fi
-    done
-    rc_l=0; rc_w=0
-    lin "${args_l[@]}" --agenzia 01234567897 --output "$LIN/$nome.TXT" >"$LOG/$nome-linux.out" || rc_l=$?
-    winc "${args_w[@]}" --agenzia 01234567897 --output "$USC_W\\$nome.TXT" >"$LOG/$nome-windows.out" || rc_w=$?
+# confronta NOME FOGLIO ARGOMENTI...: the same command on both systems for the agency, with
+# FOGLIO (a name in the sheets' folder, or empty for none) as --foglio and NOME.TXT as output.
+confronta() {
+    local nome="$1" foglio="$2" rc_l=0 rc_w=0
+    shift 2
+    local args_l=("$@" --agenzia 01234567897 --output "$LIN/$nome.TXT")
+    local args_w=("$@" --agenzia 01234567897 --output "$USC_W\\$nome.TXT")
+    if [ -n "$foglio" ]; then
+        args_l+=(--foglio "$LIN/fogli/$foglio")
+        args_w+=(--foglio "$DATI_W\\$foglio")
+    fi
+    lin "${args_l[@]}" >"$LOG/$nome-linux.out" || rc_l=$?
+    winc "${args_w[@]}" >"$LOG/$nome-windows.out" || rc_w=$?
     if [ "$rc_l" != "$rc_w" ]; then
         male "$nome: exit code $rc_w on Windows, $rc_l on Linux"
     elif ! cmp -s "$LIN/$nome.TXT" "$USC_U/$nome.TXT"; then
@@ -162,7 +145,12 @@ for caso in "${casi[@]}"; do
         bene "$nome: exit code $rc_w, $(stat -c %s "$USC_U/$nome.TXT") identical bytes$(
             [ "$rc_w" = 1 ] && echo ", the same ERRORE_IMPORT.TXT ($(wc -l <"$DATI_U/app/ERRORE_IMPORT.TXT") lines)")"
     fi
-done
+}
+confronta mese "Agosto è.xlsx" comunicazione --anno 2026 --mese 11
+confronta errori "Settembre con errori.xlsx" comunicazione --anno 2026 --mese 11
+confronta xls "Ottobre 97-2003.xls" comunicazione --anno 2026 --mese 11
+confronta csv "Novembre.csv" comunicazione --anno 2017 --mese 09 --sostitutiva
+confronta vuota "" vuota --anno 2026 --mese 12
 # The yearly list: the same text on every page.
 lin stampa --agenzia 01234567897 --elenco operazioni --anno 2026 --pdf "$LIN/operazioni.pdf" >/dev/null
 winc stampa --agenzia 01234567897 --elenco operazioni --anno 2026 --pdf "$USC_W\\operazioni.pdf" >/dev/null
@@ -189,7 +177,6 @@ fi
 
 # --- 4. Portable ------------------------------------------------------------------------
 echo "== 4. The portable folder keeps its data inside itself"
-winc agenzie >/dev/null
 wine "$CLI_WIN" agenzie >/dev/null 2>>"$LOG/cli-windows.err"
 if [ -f "$C/ZEFIRANTE-$VERSIONE/DataBase/ZEFIRANTE.db" ] && [ ! -e "$APPDATA_U/ZEFIRANTE" ]; then
     bene "DataBase\\ZEFIRANTE.db in the unzipped folder, nothing in %APPDATA%"
