@@ -14,11 +14,11 @@
 #endif
 
 // Peak resident memory and CPU time of the process, as the benchmarks print them.
-namespace PiccoMemoria {
+namespace MisureProcesso {
 
 // The peak since the last reset ("17812 kB"), where the system tells it; "n/d" elsewhere.
 // Windows cannot reset it: there it is the peak since the start.
-inline QString leggi()
+inline QString piccoMemoria()
 {
 #ifdef Q_OS_WIN
     PROCESS_MEMORY_COUNTERS contatori{};
@@ -38,7 +38,7 @@ inline QString leggi()
 
 // Linux: writing "5" to clear_refs resets the peak to the current size, so
 // each measurement reports its own peak.
-inline void azzera()
+inline void azzeraPicco()
 {
 #ifndef Q_OS_WIN
     QFile azzera(QStringLiteral("/proc/self/clear_refs"));
@@ -65,4 +65,4 @@ inline double secondiCpu()
 #endif
 }
 
-} // namespace PiccoMemoria
+} // namespace MisureProcesso

@@ -5,7 +5,7 @@
 // output of the communication's size, so the ratio shows what the checks and
 // records cost. Prints rows/s, MB/s, the ratio and peak memory.
 #include "PavimentoXlsx.h"
-#include "PiccoMemoria.h"
+#include "MisureProcesso.h"
 #include "ScriviXlsx.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
@@ -177,18 +177,18 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
     richiesta.fileComunicazione = cartella + QStringLiteral("/COAM.TXT");
     richiesta.cartellaApplicazione = cartella;
     for (int prova = 1; prova <= 2; ++prova) {
-        PiccoMemoria::azzera();
+        MisureProcesso::azzeraPicco();
         QElapsedTimer tempo;
         tempo.start();
-        const double cpu = PiccoMemoria::secondiCpu();
+        const double cpu = MisureProcesso::secondiCpu();
         auto esito = LeggiFoglio(ambiente.db(), richiesta);
         const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
-        const double secondiCpu = PiccoMemoria::secondiCpu() - cpu;
+        const double secondiCpu = MisureProcesso::secondiCpu() - cpu;
         if (!esito) {
             std::printf("%s: Errore Lettura foglio: %s\n", nome, qPrintable(esito.errore()));
             return;
         }
-        const QString picco = PiccoMemoria::leggi();
+        const QString picco = MisureProcesso::piccoMemoria();
         const qint64 byteUscita = QFileInfo(richiesta.fileComunicazione).size();
         const double base =
             pavimento(foglio, cartella + QStringLiteral("/pavimento.txt"), byteUscita);
@@ -280,7 +280,7 @@ int main(int argc, char** argv)
         std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
         return 1;
     }
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(MisureProcesso::piccoMemoria()));
     if (solo != QLatin1String("xlsx")) {
         misura("CSV", **ambiente, csv, cartella.path());
         misuraComando(**ambiente, csv, cartella.path());

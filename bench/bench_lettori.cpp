@@ -8,7 +8,7 @@
 // reused from there: LibreOffice needs minutes for 500,000 rows), else in a
 // temporary one.
 #include "PavimentoXlsx.h"
-#include "PiccoMemoria.h"
+#include "MisureProcesso.h"
 #include "ScriviXlsx.h"
 #include "communication/FoglioOperazioni.h"
 
@@ -121,10 +121,10 @@ void misura(const char* nome, const QString& percorso, bool csv, bool pavimento 
     const double mb = static_cast<double>(QFileInfo(percorso).size()) / (1024.0 * 1024.0);
     for (int prova = 1; prova <= 2; ++prova) {
         const double floor = pavimento ? pavimentoInflazione(percorso) : 0;
-        PiccoMemoria::azzera();
+        MisureProcesso::azzeraPicco();
         QElapsedTimer tempo;
         tempo.start();
-        const double cpu = PiccoMemoria::secondiCpu();
+        const double cpu = MisureProcesso::secondiCpu();
         auto lettore =
             csv ? apriFoglioCsv(percorso, FoglioOperazioni::impostazioniCsv(QStringLiteral(";"), 3))
                 : apriFoglioExcel(percorso, FoglioOperazioni::regoleExcel());
@@ -147,13 +147,13 @@ void misura(const char* nome, const QString& percorso, bool csv, bool pavimento 
             caratteri += riga.valori[21].size();
         }
         const double secondi = static_cast<double>(tempo.nsecsElapsed()) / 1e9;
-        const double secondiCpu = PiccoMemoria::secondiCpu() - cpu;
+        const double secondiCpu = MisureProcesso::secondiCpu() - cpu;
         // Both clocks: on a shared machine the wall time also counts other programs.
         std::printf("%s, prova %d: %d righe in %.2f s (CPU %.2f s) = %.0f righe/s (%.0f per s di "
                     "CPU), %.1f MB/s "
                     "(file %.1f MB), picco memoria %s%s\n",
                     nome, prova, righe, secondi, secondiCpu, righe / secondi, righe / secondiCpu,
-                    mb / secondi, mb, qPrintable(PiccoMemoria::leggi()),
+                    mb / secondi, mb, qPrintable(MisureProcesso::piccoMemoria()),
                     caratteri > 0 ? "" : " (valori vuoti?)");
         if (floor > 0)
             std::printf("    solo inflazione: %.2f s; lettura / inflazione = %.2f\n", floor,
@@ -214,7 +214,7 @@ int main(int argc, char** argv)
                                                         QStringLiteral("libreoffice.xlsx"));
     const QString xlsLibreOffice = salvaConLibreOffice(
         file("operazioni-65536.xlsx"), "xls", cartella, QStringLiteral("libreoffice-65536.xls"));
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(PiccoMemoria::leggi()));
+    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(MisureProcesso::piccoMemoria()));
     misura("CSV", file("operazioni.csv"), true);
     misura("XLSX", file("operazioni.xlsx"), false, true);
     if (xlsxLibreOffice.isEmpty() || xlsLibreOffice.isEmpty()) {
