@@ -5,6 +5,7 @@
 // meanwhile; the percentiles show the completion itself.
 #include "registry/ElencoComuni.h"
 #include "storage/Connessione.h"
+#include "storage/Database.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir cartella;
     auto connessione =
-        Connessione::apri(QDir(cartella.path()).filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
+        Database::apri(QDir(cartella.path()).filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
     if (!connessione) {
         std::fprintf(stderr, "database: %s\n", qPrintable(connessione.errore()));
         return 1;

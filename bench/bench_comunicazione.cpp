@@ -9,6 +9,7 @@
 #include "ScriviXlsx.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
+#include "shell/Cartelle.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -175,7 +176,7 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
     richiesta.agenzia.ragioneSociale = QStringLiteral("ROSSI CAMBI SRL");
     richiesta.foglio = foglio;
     richiesta.fileComunicazione = cartella + QStringLiteral("/COAM.TXT");
-    richiesta.cartellaApplicazione = cartella;
+    richiesta.fileErrori = Cartelle::fileErroriImport(cartella);
     for (int prova = 1; prova <= 2; ++prova) {
         MisureProcesso::azzeraPicco();
         QElapsedTimer tempo;

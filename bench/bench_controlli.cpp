@@ -3,8 +3,9 @@
 // of inputs like a real month's sheet. Each measurement runs twice; the
 // second figure is the one without first-touch effects.
 #include "common/ControllaCF.h"
-#include "common/Date.h"
-#include "common/DescrizioneTabella.h"
+#include "base/Date.h"
+#include "storage/Database.h"
+#include "storage/DescrizioneTabella.h"
 #include "storage/Connessione.h"
 
 #include <QCoreApplication>
@@ -136,7 +137,7 @@ int main(int argc, char** argv)
     });
 
     QTemporaryDir cartella;
-    auto db = Connessione::apri(cartella.filePath(QStringLiteral("ZEFIRANTE.db")));
+    auto db = Database::apri(cartella.filePath(QStringLiteral("ZEFIRANTE.db")));
     if (!db) {
         std::fprintf(stderr, "database: %s\n", qPrintable(db.errore()));
         return 1;

@@ -1,7 +1,7 @@
 #include "backup/NomiArchivio.h"
 
-#include "common/Orologio.h"
-#include "shell/NomeFile.h"
+#include "base/Orologio.h"
+#include "base/NomeFile.h"
 
 #include <QDate>
 #include <QDir>

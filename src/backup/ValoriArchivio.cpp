@@ -1,7 +1,7 @@
 #include "backup/ValoriArchivio.h"
 
-#include "common/Date.h"
-#include "common/FormatoItaliano.h"
+#include "base/Date.h"
+#include "base/FormatoItaliano.h"
 
 #include <QRegularExpression>
 #include <cmath>

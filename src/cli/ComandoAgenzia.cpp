@@ -1,6 +1,6 @@
 #include "cli/ComandoAgenzia.h"
 
-#include "common/Date.h"
+#include "base/Date.h"
 #include "registry/ArchivioAgenzie.h"
 #include "registry/ControllaAgenzia.h"
 #include "shell/Ambiente.h"

@@ -3,6 +3,7 @@
 #include "cli/OpzioniComunicazione.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Ambiente.h"
+#include "shell/Cartelle.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,7 +38,7 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
     // The error report names the sheet by its full path, as the window's dialog gives it.
     richiesta.foglio = QFileInfo(opzioni->valore(QStringLiteral("--foglio"))).absoluteFilePath();
     richiesta.fileComunicazione = opzioni->valore(QStringLiteral("--output"));
-    richiesta.cartellaApplicazione = ambiente.cartella;
+    richiesta.fileErrori = Cartelle::fileErroriImport(ambiente.cartella);
     if (opzioni->ha(QStringLiteral("--separatore")))
         richiesta.separatoreCsv = opzioni->valore(QStringLiteral("--separatore"));
     if (opzioni->ha(QStringLiteral("--prima-riga"))) {

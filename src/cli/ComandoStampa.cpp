@@ -1,6 +1,6 @@
 #include "cli/ComandoStampa.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "printing/ElenchiAnnuali.h"
 #include "printing/Rapporto.h"
 #include "shell/Ambiente.h"
@@ -99,7 +99,7 @@ int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTex
 
     const QString percorso = ElenchiAnnuali::conEstensionePdf(opzioni.pdf);
     Rapporto rapporto;
-    ElenchiAnnuali::PreparaStampa(rapporto, elenco, anno, ambiente);
+    ElenchiAnnuali::PreparaStampa(rapporto, elenco, anno, contestoStampa(ambiente));
     const auto pagine = rapporto.salvaPdf(percorso);
     if (!pagine) {
         err << "Listato PDF: " << QDir::toNativeSeparators(rapporto.fileRapporto())

@@ -1,6 +1,6 @@
 #include "cli/OpzioniComunicazione.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "communication/ControlloRiga.h"
 
 #include "common/ControllaCF.h"
-#include "common/Date.h"
+#include "base/Date.h"
 #include "communication/RapportoErrori.h"
 
 #include <array>

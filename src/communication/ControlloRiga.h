@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Esito.h"
-#include "common/DescrizioneTabella.h"
+#include "storage/DescrizioneTabella.h"
 #include "communication/FoglioOperazioni.h"
 
 #include <QLatin1StringView>

@@ -2,7 +2,7 @@
 
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"
-#include "shell/NomeFile.h"
+#include "base/NomeFile.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -6,7 +6,6 @@
 #include "communication/RecordComunicazione.h"
 #include "fogli/LettoreCsv.h"
 #include "fogli/LettoreFoglio.h"
-#include "shell/Cartelle.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -123,8 +122,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     FileComunicazione file(richiesta.fileComunicazione);
     if (auto esito = file.apri(); !esito)
         return Errore{esito.errore()};
-    RapportoErrori rapporto(Cartelle::fileErroriImport(richiesta.cartellaApplicazione),
-                            richiesta.foglio);
+    RapportoErrori rapporto(richiesta.fileErrori, richiesta.foglio);
 
     if (auto esito = file.scrivi(RecordA(richiesta.agenzia)); !esito)
         return Errore{esito.errore()};

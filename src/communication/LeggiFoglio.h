@@ -20,7 +20,7 @@ struct RichiestaComunicazione
     QString separatoreCsv = QStringLiteral(";");
     int primaRigaCsv = 3;         // first data line of a CSV file, from 1
     QString fileComunicazione;    // the communication to write
-    QString cartellaApplicazione; // ERRORE_IMPORT.TXT goes here
+    QString fileErrori;           // the error report, ERRORE_IMPORT.TXT of the application folder
 };
 
 struct RisultatoComunicazione

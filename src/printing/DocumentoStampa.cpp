@@ -1,6 +1,6 @@
 #include "printing/DocumentoStampa.h"
 
-#include "common/FormatoItaliano.h"
+#include "base/FormatoItaliano.h"
 #include "storage/Connessione.h"
 
 #include <QFont>

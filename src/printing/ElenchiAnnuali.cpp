@@ -1,7 +1,6 @@
 #include "printing/ElenchiAnnuali.h"
 
 #include "printing/Rapporto.h"
-#include "shell/Ambiente.h"
 #include "storage/Apici.h"
 
 #include <QDir>
@@ -18,9 +17,9 @@ bool ElenchiAnnuali::annoValido(const QString& anno)
     return anno.front() != QLatin1Char('0');
 }
 
-QString ElenchiAnnuali::descrizioneAgenzia(const AgenziaCorrente& agenzia)
+QString ElenchiAnnuali::descrizioneAgenzia(const QString& codice, const QString& nome)
 {
-    return agenzia.codice + QLatin1Char(' ') + agenzia.nome;
+    return codice + QLatin1Char(' ') + nome;
 }
 
 QString ElenchiAnnuali::fileModello(Elenco elenco, const QString& cartellaApplicazione)
@@ -65,14 +64,14 @@ QString ElenchiAnnuali::conEstensionePdf(const QString& percorso)
 }
 
 QString ElenchiAnnuali::PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno,
-                                      const Ambiente& ambiente)
+                                      const ContestoStampa& contesto)
 {
-    rapporto.impostaFile(fileModello(elenco, ambiente.cartella));
+    rapporto.impostaFile(fileModello(elenco, contesto.cartellaApplicazione));
     rapporto.impostaParametro(QStringLiteral("TESTAREP"), titolo(elenco, anno));
-    const QString sql = SqlStampa(elenco, ambiente.agenziaCorrente.codice, anno);
+    const QString sql = SqlStampa(elenco, contesto.codiceAgenzia, anno);
     rapporto.impostaSqlDataset(QStringLiteral("DS"), sql);
     rapporto.impostaParametro(QStringLiteral("PODES"),
-                              descrizioneAgenzia(ambiente.agenziaCorrente));
-    rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"), ambiente.stringaConnessione);
+                              descrizioneAgenzia(contesto.codiceAgenzia, contesto.nomeAgenzia));
+    rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"), contesto.stringaConnessione);
     return sql;
 }

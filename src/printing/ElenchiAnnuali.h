@@ -2,8 +2,6 @@
 
 #include <QString>
 
-struct Ambiente;
-struct AgenziaCorrente;
 class Rapporto;
 
 // The two yearly lists of an agency: its registered operations (COPERA) and
@@ -23,8 +21,18 @@ bool annoValido(const QString& anno);
 inline const QString messaggioAnnoNonValido = QStringLiteral(
     "Anno di riferimento non valido: indicare l'anno con quattro cifre (ad esempio 2016).");
 
+// What a list needs of the run: where its templates are, the agency, and how
+// the report layer reaches the database.
+struct ContestoStampa
+{
+    QString cartellaApplicazione;
+    QString stringaConnessione;
+    QString codiceAgenzia;
+    QString nomeAgenzia; // company name, or surname and first name joined
+};
+
 // "OCOD ORAG": the agency line of the window and of every page.
-QString descrizioneAgenzia(const AgenziaCorrente& agenzia);
+QString descrizioneAgenzia(const QString& codice, const QString& nome);
 
 QString fileModello(Elenco elenco, const QString& cartellaApplicazione);
 QString titolo(Elenco elenco, const QString& anno);
@@ -42,6 +50,6 @@ QString conEstensionePdf(const QString& percorso);
 // (TESTAREP), agency line (PODES), the dataset "DS" and the connection
 // "CONNESSIONE". Gives the SQL of the rows.
 QString PreparaStampa(Rapporto& rapporto, Elenco elenco, const QString& anno,
-                      const Ambiente& ambiente);
+                      const ContestoStampa& contesto);
 
 } // namespace ElenchiAnnuali

@@ -1,8 +1,8 @@
 #include "printing/Rapporto.h"
 
-#include "common/Orologio.h"
-#include "shell/Descrittore.h"
+#include "base/Orologio.h"
 #include "storage/Connessione.h"
+#include "storage/Database.h"
 
 #include <QDir>
 #include <QPdfWriter>
@@ -57,13 +57,13 @@ EsitoStampa<> Rapporto::esegui()
             CodiceStampa::NomeSconosciuto,
             QStringLiteral("La connessione %1 non è stata impostata.").arg(modello.connessione)};
 
-    const QString fileDatabase = Descrittore::fileDaStringaConnessione(m_connessioni.value(alias));
+    const QString fileDatabase = Connessione::fileDaStringaConnessione(m_connessioni.value(alias));
     if (fileDatabase.isEmpty())
         return ErroreStampa{
             CodiceStampa::Connessione,
             QStringLiteral("La stringa di connessione di %1 non indica il database.")
                 .arg(modello.connessione)};
-    auto connessione = Connessione::apriEsistente(fileDatabase);
+    auto connessione = Database::apriEsistente(fileDatabase);
     if (!connessione)
         return ErroreStampa{CodiceStampa::Connessione, connessione.errore()};
 

@@ -6,6 +6,10 @@
 #include <QString>
 #include <memory>
 
+namespace ElenchiAnnuali {
+struct ContestoStampa;
+}
+
 // The agency selected in the agency window; read by every command that works
 // on "the current agency". Written only by the agency window.
 struct AgenziaCorrente
@@ -34,3 +38,6 @@ struct Ambiente
 
     const Connessione& db() const { return *connessione; }
 };
+
+// The yearly lists of the current agency, as the report layer wants them.
+ElenchiAnnuali::ContestoStampa contestoStampa(const Ambiente& ambiente);

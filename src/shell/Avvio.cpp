@@ -4,6 +4,7 @@
 #include "shell/Descrittore.h"
 #include "shell/ImportaAgenzieCollegate.h"
 #include "shell/ImportaDivise.h"
+#include "storage/Database.h"
 
 #include <QDir>
 
@@ -33,8 +34,8 @@ Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta,
     ambiente->configurazione = Configurazione::leggi(Cartelle::fileIni(ambiente->cartella));
 
     const QString fileDatabase = Cartelle::fileDatabase(ambiente->cartella);
-    ambiente->stringaConnessione = Descrittore::stringaConnessione(fileDatabase);
-    auto connessione = Connessione::apri(fileDatabase);
+    ambiente->stringaConnessione = Connessione::stringaConnessione(fileDatabase);
+    auto connessione = Database::apri(fileDatabase);
     if (!connessione)
         return Errore{connessione.errore()};
     ambiente->connessione = std::move(connessione).valore();

@@ -56,19 +56,3 @@ Esito<QStringList> Descrittore::leggi(const QString& file)
         return Errore{ingresso.errorString()};
     return decodifica(ingresso.readAll());
 }
-
-QString Descrittore::stringaConnessione(const QString& fileDatabase)
-{
-    return QStringLiteral("Driver=QSQLITE;Data Source=") + QDir::toNativeSeparators(fileDatabase);
-}
-
-QString Descrittore::fileDaStringaConnessione(const QString& stringa)
-{
-    for (const QString& parte : stringa.split(QLatin1Char(';'))) {
-        const qsizetype uguale = parte.indexOf(QLatin1Char('='));
-        if (uguale > 0 && parte.left(uguale).trimmed().compare(QLatin1String("Data Source"),
-                                                               Qt::CaseInsensitive) == 0)
-            return QDir::fromNativeSeparators(parte.mid(uguale + 1).trimmed());
-    }
-    return {};
-}

@@ -25,8 +25,4 @@ QStringList decodifica(const QByteArray& contenuto);
 EsitoVuoto scrivi(const QString& file, const QStringList& righe);
 Esito<QStringList> leggi(const QString& file);
 
-// "Driver=QSQLITE;Data Source=<file>" and back.
-QString stringaConnessione(const QString& fileDatabase);
-QString fileDaStringaConnessione(const QString& stringa);
-
 } // namespace Descrittore

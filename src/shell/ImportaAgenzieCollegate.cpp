@@ -3,6 +3,7 @@
 #include "shell/Descrittore.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
+#include "storage/Database.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,11 +72,11 @@ int ImportaAgenzieCollegate(const Connessione& connessione, const QString& carte
     const auto righe = Descrittore::leggi(descrittore);
     if (!righe || righe->isEmpty())
         return 0;
-    const QString file = Descrittore::fileDaStringaConnessione(righe->at(0));
+    const QString file = Connessione::fileDaStringaConnessione(righe->at(0));
     if (file.isEmpty() ||
         QFileInfo(file).canonicalFilePath() == QFileInfo(connessione.file()).canonicalFilePath())
         return 0;
-    const auto collegata = Connessione::apriEsistente(file);
+    const auto collegata = Database::apriEsistente(file);
     if (!collegata)
         return 0;
     auto query = collegata.valore()->esegui(QStringLiteral("SELECT * From COPE "));

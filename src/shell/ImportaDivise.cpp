@@ -1,8 +1,8 @@
 #include "shell/ImportaDivise.h"
 
 #include "base/Cp1252.h"
-#include "common/FormatoItaliano.h"
-#include "common/Orologio.h"
+#include "base/FormatoItaliano.h"
+#include "base/Orologio.h"
 #include "storage/Connessione.h"
 #include "storage/Transazione.h"
 

@@ -1,7 +1,6 @@
 #include "storage/Connessione.h"
 
 #include "storage/AdattaSql.h"
-#include "storage/Schema.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -48,46 +47,16 @@ QString Connessione::descrizione(const QSqlError& errore)
     return testo;
 }
 
-Esito<std::unique_ptr<Connessione>> Connessione::apri(const QString& file)
+Esito<std::unique_ptr<Connessione>> Connessione::apriSqlite(const QString& file)
 {
-    return apriFile(file, true);
-}
-
-Esito<std::unique_ptr<Connessione>> Connessione::apriEsistente(const QString& file)
-{
-    return apriFile(file, false);
-}
-
-Esito<std::unique_ptr<Connessione>> Connessione::apriFile(const QString& file, bool creaSeManca)
-{
-    const bool nuovo = !QFileInfo::exists(file);
-    if (nuovo && !creaSeManca)
-        return Errore{
-            QStringLiteral("Il database %1 non esiste.").arg(QDir::toNativeSeparators(file))};
-    if (nuovo && !QDir().mkpath(QFileInfo(file).absolutePath()))
-        return Errore{QStringLiteral("Impossibile creare la cartella del database %1.")
-                          .arg(QDir::toNativeSeparators(QFileInfo(file).absolutePath()))};
-
     std::unique_ptr<Connessione> connessione(new Connessione(nuovoNome(), file));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connessione->m_nome);
-        if (!db.isValid())
-            return Errore{QStringLiteral("Il driver SQLite di Qt non è installato.")};
-        db.setDatabaseName(file);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open())
-            return erroreSql(db.lastError());
-    }
-    if (nuovo) {
-        if (auto creato = creaDatabase(*connessione); !creato) {
-            connessione.reset();
-            QFile::remove(file); // nothing half-made stays behind
-            return Errore{creato.errore()};
-        }
-    }
-    // A file that is not a database only shows it at the first read.
-    if (auto verifica = verificaSchema(*connessione); !verifica)
-        return Errore{verifica.errore()};
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connessione->m_nome);
+    if (!db.isValid())
+        return Errore{QStringLiteral("Il driver SQLite di Qt non è installato.")};
+    db.setDatabaseName(file);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!db.open())
+        return erroreSql(db.lastError());
     return connessione;
 }
 
@@ -147,5 +116,21 @@ EsitoVuoto Connessione::aggiorna(const QString& tabella, const Valori& valori,
         query.addBindValue(coppia.second);
     if (!query.exec())
         return erroreSql(query.lastError());
+    return {};
+}
+
+QString Connessione::stringaConnessione(const QString& fileDatabase)
+{
+    return QStringLiteral("Driver=QSQLITE;Data Source=") + QDir::toNativeSeparators(fileDatabase);
+}
+
+QString Connessione::fileDaStringaConnessione(const QString& stringa)
+{
+    for (const QString& parte : stringa.split(QLatin1Char(';'))) {
+        const qsizetype uguale = parte.indexOf(QLatin1Char('='));
+        if (uguale > 0 && parte.left(uguale).trimmed().compare(QLatin1String("Data Source"),
+                                                               Qt::CaseInsensitive) == 0)
+            return QDir::fromNativeSeparators(parte.mid(uguale + 1).trimmed());
+    }
     return {};
 }

@@ -18,12 +18,10 @@ class Connessione
 public:
     using Valori = std::vector<std::pair<QString, QVariant>>;
 
-    // Opens the database file, creating it with the schema and the reference
-    // data when it does not exist yet. A file that is not a usable database
-    // gives an error with its description.
-    static Esito<std::unique_ptr<Connessione>> apri(const QString& file);
-    // Opens an existing file only (another installation's database).
-    static Esito<std::unique_ptr<Connessione>> apriEsistente(const QString& file);
+    // Opens an SQLite file as it is, creating an empty one when it is missing.
+    // The program's own database is opened through Database::apri, which
+    // also lays or checks the schema.
+    static Esito<std::unique_ptr<Connessione>> apriSqlite(const QString& file);
 
     ~Connessione();
     Connessione(const Connessione&) = delete;
@@ -43,12 +41,16 @@ public:
     EsitoVuoto aggiorna(const QString& tabella, const Valori& valori,
                         const QString& condizioneJet) const;
 
+    // How the report layer and sibling programs name a database:
+    // "Driver=QSQLITE;Data Source=<file>", and back.
+    static QString stringaConnessione(const QString& fileDatabase);
+    static QString fileDaStringaConnessione(const QString& stringa);
+
     // The text of the last database error, for messages.
     static QString descrizione(const class QSqlError& errore);
 
 private:
     Connessione(QString nome, QString file);
-    static Esito<std::unique_ptr<Connessione>> apriFile(const QString& file, bool creaSeManca);
 
     QString m_nome;
     QString m_file;

@@ -1,7 +1,7 @@
 #include "backup/FormatoArchivio.h"
 #include "backup/RipristinaArchivio.h"
 #include "backup/ScriviArchivio.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>

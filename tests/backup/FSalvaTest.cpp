@@ -1,7 +1,7 @@
 #include "backup/ui/FSalva.h"
 
 #include "backup/FormatoArchivio.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Messaggi.h"
 #include "registry/ui/FOPC.h"

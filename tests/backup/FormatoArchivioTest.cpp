@@ -2,7 +2,7 @@
 
 #include "backup/NomiArchivio.h"
 #include "backup/ValoriArchivio.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 
 #include <QDir>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "common/ui/CampoData.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/Colori.h"
 #include "common/ui/FCale.h"
 #include "common/ui/Messaggi.h"

@@ -1,4 +1,4 @@
-#include "common/Date.h"
+#include "base/Date.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "common/DescrizioneTabella.h"
+#include "storage/DescrizioneTabella.h"
 
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"

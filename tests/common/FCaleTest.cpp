@@ -1,6 +1,6 @@
 #include "common/ui/FCale.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #include "common/ui/FTAB.h"
 
-#include "common/StatoListe.h"
+#include "common/ui/StatoListe.h"
 #include "common/ui/Messaggi.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"

@@ -1,5 +1,5 @@
-#include "common/ContenutoLista.h"
-#include "common/StatoListe.h"
+#include "storage/ContenutoLista.h"
+#include "common/ui/StatoListe.h"
 #include "common/ui/GestioneListView.h"
 #include "storage/TipiCampo.h"
 #include "support/CartellaProva.h"

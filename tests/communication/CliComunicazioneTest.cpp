@@ -1,5 +1,5 @@
 #include "cli/Cli.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>

@@ -5,6 +5,7 @@
 #include "communication/ControlloRiga.h"
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"
+#include "shell/Cartelle.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>
@@ -64,7 +65,7 @@ protected:
         richiesta.agenzia.ragioneSociale = QStringLiteral("ROSSI CAMBI");
         richiesta.foglio = cartella.file(QStringLiteral("operazioni.xlsx"));
         richiesta.fileComunicazione = cartella.file(QStringLiteral("COAM.TXT"));
-        richiesta.cartellaApplicazione = cartella.percorso();
+        richiesta.fileErrori = Cartelle::fileErroriImport(cartella.percorso());
     }
 
     Esito<RisultatoComunicazione> scrivi(LettoreFoglio& foglio,

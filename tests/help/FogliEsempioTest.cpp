@@ -3,6 +3,7 @@
 #include "common/ControllaCF.h"
 #include "communication/LeggiFoglio.h"
 #include "fogli/ArchivioZip.h"
+#include "shell/Cartelle.h"
 #include "support/CartellaProva.h"
 
 #include <QFile>
@@ -71,7 +72,7 @@ protected:
         richiesta.agenzia.codiceFiscale = QStringLiteral("01234567890");
         richiesta.agenzia.ragioneSociale = QStringLiteral("CAMBI CENTRO");
         richiesta.fileComunicazione = cartella.file(QStringLiteral("COAM.TXT"));
-        richiesta.cartellaApplicazione = cartella.percorso();
+        richiesta.fileErrori = Cartelle::fileErroriImport(cartella.percorso());
     }
 
     // Imports a workbook of the application folder's Help, as a new user

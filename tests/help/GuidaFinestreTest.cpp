@@ -1,4 +1,4 @@
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Documenti.h"
 #include "common/ui/Messaggi.h"

@@ -1,6 +1,6 @@
 #include "TestoPdf.h"
 #include "cli/Cli.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"
 

@@ -1,7 +1,7 @@
 #include "printing/ui/FSTAMPA.h"
 
 #include "TestoPdf.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Documenti.h"
 #include "common/ui/Messaggi.h"

@@ -1,7 +1,7 @@
 #include "printing/Rapporto.h"
 
 #include "TestoPdf.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "printing/ElenchiAnnuali.h"
 #include "shell/Ambiente.h"
 #include "storage/Transazione.h"
@@ -47,7 +47,7 @@ protected:
 
     EsitoStampa<int> pdf(Elenco elenco, const QString& anno, const QString& percorso)
     {
-        (void)ElenchiAnnuali::PreparaStampa(m_rapporto, elenco, anno, *m_ambiente);
+        (void)ElenchiAnnuali::PreparaStampa(m_rapporto, elenco, anno, contestoStampa(*m_ambiente));
         return m_rapporto.salvaPdf(percorso);
     }
 
@@ -183,7 +183,7 @@ TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
 {
     const QString file = m_cartella.file(QStringLiteral("esito.pdf"));
     (void)ElenchiAnnuali::PreparaStampa(m_rapporto, Elenco::Operazioni, QStringLiteral("2016"),
-                                        *m_ambiente);
+                                        contestoStampa(*m_ambiente));
 
     QFile::remove(m_cartella.file(QStringLiteral("stampe/SPM_LOP.rep")));
     auto esito = m_rapporto.salvaPdf(file);

@@ -1,6 +1,6 @@
 #include "registry/ui/CampiLuogo.h"
 
-#include "common/StatoListe.h"
+#include "common/ui/StatoListe.h"
 #include "common/ui/FTAB.h"
 #include "registry/ElencoComuni.h"
 #include "support/CartellaProva.h"

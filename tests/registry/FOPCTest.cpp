@@ -2,7 +2,7 @@
 
 #include "ScriviXlsx.h"
 #include "cli/Cli.h"
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Documenti.h"
 #include "common/ui/Messaggi.h"

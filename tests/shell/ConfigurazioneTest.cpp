@@ -2,7 +2,7 @@
 
 #include "shell/Cartelle.h"
 #include "shell/LeggiIni.h"
-#include "shell/NomeFile.h"
+#include "base/NomeFile.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>

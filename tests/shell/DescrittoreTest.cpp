@@ -1,10 +1,11 @@
 #include "shell/Descrittore.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "shell/ImportaAgenzieCollegate.h"
 #include "shell/ImportaDivise.h"
 #include "shell/Offusca.h"
 #include "storage/Connessione.h"
+#include "storage/Database.h"
 #include "support/CartellaProva.h"
 
 #include <QDir>
@@ -62,11 +63,11 @@ TEST(Descrittore, ALineThatWouldHoldALineBreakIsWrittenEmpty)
 TEST(Descrittore, ConnectionStringRoundTrip)
 {
     const QString stringa =
-        Descrittore::stringaConnessione(QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
+        Connessione::stringaConnessione(QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
     EXPECT_TRUE(stringa.startsWith(QStringLiteral("Driver=QSQLITE;Data Source=")));
-    EXPECT_EQ(Descrittore::fileDaStringaConnessione(stringa),
+    EXPECT_EQ(Connessione::fileDaStringaConnessione(stringa),
               QStringLiteral("/dati/DataBase/ZEFIRANTE.db"));
-    EXPECT_EQ(Descrittore::fileDaStringaConnessione(
+    EXPECT_EQ(Connessione::fileDaStringaConnessione(
                   QStringLiteral("provider=Microsoft.Jet.OLEDB.4.0;data source=/x/y.mdb")),
               QStringLiteral("/x/y.mdb"));
 }
@@ -79,7 +80,7 @@ TEST(Avvio, WritesItsOwnDescriptorAtEveryStart)
         Descrittore::leggi(cartella.file(QStringLiteral("SYSTEM/") + Descrittore::nomeProprio));
     ASSERT_TRUE(righe.ok());
     ASSERT_EQ(righe->size(), 4);
-    EXPECT_EQ(Descrittore::fileDaStringaConnessione(righe->at(0)),
+    EXPECT_EQ(Connessione::fileDaStringaConnessione(righe->at(0)),
               cartella.file(QStringLiteral("DataBase/ZEFIRANTE.db")));
     EXPECT_EQ(QDir::fromNativeSeparators(righe->at(2)), cartella.percorso());
     EXPECT_TRUE(QDir(cartella.file(QStringLiteral("SYSTEM32"))).exists());
@@ -92,7 +93,7 @@ namespace {
 void preparaCollegata(const CartellaProva& collegata, const CartellaProva& comune)
 {
     const QString file = collegata.file(QStringLiteral("cambi.db"));
-    auto db = Connessione::apri(file);
+    auto db = Database::apri(file);
     ASSERT_TRUE(db.ok());
     ASSERT_TRUE(db.valore()
                     ->inserisci(QStringLiteral("COPE"),
@@ -111,7 +112,7 @@ void preparaCollegata(const CartellaProva& collegata, const CartellaProva& comun
     QDir().mkpath(comune.file(QStringLiteral("SYSTEM")));
     ASSERT_TRUE(
         Descrittore::scrivi(comune.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
-                            {Descrittore::stringaConnessione(file), QStringLiteral("A"),
+                            {Connessione::stringaConnessione(file), QStringLiteral("A"),
                              collegata.percorso(), QString()})
             .ok());
 }
@@ -171,7 +172,7 @@ TEST(ImportaAgenzieCollegate, ABrokenDescriptorOrDatabaseDoesNothing)
     ASSERT_TRUE(ambiente);
     ASSERT_TRUE(Descrittore::scrivi(
                     nostra.file(QStringLiteral("SYSTEM/") + Descrittore::nomeCollegato),
-                    {Descrittore::stringaConnessione(nostra.file(QStringLiteral("manca.db"))),
+                    {Connessione::stringaConnessione(nostra.file(QStringLiteral("manca.db"))),
                      QString(), QString(), QString()})
                     .ok());
     EXPECT_EQ(ImportaAgenzieCollegate(ambiente->db(), nostra.percorso()), 0);

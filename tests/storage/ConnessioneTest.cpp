@@ -1,6 +1,7 @@
 #include "storage/Connessione.h"
 
 #include "storage/Apici.h"
+#include "storage/Database.h"
 #include "storage/TipiCampo.h"
 #include "storage/Transazione.h"
 
@@ -16,7 +17,7 @@ class ConnessioneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        auto aperta = Connessione::apri(m_dir.filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
+        auto aperta = Database::apri(m_dir.filePath(QStringLiteral("DataBase/ZEFIRANTE.db")));
         ASSERT_TRUE(aperta.ok()) << aperta.errore().toStdString();
         m_db = std::move(aperta).valore();
     }
@@ -141,8 +142,8 @@ TEST(ConnessioneFile, AFileThatIsNotADatabaseIsRefusedWithItsDescription)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    auto aperta = Connessione::apri(file);
+    auto aperta = Database::apri(file);
     ASSERT_FALSE(aperta.ok());
     EXPECT_FALSE(aperta.errore().isEmpty());
-    EXPECT_FALSE(Connessione::apriEsistente(dir.filePath(QStringLiteral("manca.db"))).ok());
+    EXPECT_FALSE(Database::apriEsistente(dir.filePath(QStringLiteral("manca.db"))).ok());
 }

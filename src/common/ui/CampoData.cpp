@@ -1,6 +1,6 @@
 #include "common/ui/CampoData.h"
 
-#include "common/Date.h"
+#include "base/Date.h"
 #include "common/ui/FCale.h"
 #include "common/ui/SegnalaErrore.h"
 

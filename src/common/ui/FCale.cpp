@@ -1,6 +1,6 @@
 #include "common/ui/FCale.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/Finestre.h"
 
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "common/ui/FTAB.h"
 
-#include "common/Ricerche.h"
-#include "common/StatoListe.h"
+#include "storage/Ricerche.h"
+#include "common/ui/StatoListe.h"
 #include "common/ui/Colori.h"
 #include "common/ui/Finestre.h"
 #include "common/ui/GestioneListView.h"

@@ -1,7 +1,7 @@
 #include "common/ui/GestioneListView.h"
 
-#include "common/ContenutoLista.h"
-#include "common/StatoListe.h"
+#include "storage/ContenutoLista.h"
+#include "common/ui/StatoListe.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "printing/ui/FSTAMPA.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/Documenti.h"
 #include "common/ui/Finestre.h"
@@ -39,7 +39,8 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     setModal(true);
 
     auto* agenzia = conNome(
-        new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente), this), "Label1");
+        new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente.codice,
+                                                     ambiente.agenziaCorrente.nome), this), "Label1");
     QFont grassetto = agenzia->font();
     grassetto.setBold(true);
     agenzia->setFont(grassetto);
@@ -102,7 +103,7 @@ QString FSTAMPA::anno() const
 void FSTAMPA::PreparaStampa()
 {
     m_sqlStampa = ElenchiAnnuali::PreparaStampa(
-        m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(), m_ambiente);
+        m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(), contestoStampa(m_ambiente));
 }
 
 bool FSTAMPA::controllaRichiesta()

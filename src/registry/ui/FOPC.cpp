@@ -1,6 +1,6 @@
 #include "registry/ui/FOPC.h"
 
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 #include "common/ui/CampoData.h"
 #include "common/ui/Colori.h"
 #include "common/ui/DialoghiFile.h"
@@ -17,6 +17,7 @@
 #include "registry/ElencoComuni.h"
 #include "registry/ui/CampiLuogo.h"
 #include "shell/Ambiente.h"
+#include "shell/Cartelle.h"
 #include "shell/Versione.h"
 
 #include <QApplication>
@@ -640,7 +641,7 @@ void FOPC::ElaExcel()
     richiesta.agenzia = datiComunicazione();
     richiesta.foglio = foglio;
     richiesta.fileComunicazione = file;
-    richiesta.cartellaApplicazione = m_ambiente.cartella;
+    richiesta.fileErrori = Cartelle::fileErroriImport(m_ambiente.cartella);
     if (FoglioCsv(foglio)) {
         FCsv impostazioni(foglio, m_ambiente.separatoreCsv, m_ambiente.primaRigaCsv, this);
         impostazioni.exec();

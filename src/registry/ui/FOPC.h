@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/StatoListe.h"
+#include "common/ui/StatoListe.h"
 #include "registry/Agenzia.h"
 
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "common/Orologio.h"
+#include "base/Orologio.h"
 
 namespace {
 QDateTime g_fisso; // invalid: the system clock

@@ -1,4 +1,4 @@
-#include "shell/NomeFile.h"
+#include "base/NomeFile.h"
 
 QString NomeFile(const QString& testo)
 {

@@ -1,6 +1,6 @@
-#include "common/Date.h"
+#include "base/Date.h"
 
-#include "common/FormatoItaliano.h"
+#include "base/FormatoItaliano.h"
 
 #include <QDate>
 #include <QDateTime>

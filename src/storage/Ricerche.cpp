@@ -1,4 +1,4 @@
-#include "common/Ricerche.h"
+#include "storage/Ricerche.h"
 
 #include "storage/Apici.h"
 

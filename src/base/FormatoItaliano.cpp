@@ -1,4 +1,4 @@
-#include "common/FormatoItaliano.h"
+#include "base/FormatoItaliano.h"
 
 const QLocale& FormatoItaliano::locale()
 {

@@ -1,7 +1,7 @@
-#include "common/ContenutoLista.h"
+#include "storage/ContenutoLista.h"
 
-#include "common/Date.h"
-#include "common/FormatoItaliano.h"
+#include "base/Date.h"
+#include "base/FormatoItaliano.h"
 #include "storage/Connessione.h"
 
 #include <QSqlError>

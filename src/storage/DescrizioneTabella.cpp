@@ -1,6 +1,6 @@
-#include "common/DescrizioneTabella.h"
+#include "storage/DescrizioneTabella.h"
 
-#include "common/Date.h"
+#include "base/Date.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
 
