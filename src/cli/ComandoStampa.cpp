@@ -3,12 +3,11 @@
 #include "base/Orologio.h"
 #include "printing/ElenchiAnnuali.h"
 #include "printing/Rapporto.h"
+#include "registry/ArchivioAgenzie.h"
 #include "shell/Ambiente.h"
-#include "storage/Apici.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <QTextStream>
 
 using ElenchiAnnuali::Elenco;
@@ -78,24 +77,18 @@ int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTex
         return Uscita::fallito;
     }
 
-    // The agency as the agency window would publish it: company name, or
-    // surname and first name joined without a blank.
-    auto query = ambiente.db().esegui(
-        QStringLiteral("SELECT OCOD, ORAG, OCOG, ONOME FROM COPE WHERE OCOD=") +
-        Sql::Apici(opzioni.agenzia.trimmed()));
-    if (!query) {
-        err << query.errore() << Qt::endl;
+    // The agency as the agency window would publish it.
+    const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), opzioni.agenzia.trimmed());
+    if (!agenzia) {
+        err << agenzia.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    if (!query.valore().next()) {
+    if (!agenzia.valore()) {
         err << "Agenzia non trovata: " << opzioni.agenzia << Qt::endl;
         return Uscita::fallito;
     }
-    ambiente.agenziaCorrente.codice = query.valore().value(0).toString();
-    ambiente.agenziaCorrente.nome = query.valore().value(1).toString().trimmed();
-    if (ambiente.agenziaCorrente.nome.isEmpty())
-        ambiente.agenziaCorrente.nome = query.valore().value(2).toString().trimmed() +
-                                        query.valore().value(3).toString().trimmed();
+    ambiente.agenziaCorrente.codice = agenzia.valore()->codice;
+    ambiente.agenziaCorrente.nome = agenzia.valore()->nome;
 
     const QString percorso = ElenchiAnnuali::conEstensionePdf(opzioni.pdf);
     Rapporto rapporto;
