@@ -5,8 +5,7 @@ QString Agenzia::nomeVisualizzato() const
     return ::nomeVisualizzato(orag, ocog, onome);
 }
 
-QString nomeVisualizzato(const QString& ragioneSociale, const QString& cognome,
-                         const QString& nome)
+QString nomeVisualizzato(const QString& ragioneSociale, const QString& cognome, const QString& nome)
 {
     const QString ragione = ragioneSociale.trimmed();
     return ragione.isEmpty() ? cognome.trimmed() + nome.trimmed() : ragione;

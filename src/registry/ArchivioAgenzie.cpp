@@ -69,9 +69,9 @@ Esito<std::optional<ArchivioAgenzie::Voce>> ArchivioAgenzie::nome(const Connessi
     QSqlQuery& q = query.valore();
     if (!q.next())
         return std::optional<Voce>();
-    return std::optional<Voce>(Voce{
-        q.value(0).toString(),
-        nomeVisualizzato(q.value(1).toString(), q.value(2).toString(), q.value(3).toString())});
+    return std::optional<Voce>(
+        Voce{q.value(0).toString(), nomeVisualizzato(q.value(1).toString(), q.value(2).toString(),
+                                                     q.value(3).toString())});
 }
 
 Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& connessione,
