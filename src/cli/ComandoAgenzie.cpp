@@ -5,11 +5,11 @@
 
 #include <QTextStream>
 
-int ComandoAgenzie::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+int ComandoAgenzie::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                            QTextStream& err)
 {
-    if (!argomenti.isEmpty()) {
-        err << "Argomento non previsto: " << argomenti.first() << Qt::endl;
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
         return Uscita::fallito;
     }
     const auto elenco = ArchivioAgenzie::elenco(ambiente.db());

@@ -2,32 +2,31 @@
 
 #include "backup/NomiArchivio.h"
 #include "backup/ScriviArchivio.h"
+#include "cli/OpzioniComunicazione.h"
 #include "registry/ArchivioAgenzie.h"
 #include "shell/Ambiente.h"
 
 #include <QDir>
 #include <QTextStream>
 
-int ComandoSalva::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+QList<Opzione> ComandoSalva::opzioni() const
+{
+    return {OpzioniComuni::agenzia(),
+            Opzione::conValore(QStringLiteral("output"), QStringLiteral("FILE"),
+                               QStringLiteral("archivio da scrivere (predefinito: "
+                                              "SAVE_<nome>_<aaaammgg>.ZFOAM nella cartella "
+                                              "corrente)"))};
+}
+
+int ComandoSalva::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    QString codice, percorso;
-    for (qsizetype i = 0; i < argomenti.size(); ++i) {
-        const QString& a = argomenti[i];
-        QString* destinazione = a == QLatin1String("--agenzia")  ? &codice
-                                : a == QLatin1String("--output") ? &percorso
-                                                                 : nullptr;
-        if (!destinazione) {
-            err << "Argomento non previsto: " << a << Qt::endl;
-            return Uscita::fallito;
-        }
-        if (++i == argomenti.size()) {
-            err << "Manca il valore dopo " << a << '.' << Qt::endl;
-            return Uscita::fallito;
-        }
-        *destinazione = argomenti[i];
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
+        return Uscita::fallito;
     }
-    codice = codice.trimmed();
+    const QString codice = argomenti.valore(QStringLiteral("agenzia")).trimmed();
+    QString percorso = argomenti.valore(QStringLiteral("output"));
     if (codice.isEmpty()) {
         err << "Indicare l'agenzia con --agenzia CODICE_FISCALE." << Qt::endl;
         return Uscita::fallito;
