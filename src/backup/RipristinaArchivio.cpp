@@ -4,6 +4,7 @@
 #include "backup/NomiArchivio.h"
 #include "backup/ScriviArchivio.h"
 #include "backup/ValoriArchivio.h"
+#include "registry/ArchivioAgenzie.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
 #include "storage/TipiCampo.h"
@@ -85,7 +86,7 @@ public:
     EsitoVuoto applica(const Operazione& operazione) const
     {
         if (operazione.tabella == Archivio::COPE)
-            return m_connessione.inserisci(Archivio::COPE, operazione.valori);
+            return ArchivioAgenzie::aggiungiRiga(m_connessione, operazione.valori);
         // A code table row: the description of an existing row changes,
         // a missing row is added.
         const QString tipo = operazione.valori.at(0).second.toString();
@@ -215,9 +216,7 @@ Esito<EsitoRipristino> RipristinaArchivio(const Connessione& connessione, const 
     if (!transazione.aperta())
         return Errore{QStringLiteral(
             "Impossibile iniziare il ripristino: il database non accetta modifiche.")};
-    if (auto cancellato = connessione.esegui(QStringLiteral("DELETE  From COPE WHERE OCOD=") +
-                                             Sql::Apici(esito.codice));
-        !cancellato)
+    if (auto cancellato = ArchivioAgenzie::elimina(connessione, esito.codice); !cancellato)
         return Errore{cancellato.errore()};
     for (qsizetype i = 0; i < operazioni.size(); ++i) {
         if (auto applicato = ripristino.applica(operazioni.at(i)); !applicato)

@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Opzione
+struct Campo
 {
     const char* nome;
     QString Agenzia::*campo;
@@ -17,72 +17,60 @@ struct Opzione
 };
 
 // One option per field of the agency window, named as its label.
-const Opzione kOpzioni[] = {
-    {"--partita-iva", &Agenzia::opiva, "Partita IVA"},
-    {"--ragione-sociale", &Agenzia::orag, "Ragione Sociale (PNF)"},
-    {"--sede-comune", &Agenzia::oscom, "Sede legale (Località) (PNF)"},
-    {"--sede-provincia", &Agenzia::ospro, "Provincia della sede legale (PNF)"},
-    {"--stabile-comune", &Agenzia::osocom, "Comune Stabile Organizzazione (PNF)"},
-    {"--stabile-provincia", &Agenzia::osopro, "Provincia della stabile organizzazione (PNF)"},
-    {"--cognome", &Agenzia::ocog, "Cognome (PF)"},
-    {"--nome", &Agenzia::onome, "Nome (PF)"},
-    {"--sesso", &Agenzia::osex, "Sesso, M o F (PF)"},
-    {"--data-nascita", &Agenzia::ondt, "Data di nascita (PF)"},
-    {"--comune-nascita", &Agenzia::oncom, "Comune o Stato Estero di nascita (PF)"},
-    {"--provincia-nascita", &Agenzia::onpro, "Provincia di nascita (PF)"},
-    {"--cittadinanza", &Agenzia::ocittad,
+const Campo kCampi[] = {
+    {"partita-iva", &Agenzia::opiva, "Partita IVA"},
+    {"ragione-sociale", &Agenzia::orag, "Ragione Sociale (PNF)"},
+    {"sede-comune", &Agenzia::oscom, "Sede legale (Località) (PNF)"},
+    {"sede-provincia", &Agenzia::ospro, "Provincia della sede legale (PNF)"},
+    {"stabile-comune", &Agenzia::osocom, "Comune Stabile Organizzazione (PNF)"},
+    {"stabile-provincia", &Agenzia::osopro, "Provincia della stabile organizzazione (PNF)"},
+    {"cognome", &Agenzia::ocog, "Cognome (PF)"},
+    {"nome", &Agenzia::onome, "Nome (PF)"},
+    {"sesso", &Agenzia::osex, "Sesso, M o F (PF)"},
+    {"data-nascita", &Agenzia::ondt, "Data di nascita (PF)"},
+    {"comune-nascita", &Agenzia::oncom, "Comune o Stato Estero di nascita (PF)"},
+    {"provincia-nascita", &Agenzia::onpro, "Provincia di nascita (PF)"},
+    {"cittadinanza", &Agenzia::ocittad,
      "Cittadinanza: 01=Italiana, 02=Comunitaria, 03=ExtraComunitaria (PF)"},
-    {"--domicilio-comune", &Agenzia::odcom, "Domicilio (in Italia) (PF)"},
-    {"--domicilio-provincia", &Agenzia::odpro, "Provincia del domicilio (PF)"},
+    {"domicilio-comune", &Agenzia::odcom, "Domicilio (in Italia) (PF)"},
+    {"domicilio-provincia", &Agenzia::odpro, "Provincia del domicilio (PF)"},
 };
-
-void aiuto(QTextStream& out)
-{
-    out << "Uso: zefirante-cli agenzia --codice CF [--tipo PNF|PF] [campi]\n\n"
-           "  --codice CF                codice fiscale con cui l'agenzia è registrata all'OAM\n"
-           "  --tipo PNF|PF              PNF persona non fisica (società, predefinito), PF persona "
-           "fisica\n";
-    for (const Opzione& o : kOpzioni)
-        out << "  " << QString::fromLatin1(o.nome).leftJustified(26) << ' '
-            << QString::fromUtf8(o.spiegazione) << '\n';
-    out << "\nI campi non indicati restano quelli registrati.\n";
-    out.flush();
-}
 
 } // namespace
 
-int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+QList<Opzione> ComandoAgenzia::opzioni() const
+{
+    QList<Opzione> opzioni{
+        Opzione::conValore(QStringLiteral("codice"), QStringLiteral("CF"),
+                           QStringLiteral("codice fiscale con cui l'agenzia è registrata all'OAM")),
+        Opzione::conValore(QStringLiteral("tipo"), QStringLiteral("PNF|PF"),
+                           QStringLiteral("PNF persona non fisica (società, predefinito), PF "
+                                          "persona fisica"))};
+    // The help names a field's option alone: its value is the field.
+    for (const Campo& c : kCampi) {
+        const QString nome = QString::fromLatin1(c.nome);
+        opzioni.append(
+            {QCommandLineOption(nome, QString::fromUtf8(c.spiegazione), QStringLiteral("VALORE")),
+             QStringLiteral("--") + nome});
+    }
+    return opzioni;
+}
+
+int ComandoAgenzia::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                            QTextStream& err)
 {
-    QString codice, tipo;
-    std::vector<std::pair<const Opzione*, QString>> valori;
-    for (qsizetype i = 0; i < argomenti.size(); ++i) {
-        const QString& a = argomenti[i];
-        if (a == QLatin1String("--help")) {
-            aiuto(out);
-            return Uscita::fatto;
-        }
-        if (i + 1 == argomenti.size()) {
-            err << "Manca il valore di " << a << Qt::endl;
-            return Uscita::fallito;
-        }
-        const QString valore = argomenti[++i];
-        if (a == QLatin1String("--codice"))
-            codice = valore;
-        else if (a == QLatin1String("--tipo"))
-            tipo = valore.trimmed().toUpper();
-        else {
-            const auto trovata =
-                std::find_if(std::begin(kOpzioni), std::end(kOpzioni),
-                             [&a](const Opzione& o) { return a == QLatin1String(o.nome); });
-            if (trovata == std::end(kOpzioni)) {
-                err << "Opzione sconosciuta: " << a << " (zefirante-cli agenzia --help)"
-                    << Qt::endl;
-                return Uscita::fallito;
-            }
-            valori.emplace_back(trovata, valore);
-        }
+    // Every argument here is an option with its value: an argument left last
+    // lacks its value, any other that is not an option is unknown.
+    if (const QStringList& resto = argomenti.resto(); resto.size() == 1) {
+        err << "Manca il valore di " << resto.first() << Qt::endl;
+        return Uscita::fallito;
+    } else if (!resto.isEmpty()) {
+        err << "Opzione sconosciuta: " << resto.first() << " (zefirante-cli agenzia --help)"
+            << Qt::endl;
+        return Uscita::fallito;
     }
+    QString codice = argomenti.valore(QStringLiteral("codice"));
+    const QString tipo = argomenti.valore(QStringLiteral("tipo")).trimmed().toUpper();
     if (!tipo.isEmpty() && tipo != QLatin1String("PF") && tipo != QLatin1String("PNF")) {
         err << "Tipo non valido: " << tipo << " (PNF o PF)" << Qt::endl;
         return Uscita::fallito;
@@ -99,8 +87,10 @@ int ComandoAgenzia::esegui(Ambiente& ambiente, const QStringList& argomenti, QTe
         agenzia.ostp = tipo == QLatin1String("PF") ? QStringLiteral("F") : QStringLiteral("G");
     if (agenzia.ostp.isEmpty())
         agenzia.ostp = QStringLiteral("G");
-    for (const auto& [opzione, valore] : valori)
-        agenzia.*(opzione->campo) = valore;
+    for (const Campo& c : kCampi) {
+        if (argomenti.ha(QString::fromLatin1(c.nome)))
+            agenzia.*(c.campo) = argomenti.valore(QString::fromLatin1(c.nome));
+    }
     normalizza(agenzia);
 
     // The window checks a typed birth date when the field is left, and keeps it as dd/mm/yyyy.

@@ -17,6 +17,11 @@ public:
         return QStringLiteral(
             "Registra o aggiorna un'agenzia (zefirante-cli agenzia --help per i campi)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<Opzione> opzioni() const override;
+    QString nota() const override
+    {
+        return QStringLiteral("I campi non indicati restano quelli registrati.");
+    }
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

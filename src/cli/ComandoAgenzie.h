@@ -12,6 +12,6 @@ public:
     {
         return QStringLiteral("Elenca le agenzie (codice fiscale;ragione sociale)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

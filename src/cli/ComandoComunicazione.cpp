@@ -9,22 +9,40 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+QList<Opzione> ComandoComunicazione::opzioni() const
+{
+    return {OpzioniComuni::agenzia(),
+            Opzione::conValore(QStringLiteral("foglio"), QStringLiteral("FILE"),
+                               QStringLiteral("foglio Excel (.xlsx, .xls) o CSV con le operazioni "
+                                              "del mese")),
+            OpzioniComuni::output(),
+            OpzioniComuni::anno(),
+            OpzioniComuni::mese(),
+            Opzione::interruttore({QStringLiteral("sostitutiva"), QStringLiteral("sostitutivo")},
+                                  QStringLiteral("comunicazione sostitutiva di una già inviata")),
+            Opzione::conValore(QStringLiteral("separatore"), QStringLiteral("CARATTERE"),
+                               QStringLiteral("separatore dei campi di un foglio CSV "
+                                              "(predefinito: ;)")),
+            Opzione::conValore(QStringLiteral("prima-riga"), QStringLiteral("N"),
+                               QStringLiteral("prima riga dei dati di un foglio CSV, da 1 "
+                                              "(predefinita: 3)")),
+            OpzioniComuni::sovrascrivi()};
+}
+
+int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                                  QTextStream& err)
 {
-    auto opzioni = LeggiOpzioni(
-        argomenti,
-        {QStringLiteral("--agenzia"), QStringLiteral("--foglio"), QStringLiteral("--output"),
-         QStringLiteral("--anno"), QStringLiteral("--mese"), QStringLiteral("--separatore"),
-         QStringLiteral("--prima-riga")},
-        {QStringLiteral("--sostitutiva"), QStringLiteral("--sostitutivo"),
-         QStringLiteral("--sovrascrivi")},
-        {QStringLiteral("--agenzia"), QStringLiteral("--foglio"), QStringLiteral("--output")});
-    if (!opzioni) {
-        err << opzioni.errore() << Qt::endl;
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    auto agenzia = AgenziaDelPeriodo(ambiente.db(), *opzioni);
+    if (auto date = argomenti.obbligatorie(
+            {QStringLiteral("agenzia"), QStringLiteral("foglio"), QStringLiteral("output")});
+        !date) {
+        err << date.errore() << Qt::endl;
+        return Uscita::fallito;
+    }
+    auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);
     if (!agenzia) {
         err << agenzia.errore() << Qt::endl;
         return Uscita::fallito;
@@ -32,26 +50,25 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const QStringList& argoment
 
     RichiestaComunicazione richiesta;
     richiesta.agenzia = std::move(agenzia).valore();
-    if (opzioni->ha(QStringLiteral("--sostitutiva")) ||
-        opzioni->ha(QStringLiteral("--sostitutivo")))
+    if (argomenti.ha(QStringLiteral("sostitutiva")))
         richiesta.agenzia.tipoInvio = QLatin1Char('1');
     // The error report names the sheet by its full path, as the window's dialog gives it.
-    richiesta.foglio = QFileInfo(opzioni->valore(QStringLiteral("--foglio"))).absoluteFilePath();
-    richiesta.fileComunicazione = opzioni->valore(QStringLiteral("--output"));
+    richiesta.foglio = QFileInfo(argomenti.valore(QStringLiteral("foglio"))).absoluteFilePath();
+    richiesta.fileComunicazione = argomenti.valore(QStringLiteral("output"));
     richiesta.fileErrori = Cartelle::fileErroriImport(ambiente.cartella);
-    if (opzioni->ha(QStringLiteral("--separatore")))
-        richiesta.separatoreCsv = opzioni->valore(QStringLiteral("--separatore"));
-    if (opzioni->ha(QStringLiteral("--prima-riga"))) {
+    if (argomenti.ha(QStringLiteral("separatore")))
+        richiesta.separatoreCsv = argomenti.valore(QStringLiteral("separatore"));
+    if (argomenti.ha(QStringLiteral("prima-riga"))) {
         bool ok = false;
-        richiesta.primaRigaCsv = opzioni->valore(QStringLiteral("--prima-riga")).toInt(&ok);
+        richiesta.primaRigaCsv = argomenti.valore(QStringLiteral("prima-riga")).toInt(&ok);
         if (!ok || richiesta.primaRigaCsv < 1) {
-            err << "Prima riga dati non valida: " << opzioni->valore(QStringLiteral("--prima-riga"))
+            err << "Prima riga dati non valida: " << argomenti.valore(QStringLiteral("prima-riga"))
                 << Qt::endl;
             return Uscita::fallito;
         }
     }
     if (auto esito = ControllaSovrascrittura(richiesta.fileComunicazione,
-                                             opzioni->ha(QStringLiteral("--sovrascrivi")));
+                                             argomenti.ha(QStringLiteral("sovrascrivi")));
         !esito) {
         err << esito.errore() << Qt::endl;
         return Uscita::fallito;

@@ -18,6 +18,7 @@ public:
     {
         return QStringLiteral("Crea la comunicazione mensile OAM da un foglio Excel o CSV");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<Opzione> opzioni() const override;
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

@@ -6,14 +6,17 @@
 #include <QDir>
 #include <QTextStream>
 
-int ComandoRipristina::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+int ComandoRipristina::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                               QTextStream& err)
 {
-    if (argomenti.size() != 1 || argomenti.first().startsWith(QLatin1String("--"))) {
+    // The archive is the one argument after the command, taken as written: its
+    // name may begin with a single "-", which would read as an option.
+    const QStringList& resto = argomenti.resto();
+    if (resto.size() != 1 || resto.first().startsWith(QLatin1String("--"))) {
         err << "Uso: zefirante-cli " << uso() << Qt::endl;
         return Uscita::fallito;
     }
-    const QString& percorso = argomenti.first();
+    const QString& percorso = resto.first();
     const auto intestazione = LeggiIntestazione(percorso);
     if (!intestazione) {
         err << intestazione.errore() << Qt::endl;

@@ -12,6 +12,11 @@ public:
     {
         return QStringLiteral("Ripristina un'agenzia da un archivio di backUp (*.ZFOAM)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<std::pair<QString, QString>> posizionali() const override
+    {
+        return {{QStringLiteral("FILE"),
+                 QStringLiteral("archivio di backUp scritto da salva o da Funzioni > Salva")}};
+    }
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

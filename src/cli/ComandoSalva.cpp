@@ -2,65 +2,46 @@
 
 #include "backup/NomiArchivio.h"
 #include "backup/ScriviArchivio.h"
+#include "cli/OpzioniComunicazione.h"
+#include "registry/ArchivioAgenzie.h"
 #include "shell/Ambiente.h"
-#include "storage/Apici.h"
 
 #include <QDir>
-#include <QSqlQuery>
 #include <QTextStream>
 
-namespace {
-
-// The agency's name as the agency window shows it: company name, or surname
-// and first name joined without a blank.
-Esito<QString> nomeAgenzia(const Connessione& connessione, const QString& codice)
+QList<Opzione> ComandoSalva::opzioni() const
 {
-    auto query = connessione.esegui(
-        QStringLiteral("SELECT ORAG, OCOG, ONOME From COPE WHERE OCOD=") + Sql::Apici(codice));
-    if (!query)
-        return Errore{query.errore()};
-    if (!query.valore().next())
-        return Errore{QStringLiteral("Agenzia %1 non trovata.").arg(codice)};
-    const QString ragione = query.valore().value(0).toString().trimmed();
-    if (!ragione.isEmpty())
-        return ragione;
-    return query.valore().value(1).toString().trimmed() +
-           query.valore().value(2).toString().trimmed();
+    return {OpzioniComuni::agenzia(),
+            Opzione::conValore(QStringLiteral("output"), QStringLiteral("FILE"),
+                               QStringLiteral("archivio da scrivere (predefinito: "
+                                              "SAVE_<nome>_<aaaammgg>.ZFOAM nella cartella "
+                                              "corrente)"))};
 }
 
-} // namespace
-
-int ComandoSalva::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+int ComandoSalva::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    QString codice, percorso;
-    for (qsizetype i = 0; i < argomenti.size(); ++i) {
-        const QString& a = argomenti[i];
-        QString* destinazione = a == QLatin1String("--agenzia")  ? &codice
-                                : a == QLatin1String("--output") ? &percorso
-                                                                 : nullptr;
-        if (!destinazione) {
-            err << "Argomento non previsto: " << a << Qt::endl;
-            return Uscita::fallito;
-        }
-        if (++i == argomenti.size()) {
-            err << "Manca il valore dopo " << a << '.' << Qt::endl;
-            return Uscita::fallito;
-        }
-        *destinazione = argomenti[i];
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
+        return Uscita::fallito;
     }
-    codice = codice.trimmed();
+    const QString codice = argomenti.valore(QStringLiteral("agenzia")).trimmed();
+    QString percorso = argomenti.valore(QStringLiteral("output"));
     if (codice.isEmpty()) {
         err << "Indicare l'agenzia con --agenzia CODICE_FISCALE." << Qt::endl;
         return Uscita::fallito;
     }
-    const auto nome = nomeAgenzia(ambiente.db(), codice);
-    if (!nome) {
-        err << nome.errore() << Qt::endl;
+    const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), codice);
+    if (!agenzia) {
+        err << agenzia.errore() << Qt::endl;
+        return Uscita::fallito;
+    }
+    if (!agenzia.valore()) {
+        err << "Agenzia " << codice << " non trovata." << Qt::endl;
         return Uscita::fallito;
     }
     if (percorso.isEmpty())
-        percorso = QDir::current().filePath(NomiArchivio::salvataggio(*nome));
+        percorso = QDir::current().filePath(NomiArchivio::salvataggio(agenzia.valore()->nome));
     if (const auto esito = ScriviArchivio(ambiente.db(), percorso, codice); !esito) {
         err << esito.errore() << Qt::endl;
         return Uscita::fallito;

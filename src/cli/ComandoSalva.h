@@ -12,6 +12,7 @@ public:
     {
         return QStringLiteral("Crea l'archivio di backUp di un'agenzia");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<Opzione> opzioni() const override;
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

@@ -1,103 +1,78 @@
 #include "cli/ComandoStampa.h"
 
 #include "base/Orologio.h"
+#include "cli/OpzioniComunicazione.h"
 #include "printing/ElenchiAnnuali.h"
 #include "printing/Rapporto.h"
+#include "registry/ArchivioAgenzie.h"
 #include "shell/Ambiente.h"
-#include "storage/Apici.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <QTextStream>
 
 using ElenchiAnnuali::Elenco;
 
-namespace {
-
-struct Opzioni
+QList<Opzione> ComandoStampa::opzioni() const
 {
-    QString agenzia;
-    QString elenco;
-    QString anno;
-    QString pdf;
-};
-
-bool leggiOpzioni(const QStringList& argomenti, Opzioni& opzioni, QTextStream& err)
-{
-    const std::pair<const char*, QString*> note[] = {{"--agenzia", &opzioni.agenzia},
-                                                     {"--elenco", &opzioni.elenco},
-                                                     {"--anno", &opzioni.anno},
-                                                     {"--pdf", &opzioni.pdf}};
-    for (qsizetype i = 0; i < argomenti.size(); ++i) {
-        QString* destinazione = nullptr;
-        for (const auto& [nome, campo] : note) {
-            if (argomenti[i] == QLatin1String(nome))
-                destinazione = campo;
-        }
-        if (!destinazione) {
-            err << "Argomento non previsto: " << argomenti[i] << Qt::endl;
-            return false;
-        }
-        if (++i == argomenti.size()) {
-            err << "Manca il valore dopo " << argomenti[i - 1] << '.' << Qt::endl;
-            return false;
-        }
-        *destinazione = argomenti[i];
-    }
-    if (opzioni.agenzia.isEmpty() || opzioni.elenco.isEmpty() || opzioni.pdf.isEmpty()) {
-        err << "Servono --agenzia, --elenco e --pdf." << Qt::endl;
-        return false;
-    }
-    return true;
+    return {OpzioniComuni::agenzia(),
+            Opzione::conValore(QStringLiteral("elenco"), QStringLiteral("operazioni|note"),
+                               QStringLiteral("elenco delle operazioni registrate o delle note di "
+                                              "variazione")),
+            Opzione::conValore(QStringLiteral("anno"), QStringLiteral("AAAA"),
+                               QStringLiteral("anno dell'elenco (predefinito: l'anno scorso)")),
+            Opzione::conValore(
+                QStringLiteral("pdf"), QStringLiteral("FILE"),
+                QStringLiteral("file PDF da scrivere (.PDF aggiunto se manca l'estensione)"))};
 }
 
-} // namespace
-
-int ComandoStampa::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+int ComandoStampa::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                           QTextStream& err)
 {
-    Opzioni opzioni;
-    if (!leggiOpzioni(argomenti, opzioni, err))
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
         return Uscita::fallito;
-
-    Elenco elenco;
-    if (opzioni.elenco.compare(QLatin1String("operazioni"), Qt::CaseInsensitive) == 0)
-        elenco = Elenco::Operazioni;
-    else if (opzioni.elenco.compare(QLatin1String("note"), Qt::CaseInsensitive) == 0)
-        elenco = Elenco::NoteVariazione;
-    else {
-        err << "Elenco sconosciuto: " << opzioni.elenco << " (operazioni o note)" << Qt::endl;
+    }
+    const QString codice = argomenti.valore(QStringLiteral("agenzia"));
+    const QString nomeElenco = argomenti.valore(QStringLiteral("elenco"));
+    const QString testoAnno = argomenti.valore(QStringLiteral("anno"));
+    const QString pdf = argomenti.valore(QStringLiteral("pdf"));
+    if (codice.isEmpty() || nomeElenco.isEmpty() || pdf.isEmpty()) {
+        err << "Servono --agenzia, --elenco e --pdf." << Qt::endl;
         return Uscita::fallito;
     }
 
-    const QString anno = opzioni.anno.isEmpty() ? QString::number(Orologio::oggi().year() - 1)
-                                                : opzioni.anno.trimmed();
+    Elenco elenco;
+    if (nomeElenco.compare(QLatin1String("operazioni"), Qt::CaseInsensitive) == 0)
+        elenco = Elenco::Operazioni;
+    else if (nomeElenco.compare(QLatin1String("note"), Qt::CaseInsensitive) == 0)
+        elenco = Elenco::NoteVariazione;
+    else {
+        err << "Elenco sconosciuto: " << nomeElenco << " (operazioni o note)" << Qt::endl;
+        return Uscita::fallito;
+    }
+
+    const QString anno =
+        testoAnno.isEmpty() ? QString::number(Orologio::oggi().year() - 1) : testoAnno.trimmed();
     if (!ElenchiAnnuali::annoValido(anno)) {
         err << ElenchiAnnuali::messaggioAnnoNonValido << Qt::endl;
         return Uscita::fallito;
     }
 
-    // The agency as the agency window would publish it: company name, or
-    // surname and first name joined without a blank.
-    auto query = ambiente.db().esegui(
-        QStringLiteral("SELECT OCOD, ORAG, OCOG, ONOME FROM COPE WHERE OCOD=") +
-        Sql::Apici(opzioni.agenzia.trimmed()));
-    if (!query) {
-        err << query.errore() << Qt::endl;
+    // The agency as the agency window would publish it.
+    const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), codice.trimmed());
+    if (!agenzia) {
+        err << agenzia.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    if (!query.valore().next()) {
-        err << "Agenzia non trovata: " << opzioni.agenzia << Qt::endl;
+    if (!agenzia.valore()) {
+        err << "Agenzia non trovata: " << codice << Qt::endl;
         return Uscita::fallito;
     }
-    ambiente.agenziaCorrente.codice = query.valore().value(0).toString();
-    ambiente.agenziaCorrente.nome = query.valore().value(1).toString().trimmed();
-    if (ambiente.agenziaCorrente.nome.isEmpty())
-        ambiente.agenziaCorrente.nome = query.valore().value(2).toString().trimmed() +
-                                        query.valore().value(3).toString().trimmed();
+    ambiente.agenziaCorrente.codice = agenzia.valore()->codice;
+    ambiente.agenziaCorrente.nome = agenzia.valore()->nome;
 
-    const QString percorso = ElenchiAnnuali::conEstensionePdf(opzioni.pdf);
+    const QString percorso = ElenchiAnnuali::conEstensionePdf(pdf);
     Rapporto rapporto;
     ElenchiAnnuali::PreparaStampa(rapporto, elenco, anno, contestoStampa(ambiente));
     const auto pagine = rapporto.salvaPdf(percorso);

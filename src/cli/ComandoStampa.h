@@ -17,6 +17,7 @@ public:
     {
         return QStringLiteral("Crea il PDF dell'elenco annuale (anno predefinito: il precedente)");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<Opzione> opzioni() const override;
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

@@ -6,26 +6,31 @@
 
 #include <QTextStream>
 
-int ComandoVuota::esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+QList<Opzione> ComandoVuota::opzioni() const
+{
+    return {OpzioniComuni::agenzia(), OpzioniComuni::output(), OpzioniComuni::anno(),
+            OpzioniComuni::mese(), OpzioniComuni::sovrascrivi()};
+}
+
+int ComandoVuota::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    auto opzioni = LeggiOpzioni(argomenti,
-                                {QStringLiteral("--agenzia"), QStringLiteral("--output"),
-                                 QStringLiteral("--anno"), QStringLiteral("--mese")},
-                                {QStringLiteral("--sovrascrivi")},
-                                {QStringLiteral("--agenzia"), QStringLiteral("--output")});
-    if (!opzioni) {
-        err << opzioni.errore() << Qt::endl;
+    if (auto lette = argomenti.soloOpzioni(); !lette) {
+        err << lette.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    auto agenzia = AgenziaDelPeriodo(ambiente.db(), *opzioni);
+    if (auto date = argomenti.obbligatorie({QStringLiteral("agenzia"), QStringLiteral("output")});
+        !date) {
+        err << date.errore() << Qt::endl;
+        return Uscita::fallito;
+    }
+    auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);
     if (!agenzia) {
         err << agenzia.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    const QString percorso = opzioni->valore(QStringLiteral("--output"));
-    if (auto esito =
-            ControllaSovrascrittura(percorso, opzioni->ha(QStringLiteral("--sovrascrivi")));
+    const QString percorso = argomenti.valore(QStringLiteral("output"));
+    if (auto esito = ControllaSovrascrittura(percorso, argomenti.ha(QStringLiteral("sovrascrivi")));
         !esito) {
         err << esito.errore() << Qt::endl;
         return Uscita::fallito;

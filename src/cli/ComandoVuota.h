@@ -16,6 +16,7 @@ public:
     {
         return QStringLiteral("Crea la comunicazione mensile OAM VUOTA");
     }
-    int esegui(Ambiente& ambiente, const QStringList& argomenti, QTextStream& out,
+    QList<Opzione> opzioni() const override;
+    int esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                QTextStream& err) override;
 };

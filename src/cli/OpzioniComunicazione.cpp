@@ -6,37 +6,46 @@
 #include <QDir>
 #include <QFileInfo>
 
-Esito<OpzioniComando> LeggiOpzioni(const QStringList& argomenti, const QStringList& conValore,
-                                   const QStringList& interruttori, const QStringList& obbligatorie)
+Opzione OpzioniComuni::agenzia()
 {
-    OpzioniComando opzioni;
-    for (qsizetype i = 0; i < argomenti.size(); ++i) {
-        const QString& a = argomenti[i];
-        if (interruttori.contains(a)) {
-            opzioni.interruttori.insert(a);
-        } else if (conValore.contains(a)) {
-            if (++i == argomenti.size())
-                return Errore{QStringLiteral("Manca il valore dopo ") + a + QLatin1Char('.')};
-            opzioni.valori.insert(a, argomenti[i]);
-        } else {
-            return Errore{QStringLiteral("Argomento non previsto: ") + a};
-        }
-    }
-    for (const QString& nome : obbligatorie) {
-        if (!opzioni.ha(nome))
-            return Errore{QStringLiteral("Manca l'opzione ") + nome + QLatin1Char('.')};
-    }
-    return opzioni;
+    return Opzione::conValore(QStringLiteral("agenzia"), QStringLiteral("CF"),
+                              QStringLiteral("codice fiscale dell'agenzia registrata"));
 }
 
-Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const OpzioniComando& opzioni)
+Opzione OpzioniComuni::output()
+{
+    return Opzione::conValore(QStringLiteral("output"), QStringLiteral("FILE"),
+                              QStringLiteral("file della comunicazione da scrivere"));
+}
+
+Opzione OpzioniComuni::anno()
+{
+    return Opzione::conValore(QStringLiteral("anno"), QStringLiteral("AAAA"),
+                              QStringLiteral("anno della comunicazione (predefinito: quello del "
+                                             "mese scorso)"));
+}
+
+Opzione OpzioniComuni::mese()
+{
+    return Opzione::conValore(QStringLiteral("mese"), QStringLiteral("MM"),
+                              QStringLiteral("mese della comunicazione, da 1 a 12 (predefinito: "
+                                             "il mese scorso)"));
+}
+
+Opzione OpzioniComuni::sovrascrivi()
+{
+    return Opzione::interruttore({QStringLiteral("sovrascrivi")},
+                                 QStringLiteral("sostituisce il file di --output se esiste già"));
+}
+
+Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Argomenti& opzioni)
 {
     const QDate meseScorso = Orologio::oggi().addMonths(-1);
-    const QString testoAnno = opzioni.ha(QStringLiteral("--anno"))
-                                  ? opzioni.valore(QStringLiteral("--anno"))
+    const QString testoAnno = opzioni.ha(QStringLiteral("anno"))
+                                  ? opzioni.valore(QStringLiteral("anno"))
                                   : QString::number(meseScorso.year());
-    const QString testoMese = opzioni.ha(QStringLiteral("--mese"))
-                                  ? opzioni.valore(QStringLiteral("--mese"))
+    const QString testoMese = opzioni.ha(QStringLiteral("mese"))
+                                  ? opzioni.valore(QStringLiteral("mese"))
                                   : QString::number(meseScorso.month());
     bool annoOk = false, meseOk = false;
     const int anno = testoAnno.toInt(&annoOk);
@@ -49,7 +58,7 @@ Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Opzio
                       QStringLiteral(" (da 1 a 12)")};
 
     auto agenzia =
-        LeggiAgenzia(connessione, opzioni.valore(QStringLiteral("--agenzia")).trimmed().toUpper());
+        LeggiAgenzia(connessione, opzioni.valore(QStringLiteral("agenzia")).trimmed().toUpper());
     if (!agenzia)
         return agenzia;
     DatiAgenzia dati = std::move(agenzia).valore();

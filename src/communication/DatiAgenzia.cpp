@@ -1,43 +1,35 @@
 #include "communication/DatiAgenzia.h"
 
-#include "storage/Apici.h"
-#include "storage/Connessione.h"
-
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include "registry/ArchivioAgenzie.h"
 
 Esito<DatiAgenzia> LeggiAgenzia(const Connessione& connessione, const QString& codice)
 {
-    auto query =
-        connessione.esegui(QStringLiteral("SELECT * From COPE WHERE OCOD=") + Sql::Apici(codice));
-    if (!query)
-        return Errore{query.errore()};
-    QSqlQuery& q = query.valore();
-    if (!q.next())
+    auto letta = ArchivioAgenzie::carica(connessione, codice);
+    if (!letta)
+        return Errore{letta.errore()};
+    if (!letta.valore())
         return Errore{QStringLiteral("Agenzia non trovata: ") + codice};
 
-    // As the agency window shows a stored row: a Null column is empty text.
-    const auto testo = [&q](const char* colonna) {
-        return q.value(q.record().indexOf(QLatin1String(colonna))).toString().trimmed();
-    };
+    // The stored row as the agency window shows it: a Null column is empty text.
+    const Agenzia& a = *letta.valore();
     DatiAgenzia dati;
-    dati.codiceFiscale = testo("OCF");
-    dati.partitaIva = testo("OPIVA");
-    dati.personaFisica = testo("OSTP").compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
+    dati.codiceFiscale = a.ocf;
+    dati.partitaIva = a.opiva;
+    dati.personaFisica = a.ostp.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0;
     if (dati.personaFisica) {
-        dati.cognome = testo("OCOG");
-        dati.nome = testo("ONOME");
-        dati.sesso = testo("OSEX");
-        dati.dataNascita = testo("ONDT");
-        dati.comuneNascita = testo("ONCOM");
-        dati.provinciaNascita = testo("ONPRO");
-        dati.cittadinanza = testo("OCITTAD");
-        dati.comuneDomicilio = testo("ODCOM");
-        dati.provinciaDomicilio = testo("ODPRO");
+        dati.cognome = a.ocog;
+        dati.nome = a.onome;
+        dati.sesso = a.osex;
+        dati.dataNascita = a.ondt;
+        dati.comuneNascita = a.oncom;
+        dati.provinciaNascita = a.onpro;
+        dati.cittadinanza = a.ocittad;
+        dati.comuneDomicilio = a.odcom;
+        dati.provinciaDomicilio = a.odpro;
     } else {
-        dati.comuneSede = testo("OSCOM");
-        dati.provinciaSede = testo("OSPRO");
+        dati.comuneSede = a.oscom;
+        dati.provinciaSede = a.ospro;
     }
-    dati.ragioneSociale = testo("ORAG");
+    dati.ragioneSociale = a.orag;
     return dati;
 }

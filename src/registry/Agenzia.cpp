@@ -2,8 +2,13 @@
 
 QString Agenzia::nomeVisualizzato() const
 {
-    const QString ragione = orag.trimmed();
-    return ragione.isEmpty() ? ocog.trimmed() + onome.trimmed() : ragione;
+    return ::nomeVisualizzato(orag, ocog, onome);
+}
+
+QString nomeVisualizzato(const QString& ragioneSociale, const QString& cognome, const QString& nome)
+{
+    const QString ragione = ragioneSociale.trimmed();
+    return ragione.isEmpty() ? cognome.trimmed() + nome.trimmed() : ragione;
 }
 
 Periodo periodoPredefinito(const QDate& oggi)

@@ -21,10 +21,14 @@ struct Agenzia
 
     bool personaFisica() const { return ostp == QLatin1String("F"); }
 
-    // The name other windows and file names use: the company name, or
-    // surname and first name joined without a blank.
+    // The name other windows and file names use (nomeVisualizzato below).
     QString nomeVisualizzato() const;
 };
+
+// An agency's name as the windows, the lists and the file names show it: the
+// company name, or surname and first name joined without a blank.
+QString nomeVisualizzato(const QString& ragioneSociale, const QString& cognome,
+                         const QString& nome);
 
 // The period a new communication proposes: the month before today's.
 struct Periodo

@@ -1,7 +1,6 @@
 #include "registry/ArchivioAgenzie.h"
 
 #include "storage/Apici.h"
-#include "storage/Connessione.h"
 #include "storage/Transazione.h"
 
 #include <QSqlRecord>
@@ -43,6 +42,38 @@ Connessione::Valori valori(const Agenzia& a)
 
 } // namespace
 
+QString ArchivioAgenzie::sqlElenco()
+{
+    return QStringLiteral("SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as "
+                          "[Ragione Sociale]  FROM COPE ORDER BY COPE.ORAG");
+}
+
+Esito<QList<ArchivioAgenzie::Voce>> ArchivioAgenzie::elenco(const Connessione& connessione)
+{
+    auto query = connessione.esegui(sqlElenco());
+    if (!query)
+        return Errore{query.errore()};
+    QList<Voce> voci;
+    while (query.valore().next())
+        voci.append({query.valore().value(0).toString(), query.valore().value(1).toString()});
+    return voci;
+}
+
+Esito<std::optional<ArchivioAgenzie::Voce>> ArchivioAgenzie::nome(const Connessione& connessione,
+                                                                  const QString& codice)
+{
+    auto query = connessione.esegui(
+        QStringLiteral("SELECT OCOD, ORAG, OCOG, ONOME FROM COPE WHERE ") + condizione(codice));
+    if (!query)
+        return Errore{query.errore()};
+    QSqlQuery& q = query.valore();
+    if (!q.next())
+        return std::optional<Voce>();
+    return std::optional<Voce>(
+        Voce{q.value(0).toString(), nomeVisualizzato(q.value(1).toString(), q.value(2).toString(),
+                                                     q.value(3).toString())});
+}
+
 Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& connessione,
                                                       const QString& codice)
 {
@@ -75,20 +106,35 @@ Esito<std::optional<Agenzia>> ArchivioAgenzie::carica(const Connessione& conness
     return std::optional<Agenzia>(std::move(a));
 }
 
+Esito<bool> ArchivioAgenzie::presenti(const Connessione& connessione)
+{
+    return connessione.haRighe(QStringLiteral("SELECT * From COPE"));
+}
+
 EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia& agenzia)
 {
     Transazione transazione(connessione);
-    const auto esiste =
-        connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(agenzia.ocod));
-    if (!esiste)
-        return Errore{esiste.errore()};
-    const EsitoVuoto scritto = esiste.valore()
-                                   ? connessione.aggiorna(QStringLiteral("COPE"), valori(agenzia),
-                                                          condizione(agenzia.ocod))
-                                   : connessione.inserisci(QStringLiteral("COPE"), valori(agenzia));
-    if (!scritto)
+    if (auto scritto = scriviRiga(connessione, agenzia.ocod, valori(agenzia)); !scritto)
         return scritto;
     return transazione.conferma();
+}
+
+EsitoVuoto ArchivioAgenzie::scriviRiga(const Connessione& connessione, const QString& codice,
+                                       const Connessione::Valori& valori)
+{
+    const auto esiste =
+        connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(codice));
+    if (!esiste)
+        return Errore{esiste.errore()};
+    return esiste.valore()
+               ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione(codice))
+               : connessione.inserisci(QStringLiteral("COPE"), valori);
+}
+
+EsitoVuoto ArchivioAgenzie::aggiungiRiga(const Connessione& connessione,
+                                         const Connessione::Valori& valori)
+{
+    return connessione.inserisci(QStringLiteral("COPE"), valori);
 }
 
 EsitoVuoto ArchivioAgenzie::elimina(const Connessione& connessione, const QString& codice)

@@ -74,13 +74,6 @@ const Comune* ElencoComuni::cercaEsatto(QStringView nome) const
     return &m_comuni[it->second];
 }
 
-QString RaddoppiaApici(const QString& testo)
-{
-    QString doppio = testo;
-    doppio.replace(QLatin1Char('\''), QLatin1String("''"));
-    return doppio;
-}
-
 Esito<std::optional<Completamento>> CompletaTesto(ElencoComuni& elenco, const QString& testo,
                                                   int cursore)
 {

@@ -45,10 +45,6 @@ private:
     QList<std::pair<QString, qsizetype>> m_indice; // case-folded name and position, sorted
 };
 
-// The text with every single quote doubled, as a value inside quotes in a
-// statement needs it (D'ANGELO -> D''ANGELO).
-QString RaddoppiaApici(const QString& testo);
-
 // A name proposed while the user types: the field shows `comune` with the
 // caret after `cursore` characters and the rest selected, and the province
 // field shows `provincia`.

@@ -1,7 +1,7 @@
 #include "shell/ImportaAgenzieCollegate.h"
 
+#include "registry/ArchivioAgenzie.h"
 #include "shell/Descrittore.h"
-#include "storage/Apici.h"
 #include "storage/Connessione.h"
 #include "storage/Database.h"
 
@@ -46,23 +46,14 @@ Connessione::Valori valoriDaCollegata(const QSqlRecord& riga)
 bool copiaAgenzia(const Connessione& connessione, const QSqlRecord& riga)
 {
     const Connessione::Valori valori = valoriDaCollegata(riga);
-    const QString codice = valori.front().second.toString();
-    const QString condizione = QStringLiteral("OCOD=") + Sql::Apici(codice);
-    const auto esiste =
-        connessione.haRighe(QStringLiteral("SELECT * From COPE where ") + condizione);
-    if (!esiste)
-        return false;
-    const EsitoVuoto scritto =
-        esiste.valore() ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione)
-                        : connessione.inserisci(QStringLiteral("COPE"), valori);
-    return scritto.ok();
+    return ArchivioAgenzie::scriviRiga(connessione, valori.front().second.toString(), valori).ok();
 }
 
 } // namespace
 
 int ImportaAgenzieCollegate(const Connessione& connessione, const QString& cartellaDati)
 {
-    const auto piena = connessione.haRighe(QStringLiteral("SELECT * From COPE"));
+    const auto piena = ArchivioAgenzie::presenti(connessione);
     if (!piena || piena.valore())
         return 0;
     const QString descrittore =

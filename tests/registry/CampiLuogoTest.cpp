@@ -3,6 +3,7 @@
 #include "common/ui/StatoListe.h"
 #include "common/ui/FTAB.h"
 #include "registry/ElencoComuni.h"
+#include "storage/Apici.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
 
@@ -32,8 +33,8 @@ protected:
     std::pair<QString, QString> primoDalDatabase(const QString& prefisso)
     {
         auto q = m_ambiente->db().esegui(
-            QStringLiteral("SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE LIKE '") +
-            RaddoppiaApici(prefisso) + QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
+            QStringLiteral("SELECT COMUNE, PRO FROM T_COMUNI WHERE COMUNE LIKE ") +
+            Sql::Apici(prefisso + QLatin1Char('%')) + QStringLiteral(" ORDER BY COMUNE LIMIT 1"));
         EXPECT_TRUE(q.ok());
         if (!q.ok() || !q.valore().next())
             return {};

@@ -1,5 +1,6 @@
 #include "registry/ElencoComuni.h"
 
+#include "storage/Apici.h"
 #include "support/CartellaProva.h"
 
 #include <QSqlQuery>
@@ -22,8 +23,8 @@ protected:
     QString primoDalDatabase(const QString& prefisso)
     {
         auto q = m_ambiente->db().esegui(
-            QStringLiteral("SELECT COMUNE FROM T_COMUNI WHERE COMUNE LIKE '") +
-            RaddoppiaApici(prefisso) + QStringLiteral("%' ORDER BY COMUNE LIMIT 1"));
+            QStringLiteral("SELECT COMUNE FROM T_COMUNI WHERE COMUNE LIKE ") +
+            Sql::Apici(prefisso + QLatin1Char('%')) + QStringLiteral(" ORDER BY COMUNE LIMIT 1"));
         EXPECT_TRUE(q.ok());
         return q.ok() && q.valore().next() ? q.valore().value(0).toString() : QString();
     }
@@ -34,14 +35,6 @@ protected:
 };
 
 } // namespace
-
-TEST(RaddoppiaApici, DoublesEverySingleQuoteOnly)
-{
-    EXPECT_EQ(RaddoppiaApici(QStringLiteral("D'ANGELO")), QStringLiteral("D''ANGELO"));
-    EXPECT_EQ(RaddoppiaApici(QStringLiteral("''")), QStringLiteral("''''"));
-    EXPECT_EQ(RaddoppiaApici(QStringLiteral("L\"AQUILA")), QStringLiteral("L\"AQUILA"));
-    EXPECT_EQ(RaddoppiaApici(QString()), QString());
-}
 
 TEST_F(ElencoComuniTest, PrefixSearchAgreesWithTheDatabaseOnEveryPrefixOfASample)
 {

@@ -47,3 +47,50 @@ TEST(Cli, AgenzieListsCodeAndNameInNameOrder)
               2);
     EXPECT_TRUE(err.contains(QStringLiteral("Comando sconosciuto")));
 }
+
+TEST(Cli, EveryCommandAnswersHelpWithItsOptionsWithoutOpeningTheDatabase)
+{
+    CartellaProva cartella;
+    const struct
+    {
+        const char* comando;
+        QStringList voci; // each at the start of a line of the help
+    } casi[] = {
+        {"agenzie", {}},
+        {"agenzia",
+         {QStringLiteral("--codice CF"), QStringLiteral("--tipo PNF|PF"),
+          QStringLiteral("--partita-iva"), QStringLiteral("--domicilio-provincia")}},
+        {"comunicazione",
+         {QStringLiteral("--agenzia CF"), QStringLiteral("--foglio FILE"),
+          QStringLiteral("--output FILE"), QStringLiteral("--anno AAAA"),
+          QStringLiteral("--mese MM"), QStringLiteral("--sostitutiva"),
+          QStringLiteral("--separatore"), QStringLiteral("--prima-riga"),
+          QStringLiteral("--sovrascrivi")}},
+        {"vuota",
+         {QStringLiteral("--agenzia CF"), QStringLiteral("--output FILE"),
+          QStringLiteral("--anno AAAA"), QStringLiteral("--mese MM"),
+          QStringLiteral("--sovrascrivi")}},
+        {"salva", {QStringLiteral("--agenzia CF"), QStringLiteral("--output FILE")}},
+        {"ripristina", {QStringLiteral("FILE")}},
+        {"stampa",
+         {QStringLiteral("--agenzia CF"), QStringLiteral("--elenco operazioni|note"),
+          QStringLiteral("--anno AAAA"), QStringLiteral("--pdf FILE")}},
+    };
+    for (const auto& caso : casi) {
+        const QString comando = QString::fromLatin1(caso.comando);
+        QString out, err;
+        QTextStream so(&out), se(&err);
+        EXPECT_EQ(eseguiCli({QStringLiteral("--cartella"), cartella.percorso(), comando,
+                             QStringLiteral("--help")},
+                            so, se, QString()),
+                  0)
+            << caso.comando;
+        EXPECT_TRUE(out.startsWith(QStringLiteral("Uso: zefirante-cli ") + comando))
+            << out.toStdString();
+        for (const QString& voce : caso.voci)
+            EXPECT_TRUE(out.contains(QStringLiteral("\n  ") + voce + QLatin1Char(' ')))
+                << caso.comando << ": " << voce.toStdString();
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(cartella.file(QStringLiteral("DataBase/ZEFIRANTE.db"))));
+}

@@ -48,5 +48,6 @@ TEST(Apici, DoublesQuotesInside)
     EXPECT_EQ(Sql::Apici(QStringLiteral("D'ANGELO")), QStringLiteral("'D''ANGELO'"));
     EXPECT_EQ(Sql::Apici(QString()), QStringLiteral("''"));
     EXPECT_EQ(Sql::Apici(QStringLiteral("x' OR '1'='1")), QStringLiteral("'x'' OR ''1''=''1'"));
+    EXPECT_EQ(Sql::Apici(QStringLiteral("L\"AQUILA")), QStringLiteral("'L\"AQUILA'"));
     EXPECT_EQ(Sql::Virgolette(QStringLiteral("C:\\a b")), QStringLiteral("\"C:\\a b\""));
 }

@@ -43,8 +43,6 @@
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kSqlLista = QStringLiteral("SELECT COPE.Ocod AS [Codice_Fiscale], COPE.Orag as "
-                                         "[Ragione Sociale]  FROM COPE ORDER BY COPE.ORAG");
 const QString kSuggerimentoCodice =
     QStringLiteral("Indicare il codice fiscale con cui ci si è registrati nel portale OAM");
 
@@ -391,7 +389,7 @@ void FOPC::mostraTipo()
 
 void FOPC::Lista()
 {
-    m_liste.SqlLista = kSqlLista;
+    m_liste.SqlLista = ArchivioAgenzie::sqlElenco();
     m_liste.ColonneRichieste = QStringList{QString()};
     if (auto riempita = RiempiLista(m_LVOpe, m_liste, m_ambiente.db()); !riempita)
         Messaggi::mostra(this, riempita.errore(), Versione::titoloApplicazione,
