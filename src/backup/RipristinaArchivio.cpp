@@ -216,7 +216,8 @@ Esito<EsitoRipristino> RipristinaArchivio(const Connessione& connessione, const 
     if (!transazione.aperta())
         return Errore{QStringLiteral(
             "Impossibile iniziare il ripristino: il database non accetta modifiche.")};
-    if (auto cancellato = ArchivioAgenzie::elimina(connessione, esito.codice); !cancellato)
+    if (auto cancellato = ArchivioAgenzie::eliminaPerRipristino(connessione, esito.codice);
+        !cancellato)
         return Errore{cancellato.errore()};
     for (qsizetype i = 0; i < operazioni.size(); ++i) {
         if (auto applicato = ripristino.applica(operazioni.at(i)); !applicato)

@@ -40,6 +40,27 @@ Connessione::Valori valori(const Agenzia& a)
     return risultato;
 }
 
+// Over the row of `codice`, or a new row when there is none. `cerca` is the
+// statement that looks for it, as each caller has always written it.
+EsitoVuoto scrivi(const Connessione& connessione, const QString& cerca, const QString& codice,
+                  const Connessione::Valori& valori)
+{
+    const auto esiste = connessione.haRighe(cerca + condizione(codice));
+    if (!esiste)
+        return Errore{esiste.errore()};
+    return esiste.valore()
+               ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione(codice))
+               : connessione.inserisci(QStringLiteral("COPE"), valori);
+}
+
+EsitoVuoto eseguiCancellazione(const Connessione& connessione, const QString& sql)
+{
+    auto eseguita = connessione.esegui(sql);
+    if (!eseguita)
+        return Errore{eseguita.errore()};
+    return {};
+}
+
 } // namespace
 
 QString ArchivioAgenzie::sqlElenco()
@@ -114,7 +135,9 @@ Esito<bool> ArchivioAgenzie::presenti(const Connessione& connessione)
 EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia& agenzia)
 {
     Transazione transazione(connessione);
-    if (auto scritto = scriviRiga(connessione, agenzia.ocod, valori(agenzia)); !scritto)
+    if (auto scritto = scrivi(connessione, QStringLiteral("SELECT * From COPE WHERE "),
+                              agenzia.ocod, valori(agenzia));
+        !scritto)
         return scritto;
     return transazione.conferma();
 }
@@ -122,13 +145,7 @@ EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia&
 EsitoVuoto ArchivioAgenzie::scriviRiga(const Connessione& connessione, const QString& codice,
                                        const Connessione::Valori& valori)
 {
-    const auto esiste =
-        connessione.haRighe(QStringLiteral("SELECT * From COPE WHERE ") + condizione(codice));
-    if (!esiste)
-        return Errore{esiste.errore()};
-    return esiste.valore()
-               ? connessione.aggiorna(QStringLiteral("COPE"), valori, condizione(codice))
-               : connessione.inserisci(QStringLiteral("COPE"), valori);
+    return scrivi(connessione, QStringLiteral("SELECT * From COPE where "), codice, valori);
 }
 
 EsitoVuoto ArchivioAgenzie::aggiungiRiga(const Connessione& connessione,
@@ -139,9 +156,14 @@ EsitoVuoto ArchivioAgenzie::aggiungiRiga(const Connessione& connessione,
 
 EsitoVuoto ArchivioAgenzie::elimina(const Connessione& connessione, const QString& codice)
 {
-    auto eseguita =
-        connessione.esegui(QStringLiteral("DELETE From COPE WHERE ") + condizione(codice));
-    if (!eseguita)
-        return Errore{eseguita.errore()};
-    return {};
+    return eseguiCancellazione(connessione,
+                               QStringLiteral("DELETE From COPE WHERE ") + condizione(codice));
+}
+
+EsitoVuoto ArchivioAgenzie::eliminaPerRipristino(const Connessione& connessione,
+                                                 const QString& codice)
+{
+    // Two blanks after DELETE: the restore's statement as it has always been written.
+    return eseguiCancellazione(connessione,
+                               QStringLiteral("DELETE  From COPE WHERE ") + condizione(codice));
 }

@@ -54,5 +54,7 @@ EsitoVuoto aggiungiRiga(const Connessione& connessione, const Connessione::Valor
 
 // Deletes the agency's COPE row only: its other data stays.
 EsitoVuoto elimina(const Connessione& connessione, const QString& codice);
+// The same at the start of a restore, before aggiungiRiga puts the archive's row in.
+EsitoVuoto eliminaPerRipristino(const Connessione& connessione, const QString& codice);
 
 } // namespace ArchivioAgenzie
