@@ -2,14 +2,14 @@
 
 #include "ScriviXlsx.h"
 #include "cli/Cli.h"
-#include "base/Orologio.h"
-#include "common/ui/DialoghiFile.h"
-#include "common/ui/Documenti.h"
-#include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
 #include "registry/ArchivioAgenzie.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
+#include "support/ProvaDocumenti.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QComboBox>
 #include <QDir>
