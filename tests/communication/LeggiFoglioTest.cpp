@@ -1,7 +1,7 @@
 #include "communication/LeggiFoglio.h"
 
 #include "FoglioInMemoria.h"
-#include "ScriviXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 #include "communication/ControlloRiga.h"
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"

@@ -1,6 +1,6 @@
 #include "registry/ui/FOPC.h"
 
-#include "ScriviXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 #include "cli/Cli.h"
 #include "common/ui/SegnalaErrore.h"
 #include "registry/ArchivioAgenzie.h"
