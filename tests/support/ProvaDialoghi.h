@@ -1,20 +1,16 @@
 #pragma once
 
 #include "common/ui/DialoghiFile.h"
+#include "support/Sostituto.h"
 
 #include <QList>
 #include <QQueue>
 
 // While one exists, no dialog is shown: each request is recorded and answered
 // with the queued file names in order (cancel, an empty name, when none is left).
-class ProvaDialoghi final : public DialoghiFile::Schermo
+class ProvaDialoghi final : public Sostituto<DialoghiFile::Schermo, &DialoghiFile::sostituisci>
 {
 public:
-    ProvaDialoghi() : m_precedente(DialoghiFile::sostituisci(this)) {}
-    ~ProvaDialoghi() override { DialoghiFile::sostituisci(m_precedente); }
-    ProvaDialoghi(const ProvaDialoghi&) = delete;
-    ProvaDialoghi& operator=(const ProvaDialoghi&) = delete;
-
     void scegli(const QString& percorso) { m_risposte.enqueue(percorso); }
     void annulla() { scegli(QString()); }
     const QList<DialoghiFile::Richiesta>& richieste() const { return m_richieste; }
@@ -26,7 +22,6 @@ public:
     }
 
 private:
-    DialoghiFile::Schermo* m_precedente;
     QQueue<QString> m_risposte;
     QList<DialoghiFile::Richiesta> m_richieste;
 };

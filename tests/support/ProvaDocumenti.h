@@ -1,16 +1,12 @@
 #pragma once
 
 #include "common/ui/Documenti.h"
+#include "support/Sostituto.h"
 
 // While one exists nothing is opened or started: each request is recorded.
-class ProvaDocumenti final : public Documenti::Sistema
+class ProvaDocumenti final : public Sostituto<Documenti::Sistema, &Documenti::sostituisci>
 {
 public:
-    ProvaDocumenti() : m_precedente(Documenti::sostituisci(this)) {}
-    ~ProvaDocumenti() override { Documenti::sostituisci(m_precedente); }
-    ProvaDocumenti(const ProvaDocumenti&) = delete;
-    ProvaDocumenti& operator=(const ProvaDocumenti&) = delete;
-
     const QStringList& aperti() const { return m_aperti; }
     const QStringList& avviati() const { return m_avviati; }
 
@@ -21,7 +17,6 @@ public:
     }
 
 private:
-    Documenti::Sistema* m_precedente;
     QStringList m_aperti;
     QStringList m_avviati;
 };

@@ -1,20 +1,16 @@
 #pragma once
 
 #include "common/ui/Messaggi.h"
+#include "support/Sostituto.h"
 
 #include <QList>
 #include <QQueue>
 
 // While one exists, no box is shown: each is recorded, and questions take the
 // queued answers in order (the box's default button when the queue is empty).
-class ProvaMessaggi final : public Messaggi::Schermo
+class ProvaMessaggi final : public Sostituto<Messaggi::Schermo, &Messaggi::sostituisci>
 {
 public:
-    ProvaMessaggi() : m_precedente(Messaggi::sostituisci(this)) {}
-    ~ProvaMessaggi() override { Messaggi::sostituisci(m_precedente); }
-    ProvaMessaggi(const ProvaMessaggi&) = delete;
-    ProvaMessaggi& operator=(const ProvaMessaggi&) = delete;
-
     void rispondi(Messaggi::Risposta risposta) { m_risposte.enqueue(risposta); }
     const QList<Messaggi::Mostrato>& mostrati() const { return m_mostrati; }
     // The last box shown; an empty record when none was.
@@ -38,7 +34,6 @@ public:
     }
 
 private:
-    Messaggi::Schermo* m_precedente;
     QQueue<Messaggi::Risposta> m_risposte;
     QList<Messaggi::Mostrato> m_mostrati;
 };
