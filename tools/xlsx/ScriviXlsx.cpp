@@ -126,7 +126,6 @@ QByteArray tipiContenuto(const OpzioniXlsx& opzioni)
     return xml + "</Types>";
 }
 
-// The worksheet is rId1 and the styles rId2, whatever else the package holds.
 QByteArray cartellaDiLavoro(const OpzioniXlsx& opzioni)
 {
     QByteArray xml =
@@ -145,6 +144,7 @@ QByteArray cartellaDiLavoro(const OpzioniXlsx& opzioni)
     return xml + "</sheets></workbook>";
 }
 
+// The worksheet is rId1 and the styles rId2, whatever else the package holds.
 QByteArray relazioniCartella(const OpzioniXlsx& opzioni)
 {
     const QByteArray tipo = kTipoRelazione;
