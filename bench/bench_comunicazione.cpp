@@ -4,19 +4,18 @@
 // run twice; beside them a floor, reading the same input and writing an
 // output of the communication's size, so the ratio shows what the checks and
 // records cost. Prints rows/s, MB/s, the ratio and peak memory.
-#include "PavimentoXlsx.h"
 #include "MisureProcesso.h"
-#include "ScriviXlsx.h"
+#include "PavimentoXlsx.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Avvio.h"
 #include "shell/Cartelle.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QProcess>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -104,15 +103,10 @@ bool scriviCsv(const QString& percorso)
     return file.error() == QFileDevice::NoError;
 }
 
-QByteArray colonna(int c)
-{
-    return QByteArray(1, static_cast<char>('A' + c));
-}
-
 bool scriviXlsx(const QString& percorso)
 {
     ScriviXlsx::Opzioni opzioni;
-    QHash<QByteArray, int> indici;
+    opzioni.grande = true;
     ScriviXlsx scrittore(percorso, opzioni);
     QByteArray blocco;
     for (int i = 0; i < numeroRighe; ++i) {
@@ -123,9 +117,10 @@ bool scriviXlsx(const QString& percorso)
             if (v.isEmpty())
                 continue;
             if (c == 10 || c >= 18) // numbers as numbers
-                celle += ScriviXlsx::cella(colonna(c) + r, "", QByteArray(v).replace(',', '.'));
+                celle += ScriviXlsx::cella(ScriviXlsx::lettere(c) + r, "",
+                                           QByteArray(v).replace(',', '.'));
             else
-                celle += ScriviXlsx::testo(colonna(c) + r, QString::fromLatin1(v));
+                celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + r, QString::fromLatin1(v));
         }
         blocco += ScriviXlsx::riga(i + 3, celle);
         if (blocco.size() > (1 << 20)) {
@@ -281,7 +276,8 @@ int main(int argc, char** argv)
         std::printf("Impossibile scrivere i fogli di prova in %s\n", qPrintable(cartella.path()));
         return 1;
     }
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(MisureProcesso::piccoMemoria()));
+    std::printf("Memoria dopo la preparazione: picco %s\n",
+                qPrintable(MisureProcesso::piccoMemoria()));
     if (solo != QLatin1String("xlsx")) {
         misura("CSV", **ambiente, csv, cartella.path());
         misuraComando(**ambiente, csv, cartella.path());

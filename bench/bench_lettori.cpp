@@ -7,10 +7,10 @@
 // in the same run. The files stay in the folder given as argument (and are
 // reused from there: LibreOffice needs minutes for 500,000 rows), else in a
 // temporary one.
-#include "PavimentoXlsx.h"
 #include "MisureProcesso.h"
-#include "ScriviXlsx.h"
+#include "PavimentoXlsx.h"
 #include "communication/FoglioOperazioni.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,6 +81,7 @@ bool scriviXlsx(const QString& percorso, int righe)
                           "MILANO", "A", "USD"})
         testo(QString::fromLatin1(t));
 
+    opzioni.grande = true;
     ScriviXlsx scrittore(percorso, opzioni);
     scrittore.scriviRighe(ScriviXlsx::riga(1, ScriviXlsx::testo("A1", QStringLiteral("COGNOME"))));
     QByteArray blocco;
@@ -214,7 +215,8 @@ int main(int argc, char** argv)
                                                         QStringLiteral("libreoffice.xlsx"));
     const QString xlsLibreOffice = salvaConLibreOffice(
         file("operazioni-65536.xlsx"), "xls", cartella, QStringLiteral("libreoffice-65536.xls"));
-    std::printf("Memoria dopo la preparazione: picco %s\n", qPrintable(MisureProcesso::piccoMemoria()));
+    std::printf("Memoria dopo la preparazione: picco %s\n",
+                qPrintable(MisureProcesso::piccoMemoria()));
     misura("CSV", file("operazioni.csv"), true);
     misura("XLSX", file("operazioni.xlsx"), false, true);
     if (xlsxLibreOffice.isEmpty() || xlsLibreOffice.isEmpty()) {

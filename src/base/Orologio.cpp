@@ -1,5 +1,7 @@
 #include "base/Orologio.h"
 
+#include <utility>
+
 namespace {
 QDateTime g_fisso; // invalid: the system clock
 }
@@ -14,12 +16,7 @@ QDateTime Orologio::adesso()
     return g_fisso.isValid() ? g_fisso : QDateTime::currentDateTime();
 }
 
-OrologioFisso::OrologioFisso(QDateTime momento) : m_precedente(g_fisso)
+QDateTime Orologio::fissa(QDateTime momento)
 {
-    g_fisso = std::move(momento);
-}
-
-OrologioFisso::~OrologioFisso()
-{
-    g_fisso = m_precedente;
+    return std::exchange(g_fisso, std::move(momento));
 }

@@ -1,8 +1,8 @@
 #include "backup/FormatoArchivio.h"
 #include "backup/RipristinaArchivio.h"
 #include "backup/ScriviArchivio.h"
-#include "base/Orologio.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
 
 #include <QDir>
 #include <QSqlQuery>

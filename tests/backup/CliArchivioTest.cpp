@@ -1,6 +1,6 @@
 #include "cli/Cli.h"
-#include "base/Orologio.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
 
 #include <QDir>
 #include <QTextStream>

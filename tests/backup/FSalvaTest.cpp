@@ -1,12 +1,12 @@
 #include "backup/ui/FSalva.h"
 
 #include "backup/FormatoArchivio.h"
-#include "base/Orologio.h"
-#include "common/ui/DialoghiFile.h"
-#include "common/ui/Messaggi.h"
 #include "registry/ui/FOPC.h"
 #include "shell/ui/FA.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "backup/NomiArchivio.h"
 #include "backup/ValoriArchivio.h"
-#include "base/Orologio.h"
+#include "support/OrologioFisso.h"
 
 #include <QDir>
 #include <cmath>

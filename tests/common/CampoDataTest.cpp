@@ -1,10 +1,10 @@
 #include "common/ui/CampoData.h"
 
-#include "base/Orologio.h"
 #include "common/ui/Colori.h"
 #include "common/ui/FCale.h"
-#include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "common/ui/FCale.h"
 
-#include "base/Orologio.h"
+#include "support/OrologioFisso.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,9 +1,9 @@
 #include "common/ui/FTAB.h"
 
 #include "common/ui/StatoListe.h"
-#include "common/ui/Messaggi.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QApplication>
 #include <QLineEdit>

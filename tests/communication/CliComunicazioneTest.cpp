@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
-#include "base/Orologio.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
+#include "support/RigaValida.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -8,13 +9,10 @@
 
 namespace {
 
-// One CSV line of 22 fields, separated by ";".
-QByteArray lineaCsv(const QByteArray& cognome, const QByteArray& importo = "100")
+// The CSV line of a valid operation of `cognome`.
+QByteArray lineaCsv(const char* cognome)
 {
-    return cognome +
-           ";MARIO;M;;01/01/1980;ROMA;RM;ITALIA;ITA;CI;AB1;31/12/2030;COMUNE;ROMA;"
-           "15/09/2017;ROMA;A;USD;" +
-           importo + ";;;T1\r\n";
+    return RigaValida::lineaCsv(RigaValida::con(0, QString::fromLatin1(cognome)));
 }
 
 class CliComunicazioneTest : public ::testing::Test

@@ -1,12 +1,13 @@
 #include "communication/LeggiFoglio.h"
 
 #include "FoglioInMemoria.h"
-#include "ScriviXlsx.h"
 #include "communication/ControlloRiga.h"
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"
 #include "shell/Cartelle.h"
 #include "support/CartellaProva.h"
+#include "support/RigaValida.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,28 +17,7 @@ namespace {
 
 QStringList rigaValida(const QString& cognome)
 {
-    return {cognome,
-            QStringLiteral("MARIO"),
-            QStringLiteral("M"),
-            QString(),
-            QStringLiteral("01/01/1980"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("RM"),
-            QStringLiteral("ITALIA"),
-            QStringLiteral("ITA"),
-            QStringLiteral("CI"),
-            QStringLiteral("AB1"),
-            QStringLiteral("31/12/2030"),
-            QStringLiteral("COMUNE"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("15/09/2017"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("A"),
-            QStringLiteral("USD"),
-            QStringLiteral("100"),
-            QString(),
-            QString(),
-            QStringLiteral("T1")};
+    return RigaValida::con(0, cognome);
 }
 
 QList<QByteArray> righe(const QByteArray& file)
@@ -213,9 +193,9 @@ TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
     using S = ScriviXlsx;
     QByteArray celle =
         S::testo("A3", QStringLiteral(" Rossi")) + S::testo("B3", QStringLiteral("Mario"));
-    const QStringList resto = rigaValida(QString());
+    const QStringList resto = RigaValida::valori();
     for (int c = 2; c < 22; ++c) {
-        const QByteArray colonna(1, static_cast<char>('A' + c));
+        const QByteArray colonna = S::lettere(c);
         if (c == 4) // a date typed as text stays as the clerk wrote it
             celle += S::testo("E3", QStringLiteral("12/05/80"));
         else if (c == 14) // a date cell: 15/09/2017
@@ -259,13 +239,9 @@ TEST_F(LeggiFoglioTest, CsvLinesReadFromTheirBytesGiveWhatTheirTextsGive)
     // With ";" most lines go from their bytes to their records; with "||"
     // every line is read as text. Both must write the very same files, for
     // rows that pass and rows that fail every kind of check.
-    const auto con = [](int colonna, const QString& valore) {
-        QStringList riga = rigaValida(QStringLiteral("ROSSI"));
-        riga[colonna] = valore;
-        return riga;
-    };
+    using RigaValida::con;
     const QList<QStringList> righeCsv = {
-        rigaValida(QStringLiteral("ROSSI")),
+        RigaValida::valori(),
         con(0, QStringLiteral(" \tde rossi \v")), // blanks around, small letters
         con(0, QStringLiteral("   ")),            // blanks only: empty
         con(1, QString()),
@@ -320,7 +296,7 @@ TEST_F(LeggiFoglioTest, CsvLinesReadFromTheirBytesGiveWhatTheirTextsGive)
     EXPECT_EQ(byte.rapporto, testo.rapporto);
 
     // An amount too long for its field stops the run on either road alike.
-    const QList<QStringList> fatale = {rigaValida(QStringLiteral("ROSSI")),
+    const QList<QStringList> fatale = {RigaValida::valori(),
                                        con(20, QStringLiteral("123456789012345"))};
     const Esito fatale1 = esegui(fatale, QStringLiteral(";"));
     EXPECT_TRUE(fatale1.errore.startsWith(QStringLiteral("Riga 4, campo B23")))

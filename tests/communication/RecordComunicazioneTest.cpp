@@ -5,8 +5,10 @@
 #include "communication/CreaVuota.h"
 #include "communication/DatiAgenzia.h"
 #include "support/CartellaProva.h"
+#include "support/RigaValida.h"
 
 #include <QDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -66,30 +68,19 @@ DatiAgenzia societa()
     return a;
 }
 
+// The valid row with its texts in small letters (the record upper-cases
+// them), a second amount written with a thousands point and an identifier
+// that fills its field.
 std::array<QString, kColonneFoglio> rigaCompleta()
 {
-    return {QStringLiteral("Rossi"),
-            QStringLiteral("Mario"),
-            QStringLiteral("M"),
-            QStringLiteral("RSSMRA80A01H501U"),
-            QStringLiteral("01/01/1980"),
-            QStringLiteral("Roma"),
-            QStringLiteral("RM"),
-            QStringLiteral("Italia"),
-            QStringLiteral("ITA"),
-            QStringLiteral("CI"),
-            QStringLiteral("AB1234567"),
-            QStringLiteral("31/12/2030"),
-            QStringLiteral("Comune"),
-            QStringLiteral("Roma"),
-            QStringLiteral("15/09/2017"),
-            QStringLiteral("Roma"),
-            QStringLiteral("A"),
-            QStringLiteral("usd"),
-            QStringLiteral("1500,75"),
-            QStringLiteral("1.500,75"),
-            QString(),
-            QStringLiteral("T000000001")};
+    QStringList valori = RigaValida::valori();
+    for (const int c : {0, 1, 5, 7, 12, 13, 15, 17})
+        valori[c] = valori[c].toLower();
+    valori[19] = QStringLiteral("1.500,75");
+    valori[21] = QStringLiteral("T000000001");
+    std::array<QString, kColonneFoglio> riga;
+    std::copy_n(valori.cbegin(), kColonneFoglio, riga.begin());
+    return riga;
 }
 
 } // namespace

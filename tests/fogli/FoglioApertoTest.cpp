@@ -4,7 +4,7 @@
 #ifdef Q_OS_WIN
 
 #include "LetturaFoglio.h"
-#include "ScriviXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 #include "fogli/LettoreFoglio.h"
 
 #include <QDir>

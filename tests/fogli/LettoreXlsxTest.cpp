@@ -1,5 +1,5 @@
 #include "LetturaFoglio.h"
-#include "ScriviXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 #include "fogli/LettoreFoglio.h"
 
 #include <QFile>

@@ -96,14 +96,14 @@ TEST_F(FogliEsempioTest, ShippedWorkbooksAreTheOnesTheGeneratorWrites)
     // a change to the generator without regenerating them shows here. The
     // parts are compared unpacked, so another zlib's compression does not
     // count as a difference.
-    const std::pair<const char*, CartellaXlsx> fogli[] = {
+    const std::pair<const char*, FogliEsempio::Righe> fogli[] = {
         {FogliEsempio::kBase, FogliEsempio::FoglioBase()},
         {FogliEsempio::kEsempio, FogliEsempio::EsempioMese()},
         {FogliEsempio::kErrori, FogliEsempio::EsempioErrori()},
     };
-    for (const auto& [nome, foglio] : fogli) {
+    for (const auto& [nome, righe] : fogli) {
         const QString generato = cartella.file(QStringLiteral("generato.xlsx"));
-        ASSERT_TRUE(foglio.salva(generato)) << nome;
+        ASSERT_TRUE(FogliEsempio::Scrivi(generato, righe)) << nome;
         for (const char* parte : kParti)
             EXPECT_EQ(
                 parteDi(cartella.file(QStringLiteral("Help/") + QString::fromLatin1(nome)), parte),

@@ -1,9 +1,9 @@
-#include "base/Orologio.h"
-#include "common/ui/DialoghiFile.h"
-#include "common/ui/Documenti.h"
-#include "common/ui/Messaggi.h"
 #include "registry/ui/FOPC.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
+#include "support/ProvaDocumenti.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "common/ui/Documenti.h"
 #include "shell/ui/FA.h"
 #include "support/CartellaProva.h"
+#include "support/ProvaDocumenti.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "TestoPdf.h"
 #include "cli/Cli.h"
-#include "base/Orologio.h"
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
 
 #include <QFile>
 #include <QTextStream>

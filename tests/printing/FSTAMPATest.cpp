@@ -1,13 +1,13 @@
 #include "printing/ui/FSTAMPA.h"
 
 #include "TestoPdf.h"
-#include "base/Orologio.h"
-#include "common/ui/DialoghiFile.h"
-#include "common/ui/Documenti.h"
-#include "common/ui/Messaggi.h"
 #include "printing/ElenchiAnnuali.h"
 #include "shell/Ambiente.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
+#include "support/ProvaDocumenti.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "printing/Rapporto.h"
 
 #include "TestoPdf.h"
-#include "base/Orologio.h"
 #include "printing/ElenchiAnnuali.h"
 #include "shell/Ambiente.h"
 #include "storage/Transazione.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
 
 #include <QFile>
 #include <QPdfWriter>

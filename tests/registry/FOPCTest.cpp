@@ -1,15 +1,16 @@
 #include "registry/ui/FOPC.h"
 
-#include "ScriviXlsx.h"
 #include "cli/Cli.h"
-#include "base/Orologio.h"
-#include "common/ui/DialoghiFile.h"
-#include "common/ui/Documenti.h"
-#include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
 #include "registry/ArchivioAgenzie.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
+#include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
+#include "support/ProvaDocumenti.h"
+#include "support/ProvaMessaggi.h"
+#include "support/RigaValida.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -23,33 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A row of 22 values that passes every check.
-QStringList rigaBuona(const QString& cognome)
-{
-    return {cognome,
-            QStringLiteral("Mario"),
-            QStringLiteral("M"),
-            QStringLiteral("RSSMRA80A01H501U"),
-            QStringLiteral("01/01/1980"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("RM"),
-            QStringLiteral("ITALIA"),
-            QStringLiteral("ITA"),
-            QStringLiteral("CI"),
-            QStringLiteral("AX1234567"),
-            QStringLiteral("31/12/2030"),
-            QStringLiteral("COMUNE"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("15/08/2017"),
-            QStringLiteral("ROMA"),
-            QStringLiteral("A"),
-            QStringLiteral("USD"),
-            QStringLiteral("1500,75"),
-            QStringLiteral("1300"),
-            QStringLiteral("0"),
-            QStringLiteral("T0001")};
-}
 
 class FOPCTest : public ::testing::Test
 {
@@ -246,7 +220,7 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
 
     QByteArray csv = "intestazione\r\nintestazione\r\n";
     for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")})
-        csv += rigaBuona(cognome).join(QLatin1Char(';')).toUtf8() + "\r\n";
+        csv += RigaValida::lineaCsv(RigaValida::con(0, cognome));
     m_cartella.scrivi(QStringLiteral("foglio.csv"), csv);
     const QString daFinestra = m_cartella.file(QStringLiteral("finestra.txt"));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("foglio.csv")));
@@ -282,12 +256,9 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     int r = 3;
     for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")}) {
         QByteArray celle;
-        const QStringList valori = rigaBuona(cognome);
-        for (int c = 0; c < valori.size(); ++c) {
-            // Columns A..V
-            const QByteArray colonna(1, static_cast<char>('A' + c));
-            celle += ScriviXlsx::testo(colonna + QByteArray::number(r), valori[c]);
-        }
+        const QStringList valori = RigaValida::con(0, cognome);
+        for (int c = 0; c < valori.size(); ++c) // columns A..V
+            celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + QByteArray::number(r), valori[c]);
         righe += ScriviXlsx::riga(r++, celle);
     }
     ASSERT_TRUE(ScriviXlsx::crea(m_cartella.file(QStringLiteral("foglio.xlsx")), righe));
@@ -303,9 +274,8 @@ TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
 {
     apri();
     nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
-    QStringList riga = rigaBuona(QStringLiteral("Rossi"));
-    riga[17] = QStringLiteral("ZZZ");
-    m_cartella.scrivi(QStringLiteral("dati.csv"), riga.join(QLatin1Char(';')).toUtf8() + "\r\n");
+    m_cartella.scrivi(QStringLiteral("dati.csv"),
+                      RigaValida::lineaCsv(RigaValida::con(17, QStringLiteral("ZZZ"))));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("dati.csv")));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
     // While the run repaints, its commands wait and the window cannot be closed.

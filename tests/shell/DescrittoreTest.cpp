@@ -1,12 +1,12 @@
 #include "shell/Descrittore.h"
 
-#include "base/Orologio.h"
 #include "shell/ImportaAgenzieCollegate.h"
 #include "shell/ImportaDivise.h"
 #include "shell/Offusca.h"
 #include "storage/Connessione.h"
 #include "storage/Database.h"
 #include "support/CartellaProva.h"
+#include "support/OrologioFisso.h"
 
 #include <QDir>
 #include <QSqlQuery>

@@ -1,10 +1,10 @@
 #include "shell/ui/FA.h"
 
-#include "common/ui/Documenti.h"
-#include "common/ui/Messaggi.h"
 #include "registry/ui/FOPC.h"
 #include "shell/ui/FINI.h"
 #include "support/CartellaProva.h"
+#include "support/ProvaDocumenti.h"
+#include "support/ProvaMessaggi.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,8 +7,8 @@ namespace FogliEsempio {
 
 namespace {
 
-using Tipo = CartellaXlsx::Tipo;
-using Valore = CartellaXlsx::Valore;
+using Tipo = ColonnaXlsx::Tipo;
+using Valore = ScriviXlsx::Valore;
 
 struct Campo
 {
@@ -174,14 +174,6 @@ QList<Valore> riga(const Operazione& op, int progressivo)
                        .arg(progressivo, 4, 10, QLatin1Char('0')))};
 }
 
-CartellaXlsx conIntestazione()
-{
-    CartellaXlsx cartella(QStringLiteral("Operazioni"), Colonne());
-    cartella.intestazione(CodiciCampo());
-    cartella.intestazione(NomiCampo());
-    return cartella;
-}
-
 // Consonants, then vowels, of a name in the order they come.
 void lettere(const QString& testo, QString& consonanti, QString& vocali)
 {
@@ -199,9 +191,9 @@ QString treLettere(const QString& consonanti, const QString& vocali)
 
 } // namespace
 
-QList<CartellaXlsx::Colonna> Colonne()
+QList<ColonnaXlsx> Colonne()
 {
-    QList<CartellaXlsx::Colonna> colonne;
+    QList<ColonnaXlsx> colonne;
     for (const Campo& c : kCampi)
         colonne.append({c.tipo, c.larghezza});
     return colonne;
@@ -260,22 +252,22 @@ QString CodiceFiscale(const QString& cognome, const QString& nome, QChar sesso,
     return codice + QChar(u'A' + somma % 26);
 }
 
-CartellaXlsx FoglioBase()
+Righe FoglioBase()
 {
-    return conIntestazione();
+    return {};
 }
 
-CartellaXlsx EsempioMese()
+Righe EsempioMese()
 {
-    CartellaXlsx cartella = conIntestazione();
+    Righe righe;
     for (size_t i = 0; i < kOperazioni.size(); ++i)
-        cartella.riga(riga(kOperazioni[i], static_cast<int>(i) + 1));
-    return cartella;
+        righe.append(riga(kOperazioni[i], static_cast<int>(i) + 1));
+    return righe;
 }
 
-CartellaXlsx EsempioErrori()
+Righe EsempioErrori()
 {
-    CartellaXlsx cartella = conIntestazione();
+    Righe righe;
     for (size_t i = 0; i < kOperazioni.size(); ++i) {
         QList<Valore> valori = riga(kOperazioni[i], static_cast<int>(i) + 1);
         switch (i) {
@@ -303,17 +295,30 @@ CartellaXlsx EsempioErrori()
         default:
             break;
         }
-        cartella.riga(valori);
+        righe.append(valori);
     }
-    return cartella;
+    return righe;
+}
+
+bool Scrivi(const QString& percorso, const Righe& righe)
+{
+    OpzioniXlsx opzioni;
+    opzioni.colonne = Colonne();
+    opzioni.righeBloccate = 2;
+    ScriviXlsx scrittore(percorso, opzioni);
+    QByteArray xml =
+        ScriviXlsx::intestazione(1, CodiciCampo()) + ScriviXlsx::intestazione(2, NomiCampo());
+    for (int i = 0; i < righe.size(); ++i)
+        xml += ScriviXlsx::valori(i + 3, righe[i], opzioni.colonne);
+    return scrittore.scriviRighe(xml) && scrittore.chiudi();
 }
 
 bool ScriviTutti(const QString& cartella)
 {
     const QDir dir(cartella);
-    return FoglioBase().salva(dir.filePath(QString::fromLatin1(kBase))) &&
-           EsempioMese().salva(dir.filePath(QString::fromLatin1(kEsempio))) &&
-           EsempioErrori().salva(dir.filePath(QString::fromLatin1(kErrori)));
+    return Scrivi(dir.filePath(QString::fromLatin1(kBase)), FoglioBase()) &&
+           Scrivi(dir.filePath(QString::fromLatin1(kEsempio)), EsempioMese()) &&
+           Scrivi(dir.filePath(QString::fromLatin1(kErrori)), EsempioErrori());
 }
 
 } // namespace FogliEsempio

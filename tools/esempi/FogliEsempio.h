@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CartellaXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QDate>
 #include <QString>
@@ -13,16 +13,22 @@
 namespace FogliEsempio {
 
 // The 22 columns of the sheet, in order, with how they are formatted.
-QList<CartellaXlsx::Colonna> Colonne();
+QList<ColonnaXlsx> Colonne();
 
 // Heading rows: the fields of the record the column feeds (B3...B24) and
 // their names.
 QStringList CodiciCampo();
 QStringList NomiCampo();
 
-CartellaXlsx FoglioBase();
-CartellaXlsx EsempioMese();
-CartellaXlsx EsempioErrori();
+// The data rows of each workbook (the base sheet has none).
+using Righe = QList<QList<ScriviXlsx::Valore>>;
+Righe FoglioBase();
+Righe EsempioMese();
+Righe EsempioErrori();
+
+// A workbook of the Help folder: one sheet "Operazioni", the two heading rows
+// kept in view, then `righe`.
+bool Scrivi(const QString& percorso, const Righe& righe);
 
 // The file names in Help/ and the workbooks written there.
 inline const char* const kBase = "ZEFIRANTE_BASE.xlsx";

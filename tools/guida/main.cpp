@@ -50,6 +50,26 @@ Agenzia agenziaEsempio()
     return a;
 }
 
+// Answers every file dialog with one path, without showing it: the save
+// window asks where the archive goes before it opens.
+class DialogoRisposto final : public DialoghiFile::Schermo
+{
+public:
+    explicit DialogoRisposto(QString percorso)
+        : m_percorso(std::move(percorso)), m_precedente(DialoghiFile::sostituisci(this))
+    {
+    }
+    ~DialogoRisposto() override { DialoghiFile::sostituisci(m_precedente); }
+    DialogoRisposto(const DialogoRisposto&) = delete;
+    DialogoRisposto& operator=(const DialogoRisposto&) = delete;
+
+    QString presenta(QWidget*, const DialoghiFile::Richiesta&) override { return m_percorso; }
+
+private:
+    QString m_percorso;
+    DialoghiFile::Schermo* m_precedente;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,8 +136,8 @@ int main(int argc, char** argv)
     stampa.close();
 
     {
-        ProvaDialoghi dialoghi;
-        dialoghi.scegli(QDir(cartella.path()).filePath(QStringLiteral("CAMBI_CENTRO.ZFOAM")));
+        DialogoRisposto dialoghi(
+            QDir(cartella.path()).filePath(QStringLiteral("CAMBI_CENTRO.ZFOAM")));
         ambiente.modoSalva = QStringLiteral("S");
         FSalva salva(ambiente);
         if (salva.prepara()) {

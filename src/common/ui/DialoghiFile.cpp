@@ -1,29 +1,31 @@
 #include "common/ui/DialoghiFile.h"
 
 #include <QFileDialog>
-#include <QList>
-#include <QQueue>
 #include <QStringList>
+#include <utility>
 
 namespace {
 
-struct StatoProva
+class DialoghiQt final : public DialoghiFile::Schermo
 {
-    bool attivo = false;
-    QQueue<QString> risposte;
-    QList<DialoghiFile::Richiesta> richieste;
+public:
+    QString presenta(QWidget* padre, const DialoghiFile::Richiesta& r) override
+    {
+        const QString filtro = DialoghiFile::filtroQt(r.filtro);
+        if (!r.salva)
+            return QFileDialog::getOpenFileName(padre, r.titolo, r.nomeProposto, filtro);
+        // The program asks its own overwrite question where the user expects it.
+        return QFileDialog::getSaveFileName(padre, r.titolo, r.nomeProposto, filtro, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
 };
 
-StatoProva& prova()
-{
-    static StatoProva stato;
-    return stato;
-}
+DialoghiFile::Schermo* g_schermo = nullptr; // nullptr: Qt's dialogs
 
-QString rispostaDiProva(DialoghiFile::Richiesta richiesta)
+DialoghiFile::Schermo& schermo()
 {
-    prova().richieste.append(std::move(richiesta));
-    return prova().risposte.isEmpty() ? QString() : prova().risposte.dequeue();
+    static DialoghiQt qt;
+    return g_schermo ? *g_schermo : qt;
 }
 
 } // namespace
@@ -52,38 +54,16 @@ QString DialoghiFile::filtroQt(const QString& filtro)
 QString DialoghiFile::apri(QWidget* padre, const QString& titolo, const QString& filtro,
                            const QString& nomeProposto)
 {
-    if (prova().attivo)
-        return rispostaDiProva({false, titolo, filtro, nomeProposto});
-    return QFileDialog::getOpenFileName(padre, titolo, nomeProposto, filtroQt(filtro));
+    return schermo().presenta(padre, {false, titolo, filtro, nomeProposto});
 }
 
 QString DialoghiFile::salva(QWidget* padre, const QString& titolo, const QString& filtro,
                             const QString& nomeProposto)
 {
-    if (prova().attivo)
-        return rispostaDiProva({true, titolo, filtro, nomeProposto});
-    // The program asks its own overwrite question where the user expects it.
-    return QFileDialog::getSaveFileName(padre, titolo, nomeProposto, filtroQt(filtro), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return schermo().presenta(padre, {true, titolo, filtro, nomeProposto});
 }
 
-ProvaDialoghi::ProvaDialoghi()
+DialoghiFile::Schermo* DialoghiFile::sostituisci(Schermo* nuovo)
 {
-    prova() = StatoProva{};
-    prova().attivo = true;
-}
-
-ProvaDialoghi::~ProvaDialoghi()
-{
-    prova() = StatoProva{};
-}
-
-void ProvaDialoghi::scegli(const QString& percorso)
-{
-    prova().risposte.enqueue(percorso);
-}
-
-const QList<DialoghiFile::Richiesta>& ProvaDialoghi::richieste() const
-{
-    return prova().richieste;
+    return std::exchange(g_schermo, nuovo);
 }

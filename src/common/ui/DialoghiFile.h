@@ -25,19 +25,17 @@ struct Richiesta
     QString nomeProposto;
 };
 
-} // namespace DialoghiFile
-
-// While one exists, no dialog is shown: each request is recorded and answered
-// with the queued file names in order (cancel, an empty name, when none is left).
-class ProvaDialoghi
+// What shows the dialogs: Qt's file dialogs unless another is put in its place.
+class Schermo
 {
 public:
-    ProvaDialoghi();
-    ~ProvaDialoghi();
-    ProvaDialoghi(const ProvaDialoghi&) = delete;
-    ProvaDialoghi& operator=(const ProvaDialoghi&) = delete;
-
-    void scegli(const QString& percorso);
-    void annulla() { scegli(QString()); }
-    const QList<DialoghiFile::Richiesta>& richieste() const;
+    virtual ~Schermo() = default;
+    // The file chosen; empty when the user cancelled.
+    virtual QString presenta(QWidget* padre, const Richiesta& richiesta) = 0;
 };
+
+// From now on the dialogs go to `schermo` (nullptr: Qt's dialogs again);
+// returns the one it replaces, for the caller to put back.
+Schermo* sostituisci(Schermo* schermo);
+
+} // namespace DialoghiFile

@@ -3,59 +3,44 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
-struct StatoProva
+class SistemaReale final : public Documenti::Sistema
 {
-    bool attivo = false;
-    QStringList aperti;
-    QStringList avviati;
+public:
+    void apri(const QString& percorso) override
+    {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(percorso));
+    }
+    void avvia(const QString& programma, const QStringList& argomenti) override
+    {
+        QProcess::startDetached(programma, argomenti);
+    }
 };
 
-StatoProva& prova()
+Documenti::Sistema* g_sistema = nullptr; // nullptr: the system
+
+Documenti::Sistema& sistema()
 {
-    static StatoProva stato;
-    return stato;
+    static SistemaReale reale;
+    return g_sistema ? *g_sistema : reale;
 }
 
 } // namespace
 
 void Documenti::apri(const QString& percorso)
 {
-    if (prova().attivo) {
-        prova().aperti << percorso;
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(percorso));
+    sistema().apri(percorso);
 }
 
 void Documenti::avvia(const QString& programma, const QStringList& argomenti)
 {
-    if (prova().attivo) {
-        prova().avviati << (QStringList{programma} + argomenti).join(QLatin1Char(' '));
-        return;
-    }
-    QProcess::startDetached(programma, argomenti);
+    sistema().avvia(programma, argomenti);
 }
 
-ProvaDocumenti::ProvaDocumenti()
+Documenti::Sistema* Documenti::sostituisci(Sistema* nuovo)
 {
-    prova() = StatoProva{};
-    prova().attivo = true;
-}
-
-ProvaDocumenti::~ProvaDocumenti()
-{
-    prova() = StatoProva{};
-}
-
-const QStringList& ProvaDocumenti::aperti() const
-{
-    return prova().aperti;
-}
-
-const QStringList& ProvaDocumenti::avviati() const
-{
-    return prova().avviati;
+    return std::exchange(g_sistema, nuovo);
 }

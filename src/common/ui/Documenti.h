@@ -10,17 +10,17 @@ namespace Documenti {
 void apri(const QString& percorso);
 // Starts another program without waiting; errors are ignored.
 void avvia(const QString& programma, const QStringList& argomenti);
-} // namespace Documenti
 
-// While one exists nothing is opened or started: each request is recorded.
-class ProvaDocumenti
+// What opens and starts them: the system, unless another is put in its place.
+class Sistema
 {
 public:
-    ProvaDocumenti();
-    ~ProvaDocumenti();
-    ProvaDocumenti(const ProvaDocumenti&) = delete;
-    ProvaDocumenti& operator=(const ProvaDocumenti&) = delete;
-
-    const QStringList& aperti() const;
-    const QStringList& avviati() const;
+    virtual ~Sistema() = default;
+    virtual void apri(const QString& percorso) = 0;
+    virtual void avvia(const QString& programma, const QStringList& argomenti) = 0;
 };
+
+// From now on documents and programs go to `sistema` (nullptr: the system
+// again); returns the one it replaces, for the caller to put back.
+Sistema* sostituisci(Sistema* sistema);
+} // namespace Documenti

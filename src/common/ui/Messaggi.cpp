@@ -2,22 +2,9 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QQueue>
+#include <utility>
 
 namespace {
-
-struct StatoProva
-{
-    bool attivo = false;
-    QQueue<Messaggi::Risposta> risposte;
-    QList<Messaggi::Mostrato> mostrati;
-};
-
-StatoProva& prova()
-{
-    static StatoProva stato;
-    return stato;
-}
 
 QMessageBox::Icon iconaQt(Messaggi::Icona icona)
 {
@@ -36,63 +23,48 @@ QMessageBox::Icon iconaQt(Messaggi::Icona icona)
     return QMessageBox::NoIcon;
 }
 
+class BoxQt final : public Messaggi::Schermo
+{
+public:
+    Messaggi::Risposta presenta(QWidget* padre, const Messaggi::Mostrato& m) override
+    {
+        using Messaggi::Risposta;
+        if (!m.domanda) {
+            QMessageBox box(iconaQt(m.icona), m.titolo, m.testo, QMessageBox::Ok, padre);
+            box.exec();
+            return Risposta::Ok;
+        }
+        QMessageBox box(iconaQt(m.icona), m.titolo, m.testo, QMessageBox::Yes | QMessageBox::No,
+                        padre);
+        box.setDefaultButton(m.predefinita == Risposta::Si ? QMessageBox::Yes : QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+        return box.exec() == QMessageBox::Yes ? Risposta::Si : Risposta::No;
+    }
+};
+
+Messaggi::Schermo* g_schermo = nullptr; // nullptr: Qt's boxes
+
+Messaggi::Schermo& schermo()
+{
+    static BoxQt qt;
+    return g_schermo ? *g_schermo : qt;
+}
+
 } // namespace
 
 void Messaggi::mostra(QWidget* padre, const QString& testo, const QString& titolo, Icona icona)
 {
-    if (prova().attivo) {
-        prova().mostrati.append({testo, titolo, icona, false, Risposta::Ok});
-        if (!prova().risposte.isEmpty())
-            prova().risposte.dequeue();
-        return;
-    }
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Ok, padre);
-    box.exec();
+    schermo().presenta(padre, {testo, titolo, icona, false, Risposta::Ok});
 }
 
 Messaggi::Risposta Messaggi::chiedi(QWidget* padre, const QString& testo, const QString& titolo,
                                     Icona icona, Risposta predefinita)
 {
-    if (prova().attivo) {
-        prova().mostrati.append({testo, titolo, icona, true, predefinita});
-        return prova().risposte.isEmpty() ? predefinita : prova().risposte.dequeue();
-    }
-    QMessageBox box(iconaQt(icona), titolo, testo, QMessageBox::Yes | QMessageBox::No, padre);
-    box.setDefaultButton(predefinita == Risposta::Si ? QMessageBox::Yes : QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("No"));
-    return box.exec() == QMessageBox::Yes ? Risposta::Si : Risposta::No;
+    return schermo().presenta(padre, {testo, titolo, icona, true, predefinita});
 }
 
-ProvaMessaggi::ProvaMessaggi()
+Messaggi::Schermo* Messaggi::sostituisci(Schermo* nuovo)
 {
-    azzera();
-    prova().attivo = true;
-}
-
-ProvaMessaggi::~ProvaMessaggi()
-{
-    azzera();
-    prova().attivo = false;
-}
-
-void ProvaMessaggi::rispondi(Messaggi::Risposta risposta)
-{
-    prova().risposte.enqueue(risposta);
-}
-
-const QList<Messaggi::Mostrato>& ProvaMessaggi::mostrati() const
-{
-    return prova().mostrati;
-}
-
-Messaggi::Mostrato ProvaMessaggi::ultimo() const
-{
-    return prova().mostrati.isEmpty() ? Messaggi::Mostrato{} : prova().mostrati.last();
-}
-
-void ProvaMessaggi::azzera()
-{
-    prova().risposte.clear();
-    prova().mostrati.clear();
+    return std::exchange(g_schermo, nuovo);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 
 class QWidget;
 
 // Every message box of the program goes through here, so that tests drive the
-// real windows and read what they would have shown (see ProvaMessaggi).
+// real windows and read what they would have shown (they put another Schermo in
+// place of Qt's boxes).
 namespace Messaggi {
 
 enum class Icona
@@ -31,6 +31,7 @@ void mostra(QWidget* padre, const QString& testo, const QString& titolo,
 Risposta chiedi(QWidget* padre, const QString& testo, const QString& titolo,
                 Icona icona = Icona::Domanda, Risposta predefinita = Risposta::No);
 
+// A box as the program asks for it.
 struct Mostrato
 {
     QString testo;
@@ -40,21 +41,17 @@ struct Mostrato
     Risposta predefinita = Risposta::Ok;
 };
 
-} // namespace Messaggi
-
-// While one exists, no box is shown: each is recorded, and questions take the
-// queued answers in order (the box's default button when the queue is empty).
-class ProvaMessaggi
+// What shows the boxes: Qt's message boxes unless another is put in its place.
+class Schermo
 {
 public:
-    ProvaMessaggi();
-    ~ProvaMessaggi();
-    ProvaMessaggi(const ProvaMessaggi&) = delete;
-    ProvaMessaggi& operator=(const ProvaMessaggi&) = delete;
-
-    void rispondi(Messaggi::Risposta risposta);
-    const QList<Messaggi::Mostrato>& mostrati() const;
-    // The last box shown; an empty record when none was.
-    Messaggi::Mostrato ultimo() const;
-    void azzera();
+    virtual ~Schermo() = default;
+    // The button pressed; a box without a question answers Ok.
+    virtual Risposta presenta(QWidget* padre, const Mostrato& box) = 0;
 };
+
+// From now on the boxes go to `schermo` (nullptr: Qt's boxes again); returns
+// the one it replaces, for the caller to put back.
+Schermo* sostituisci(Schermo* schermo);
+
+} // namespace Messaggi

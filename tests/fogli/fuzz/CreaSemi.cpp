@@ -3,7 +3,7 @@
 // inline texts, formulas and error values; csv/ small CSV files, each
 // preceded by the two bytes that fuzz_csv reads as its settings; xml/ small
 // worksheets for fuzz_xml, preceded by the byte of its block size.
-#include "ScriviXlsx.h"
+#include "xlsx/ScriviXlsx.h"
 
 #include <QDir>
 #include <QFile>
