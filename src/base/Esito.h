@@ -11,6 +11,9 @@
 struct Errore
 {
     QString descrizione;
+    // A number shown beside the description where the user is given one (the
+    // report layer's "Errore: 3  ...", see CodiceStampa); 0 for none.
+    int numero = 0;
 };
 
 template <typename T> class [[nodiscard]] Esito
@@ -28,7 +31,10 @@ public:
     const T& operator*() const& { return valore(); }
     const T* operator->() const { return &valore(); }
 
-    const QString& errore() const { return std::get<Errore>(m_stato).descrizione; }
+    // The description: what nearly every caller shows or passes on.
+    const QString& errore() const { return dettaglio().descrizione; }
+    // The whole error, number included, to pass it on as it is.
+    const Errore& dettaglio() const { return std::get<Errore>(m_stato); }
 
 private:
     std::variant<T, Errore> m_stato;
@@ -42,7 +48,8 @@ public:
 
     bool ok() const { return !m_errore.has_value(); }
     explicit operator bool() const { return ok(); }
-    const QString& errore() const { return m_errore->descrizione; }
+    const QString& errore() const { return dettaglio().descrizione; }
+    const Errore& dettaglio() const { return *m_errore; }
 
 private:
     std::optional<Errore> m_errore;

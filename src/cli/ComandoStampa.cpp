@@ -78,7 +78,7 @@ int ComandoStampa::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextS
     const auto pagine = rapporto.salvaPdf(percorso);
     if (!pagine) {
         err << "Listato PDF: " << QDir::toNativeSeparators(rapporto.fileRapporto())
-            << " Errore: " << pagine.errore().numero() << "  " << pagine.errore().descrizione
+            << " Errore: " << pagine.dettaglio().numero << "  " << pagine.errore()
             << Qt::endl;
         return Uscita::fallito;
     }

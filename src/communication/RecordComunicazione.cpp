@@ -1,82 +1,26 @@
 #include "communication/RecordComunicazione.h"
 
-#include "communication/CampiRecord.h"
 #include "communication/DatiAgenzia.h"
+#include "communication/ScritturaCampi.h"
+#include "communication/TracciatoRecord.h"
+
+#include <iterator>
+#include <utility>
 
 namespace {
 
-enum class Forma
+using Tracciato::Campo;
+using Tracciato::Fonte;
+using Tracciato::Genere;
+
+// What the fields of one record are filled from: the agency for the header,
+// a sheet row and its number for an operation, the count for the trailer.
+template <typename Valore> struct Valori
 {
-    testo,
-    data,
-    importo
+    const DatiAgenzia* agenzia = nullptr;
+    const Valore* colonne = nullptr; // kColonneFoglio of them
+    qint64 numero = 0;               // the progressive number, or the count of B records
 };
-
-struct Campo
-{
-    int posizione;
-    int larghezza;
-    Forma forma;
-};
-
-// Fields B3 to B24, one per sheet column, in the column order.
-constexpr std::array<Campo, kColonneFoglio> kCampiB = {{
-    {12, 30, Forma::testo},    // B3 surname
-    {42, 30, Forma::testo},    // B4 first name
-    {72, 1, Forma::testo},     // B5 sex
-    {73, 16, Forma::testo},    // B6 codice fiscale
-    {89, 8, Forma::data},      // B7 date of birth
-    {97, 40, Forma::testo},    // B8 place of birth
-    {137, 2, Forma::testo},    // B9 province of birth
-    {139, 40, Forma::testo},   // B10 country of residence
-    {179, 3, Forma::testo},    // B11 its code (CTAB "PAESI")
-    {182, 2, Forma::testo},    // B12 kind of identity document
-    {184, 20, Forma::testo},   // B13 document number
-    {204, 8, Forma::data},     // B14 document expiry
-    {212, 40, Forma::testo},   // B15 issuing authority
-    {252, 40, Forma::testo},   // B16 place of issue
-    {292, 8, Forma::data},     // B17 date of the operation
-    {300, 40, Forma::testo},   // B18 place of the operation
-    {340, 1, Forma::testo},    // B19 kind of operation
-    {341, 3, Forma::testo},    // B20 foreign currency (CTAB "DIV")
-    {344, 14, Forma::importo}, // B21 first amount
-    {358, 14, Forma::importo}, // B22 second amount
-    {372, 14, Forma::importo}, // B23 third amount
-    {386, 10, Forma::testo},   // B24 identifier of the transaction
-}};
-
-} // namespace
-
-QByteArray RecordA(const DatiAgenzia& agenzia)
-{
-    BufferRecord r('A', 'A');
-    r.metti(1, 6, u"AOPMEN");
-    r.metti(7, 4, agenzia.anno);
-    r.metti(11, 2, agenzia.mese);
-    r.metti(13, 1, QStringView(&agenzia.tipoInvio, 1));
-    r.metti(84, 16,
-            agenzia.codiceFiscale.trimmed().isEmpty() ? agenzia.partitaIva : agenzia.codiceFiscale);
-    // Only the fields of the agency's own kind are written; the others stay blank.
-    if (agenzia.personaFisica) {
-        r.metti(100, 30, agenzia.cognome);
-        r.metti(130, 30, agenzia.nome);
-        r.metti(160, 1, agenzia.sesso);
-        r.mettiData(161, 8, agenzia.dataNascita);
-        r.metti(169, 40, agenzia.comuneNascita);
-        r.metti(209, 2, agenzia.provinciaNascita);
-        r.metti(211, 2, agenzia.cittadinanza);
-        r.metti(213, 40, agenzia.comuneDomicilio);
-        r.metti(253, 2, agenzia.provinciaDomicilio);
-    } else {
-        r.metti(255, 70, agenzia.ragioneSociale);
-        r.metti(325, 40, agenzia.comuneSede);
-        r.metti(365, 2, agenzia.provinciaSede);
-    }
-    r.metti(409, 1, u"1");
-    return r.byte();
-}
-
-namespace {
 
 QString comeTesto(QStringView valore)
 {
@@ -88,38 +32,97 @@ QString comeTesto(QLatin1StringView valore)
     return QString(valore);
 }
 
-// The record from texts or from the bytes of an ASCII line.
+Errore nonEntra(const Campo& campo, const Esito<QString>& riempito)
+{
+    return Errore{QLatin1String(campo.nome) + QStringLiteral(": ") + riempito.errore()};
+}
+
+// One field of a table, its place, kind and source known to the compiler: a
+// month writes up to half a million B records, and each field is then a few
+// stores at fixed positions. False, with `esito` set, when a number does not
+// fit its field.
+template <const auto& kCampi, size_t indice, typename Valore>
+bool scriviCampo(BufferRecord& r, const Valori<Valore>& v, EsitoVuoto& esito)
+{
+    constexpr const Campo& campo = kCampi[indice];
+    constexpr Fonte::Tipo tipo = campo.fonte.tipo;
+    constexpr int posizione = campo.posizione;
+    constexpr int lunghezza = campo.lunghezza;
+    constexpr Genere genere = campo.genere;
+
+    const auto metti = [&r](const auto& testo, bool maiuscolo) {
+        if constexpr (genere == Genere::alfanumerico) {
+            r.metti(posizione, lunghezza, testo, maiuscolo);
+            return true;
+        } else if constexpr (genere == Genere::data) {
+            r.mettiData(posizione, lunghezza, testo);
+            return true;
+        } else {
+            return r.mettiNumero(posizione, lunghezza, testo);
+        }
+    };
+
+    // Fonte::Tipo::spazi places nothing: the buffer starts blank.
+    if constexpr (tipo == Fonte::Tipo::costante) {
+        r.metti(posizione, lunghezza, QLatin1StringView(campo.fonte.testo, lunghezza));
+    } else if constexpr (tipo == Fonte::Tipo::colonna) {
+        const Valore& valore = v.colonne[campo.fonte.colonna];
+        if (!metti(valore, true)) {
+            esito = nonEntra(campo, RiempiSinistra(comeTesto(valore), lunghezza));
+            return false;
+        }
+    } else if constexpr (tipo == Fonte::Tipo::agenzia) {
+        const QStringView valore = Tracciato::valore(*v.agenzia, campo.fonte.dato, campo.fonte.per);
+        if (!metti(valore, false)) {
+            esito = nonEntra(campo, RiempiSinistra(valore, lunghezza));
+            return false;
+        }
+    } else if constexpr (tipo == Fonte::Tipo::progressivo || tipo == Fonte::Tipo::numeroRecordB) {
+        if (!r.mettiIntero(posizione, lunghezza, v.numero)) {
+            esito = nonEntra(campo, RiempiSinistra(v.numero, lunghezza));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The record's fields in the order of its table, up to the first that fails.
+template <const auto& kCampi, typename Valore>
+EsitoVuoto scriviCampi(BufferRecord& r, const Valori<Valore>& v)
+{
+    return [&]<size_t... indice>(std::index_sequence<indice...>)
+    {
+        EsitoVuoto esito;
+        (void)(scriviCampo<kCampi, indice>(r, v, esito) && ...);
+        return esito;
+    }
+    (std::make_index_sequence<std::size(kCampi)>());
+}
+
+} // namespace
+
+QByteArray RecordA(const DatiAgenzia& agenzia)
+{
+    BufferRecord r;
+    // The header has no number of its own that could outgrow its field.
+    (void)scriviCampi<Tracciato::kRecordA>(r, Valori<QString>{&agenzia});
+    return r.byte();
+}
+
+namespace {
+
 template <typename Valore>
 EsitoVuoto ScriviRecordB(BufferRecord& r, qint64 progressivo,
                          std::span<const Valore, kColonneFoglio> valori)
 {
-    if (!r.mettiIntero(2, 10, progressivo))
-        return Errore{QStringLiteral("campo B2: ") + RiempiSinistra(progressivo, 10).errore()};
-    for (size_t k = 0; k < kCampiB.size(); ++k) {
-        const Campo& campo = kCampiB[k];
-        const auto& valore = valori[k];
-        switch (campo.forma) {
-        case Forma::testo:
-            r.metti(campo.posizione, campo.larghezza, valore, true);
-            break;
-        case Forma::data:
-            r.mettiData(campo.posizione, campo.larghezza, valore);
-            break;
-        case Forma::importo:
-            if (!r.mettiNumero(campo.posizione, campo.larghezza, valore))
-                return Errore{QStringLiteral("campo B%1: ").arg(k + 3) +
-                              RiempiSinistra(comeTesto(valore), campo.larghezza).errore()};
-            break;
-        }
-    }
-    return {};
+    return scriviCampi<Tracciato::kRecordB>(r, Valori<Valore>{nullptr, valori.data(), progressivo});
 }
 
 } // namespace
 
 Esito<QByteArray> RecordB(qint64 progressivo, std::span<const QString, kColonneFoglio> valori)
 {
-    BufferRecord r('B', '*');
+    BufferRecord r;
     if (auto esito = ScriviRecordB<QString>(r, progressivo, valori); !esito)
         return Errore{esito.errore()};
     return r.byte();
@@ -133,7 +136,7 @@ EsitoVuoto accoda(qint64 progressivo, std::span<const Valore, kColonneFoglio> va
 {
     const qsizetype prima = destinazione.size();
     destinazione.resize(prima + kLunghezzaRecord);
-    BufferRecord r('B', '*', destinazione.data() + prima);
+    BufferRecord r(destinazione.data() + prima);
     auto esito = ScriviRecordB<Valore>(r, progressivo, valori);
     if (!esito)
         destinazione.resize(prima);
@@ -157,10 +160,10 @@ EsitoVuoto AccodaRecordB(qint64 progressivo,
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB)
 {
-    BufferRecord r('Z', 'Z');
-    auto numero = RiempiSinistra(numeroRecordB, 11);
-    if (!numero)
-        return Errore{QStringLiteral("numero dei record B: ") + numero.errore()};
-    r.metti(202, 11, *numero);
+    BufferRecord r;
+    if (auto esito =
+            scriviCampi<Tracciato::kRecordZ>(r, Valori<QString>{nullptr, nullptr, numeroRecordB});
+        !esito)
+        return Errore{esito.errore()};
     return r.byte();
 }

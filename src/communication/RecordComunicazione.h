@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/Esito.h"
-#include "communication/FoglioOperazioni.h"
+#include "communication/TracciatoRecord.h"
 
 #include <QByteArray>
 #include <QLatin1StringView>
@@ -11,8 +11,9 @@
 struct DatiAgenzia;
 
 // The three records of the monthly communication, each the 448 bytes of one
-// line without its CR LF: "A" the header (agency and period), "B" one
-// exchange operation, "Z" the trailer with the count of B records.
+// line without its CR LF, as the tables of TracciatoRecord.h lay them out:
+// "A" the header (agency and period), "B" one exchange operation, "Z" the
+// trailer with the count of B records.
 
 QByteArray RecordA(const DatiAgenzia& agenzia);
 
@@ -30,6 +31,3 @@ EsitoVuoto AccodaRecordB(qint64 progressivo,
                          QByteArray& destinazione);
 
 Esito<QByteArray> RecordZ(qint64 numeroRecordB);
-
-// CR LF after every record, the last one included.
-inline constexpr char kFineRecord[] = "\r\n";

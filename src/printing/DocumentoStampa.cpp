@@ -138,14 +138,13 @@ void cella(QPainter& p, const Misure& m, double x, double w, double y, const QSt
                visibile);
 }
 
-EsitoStampa<> erroreSePaginaPiccola(const Misure& m)
+EsitoVuoto erroreSePaginaPiccola(const Misure& m)
 {
     if (m.righePerPagina >= 1)
         return {};
-    return ErroreStampa{
-        CodiceStampa::Pagina,
-        QStringLiteral("La pagina non contiene nemmeno una riga dell'elenco: ridurre "
-                       "il margine o la dimensione del carattere nel modello.")};
+    return Errore{QStringLiteral("La pagina non contiene nemmeno una riga dell'elenco: ridurre "
+                                 "il margine o la dimensione del carattere nel modello."),
+                  CodiceStampa::Pagina};
 }
 
 } // namespace
@@ -177,17 +176,17 @@ QString DocumentoStampa::conParametri(const QString& testo) const
     return risultato + testo.mid(da);
 }
 
-EsitoStampa<> DocumentoStampa::leggi(QSqlQuery& query)
+EsitoVuoto DocumentoStampa::leggi(QSqlQuery& query)
 {
     const QSqlRecord record = query.record();
     std::vector<int> posizioni;
     for (const auto& colonna : m_modello.colonne) {
         const int posizione = record.indexOf(colonna.campo);
         if (posizione < 0)
-            return ErroreStampa{
-                CodiceStampa::ModelloNonValido,
+            return Errore{
                 QStringLiteral("Il campo %1 del modello non è tra le colonne del dataset %2.")
-                    .arg(colonna.campo, m_modello.dataset)};
+                    .arg(colonna.campo, m_modello.dataset),
+                CodiceStampa::ModelloNonValido};
         posizioni.push_back(posizione);
     }
     while (query.next()) {
@@ -205,7 +204,7 @@ EsitoStampa<> DocumentoStampa::leggi(QSqlQuery& query)
     }
     // A read that breaks off half-way must not pass for a shorter list.
     if (query.lastError().isValid())
-        return ErroreStampa{CodiceStampa::Dati, Connessione::descrizione(query.lastError())};
+        return Errore{Connessione::descrizione(query.lastError()), CodiceStampa::Dati};
     return {};
 }
 
@@ -247,27 +246,27 @@ int contaPagine(size_t voci, int righePerPagina)
 
 } // namespace
 
-EsitoStampa<int> DocumentoStampa::pagine(QPagedPaintDevice& dispositivo) const
+Esito<int> DocumentoStampa::pagine(QPagedPaintDevice& dispositivo) const
 {
     const Misure m = misura(m_modello, dispositivo);
     if (auto piccola = erroreSePaginaPiccola(m); !piccola)
-        return piccola.errore();
+        return piccola.dettaglio();
     return contaPagine(voci(m_modello, righe()).size(), m.righePerPagina);
 }
 
-EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
+Esito<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
 {
     const Misure m = misura(m_modello, dispositivo);
     if (auto piccola = erroreSePaginaPiccola(m); !piccola)
-        return piccola.errore();
+        return piccola.dettaglio();
     const std::vector<Voce> elenco = voci(m_modello, righe());
     const int totalePagine = contaPagine(elenco.size(), m.righePerPagina);
     const size_t colonne = m_modello.colonne.size();
 
     QPainter p;
     if (!p.begin(&dispositivo))
-        return ErroreStampa{CodiceStampa::Scrittura,
-                            QStringLiteral("Impossibile iniziare la stampa sul dispositivo.")};
+        return Errore{QStringLiteral("Impossibile iniziare la stampa sul dispositivo."),
+                      CodiceStampa::Scrittura};
     const QPen tratto(Qt::black, std::max(1.0, m.riga / 20));
     const QColor fondoAlterno(240, 240, 240);
     const QString stampato = QStringLiteral("Stampato il ") + FormatoItaliano::data(m_dataStampa);
@@ -275,8 +274,8 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
     for (int pagina = 0; pagina < totalePagine; ++pagina) {
         if (pagina > 0 && !dispositivo.newPage()) {
             p.end();
-            return ErroreStampa{CodiceStampa::Scrittura,
-                                QStringLiteral("Impossibile aggiungere una pagina.")};
+            return Errore{QStringLiteral("Impossibile aggiungere una pagina."),
+                          CodiceStampa::Scrittura};
         }
         // The heading repeats on every page, so a loose sheet still says what it is.
         p.setPen(tratto);
@@ -350,7 +349,6 @@ EsitoStampa<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
               QStringLiteral("Pagina %1 di %2").arg(pagina + 1).arg(totalePagine), Qt::AlignRight);
     }
     if (!p.end())
-        return ErroreStampa{CodiceStampa::Scrittura,
-                            QStringLiteral("Impossibile completare la stampa.")};
+        return Errore{QStringLiteral("Impossibile completare la stampa."), CodiceStampa::Scrittura};
     return totalePagine;
 }

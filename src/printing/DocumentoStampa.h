@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/ErroreStampa.h"
+#include "printing/CodiceStampa.h"
 #include "printing/ModelloStampa.h"
 
 #include <QDate>
@@ -25,7 +25,7 @@ public:
     // Takes every row of the query. A template column naming a field that the
     // query does not return is an error, so an edited template with a typing
     // mistake says which field instead of printing an empty column.
-    EsitoStampa<> leggi(QSqlQuery& query);
+    EsitoVuoto leggi(QSqlQuery& query);
 
     const ModelloStampa& modello() const { return m_modello; }
     const QString& titolo() const { return m_titolo; }
@@ -36,9 +36,9 @@ public:
     QString totale(int colonna) const;
 
     // How many pages the list takes on this device, as it is laid out now.
-    EsitoStampa<int> pagine(QPagedPaintDevice& dispositivo) const;
+    Esito<int> pagine(QPagedPaintDevice& dispositivo) const;
     // Draws every page; returns how many.
-    EsitoStampa<int> disegna(QPagedPaintDevice& dispositivo) const;
+    Esito<int> disegna(QPagedPaintDevice& dispositivo) const;
 
 private:
     QString conParametri(const QString& testo) const;

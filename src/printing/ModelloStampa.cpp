@@ -15,11 +15,10 @@ struct Lettore
     QString nome;
     int riga = 0;
 
-    ErroreStampa errore(const QString& testo) const
+    Errore errore(const QString& testo) const
     {
-        return ErroreStampa{
-            CodiceStampa::ModelloNonValido,
-            QStringLiteral("Modello %1, riga %2: %3").arg(nome).arg(riga).arg(testo)};
+        return Errore{QStringLiteral("Modello %1, riga %2: %3").arg(nome).arg(riga).arg(testo),
+                      CodiceStampa::ModelloNonValido};
     }
 };
 
@@ -69,8 +68,8 @@ QString senzaVirgolette(const QString& valore)
     return valore;
 }
 
-std::optional<ErroreStampa> chiavePagina(ModelloStampa& m, const QString& chiave,
-                                         const QString& valore, const Lettore& l)
+std::optional<Errore> chiavePagina(ModelloStampa& m, const QString& chiave, const QString& valore,
+                                   const Lettore& l)
 {
     if (chiave == QLatin1String("formato")) {
         if (!comeFormatoPagina(valore, m.formato))
@@ -99,8 +98,8 @@ std::optional<ErroreStampa> chiavePagina(ModelloStampa& m, const QString& chiave
     return std::nullopt;
 }
 
-std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chiave,
-                                          const QString& valore, const Lettore& l)
+std::optional<Errore> chiaveColonna(ColonnaModello& c, const QString& chiave, const QString& valore,
+                                    const Lettore& l)
 {
     using Formato = ColonnaModello::Formato;
     if (chiave == QLatin1String("campo")) {
@@ -149,9 +148,8 @@ std::optional<ErroreStampa> chiaveColonna(ColonnaModello& c, const QString& chia
     return std::nullopt;
 }
 
-std::optional<ErroreStampa> chiaveTesto(ModelloStampa& m, const QString& sezione,
-                                        const QString& chiave, const QString& valore,
-                                        const Lettore& l)
+std::optional<Errore> chiaveTesto(ModelloStampa& m, const QString& sezione, const QString& chiave,
+                                  const QString& valore, const Lettore& l)
 {
     const std::pair<const char*, QString*> campi[] = {
         {"dati/dataset", &m.dataset},
@@ -183,7 +181,7 @@ QPageLayout ModelloStampa::impaginazione() const
                        QPageLayout::Millimeter);
 }
 
-EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const QString& nome)
+Esito<ModelloStampa> LetturaModello::daTesto(const QString& testo, const QString& nome)
 {
     ModelloStampa modello;
     Lettore lettore{nome};
@@ -214,7 +212,7 @@ EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const Q
             return lettore.errore(QStringLiteral("chiave fuori da ogni sezione"));
         const QString chiave = riga.left(uguale).trimmed().toLower();
         const QString valore = senzaVirgolette(riga.mid(uguale + 1).trimmed());
-        std::optional<ErroreStampa> errore;
+        std::optional<Errore> errore;
         if (sezione == QLatin1String("pagina"))
             errore = chiavePagina(modello, chiave, valore, lettore);
         else if (sezione == QLatin1String("colonna"))
@@ -225,32 +223,32 @@ EsitoStampa<ModelloStampa> LetturaModello::daTesto(const QString& testo, const Q
             return *errore;
     }
     if (modello.colonne.empty())
-        return ErroreStampa{CodiceStampa::ModelloNonValido,
-                            QStringLiteral("Modello %1: nessuna [colonna] da stampare").arg(nome)};
+        return Errore{QStringLiteral("Modello %1: nessuna [colonna] da stampare").arg(nome),
+                      CodiceStampa::ModelloNonValido};
     for (size_t i = 0; i < modello.colonne.size(); ++i) {
         if (modello.colonne[i].campo.isEmpty())
-            return ErroreStampa{
-                CodiceStampa::ModelloNonValido,
-                QStringLiteral("Modello %1: la colonna %2 non ha il campo").arg(nome).arg(i + 1)};
+            return Errore{
+                QStringLiteral("Modello %1: la colonna %2 non ha il campo").arg(nome).arg(i + 1),
+                CodiceStampa::ModelloNonValido};
     }
     if (modello.dataset.isEmpty() || modello.connessione.isEmpty())
-        return ErroreStampa{
-            CodiceStampa::ModelloNonValido,
-            QStringLiteral("Modello %1: dataset e connessione non possono essere vuoti").arg(nome)};
+        return Errore{
+            QStringLiteral("Modello %1: dataset e connessione non possono essere vuoti").arg(nome),
+            CodiceStampa::ModelloNonValido};
     return modello;
 }
 
-EsitoStampa<ModelloStampa> LetturaModello::daFile(const QString& percorso)
+Esito<ModelloStampa> LetturaModello::daFile(const QString& percorso)
 {
     const QString nome = QDir::toNativeSeparators(percorso);
     QFile file(percorso);
     if (!file.exists())
-        return ErroreStampa{CodiceStampa::ModelloMancante,
-                            QStringLiteral("Il modello %1 non esiste.").arg(nome)};
+        return Errore{QStringLiteral("Il modello %1 non esiste.").arg(nome),
+                      CodiceStampa::ModelloMancante};
     if (!file.open(QIODevice::ReadOnly))
-        return ErroreStampa{
-            CodiceStampa::ModelloMancante,
-            QStringLiteral("Il modello %1 non si può leggere: %2").arg(nome, file.errorString())};
+        return Errore{
+            QStringLiteral("Il modello %1 non si può leggere: %2").arg(nome, file.errorString()),
+            CodiceStampa::ModelloMancante};
     QByteArray byte = file.readAll();
     if (byte.startsWith("\xEF\xBB\xBF"))
         byte.remove(0, 3);

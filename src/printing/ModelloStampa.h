@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/ErroreStampa.h"
+#include "printing/CodiceStampa.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -69,9 +69,9 @@ struct ModelloStampa
 namespace LetturaModello {
 
 // The template in `testo`; `nome` names it in error messages.
-EsitoStampa<ModelloStampa> daTesto(const QString& testo, const QString& nome);
+Esito<ModelloStampa> daTesto(const QString& testo, const QString& nome);
 // Reads a template file: UTF-8, or Windows-1252 when it is not valid UTF-8
 // (an older editor's save).
-EsitoStampa<ModelloStampa> daFile(const QString& percorso);
+Esito<ModelloStampa> daFile(const QString& percorso);
 
 } // namespace LetturaModello

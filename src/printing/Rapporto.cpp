@@ -23,56 +23,54 @@ void Rapporto::impostaConnessione(const QString& alias, const QString& stringaCo
     m_connessioni.insert(alias.toUpper(), stringaConnessione);
 }
 
-EsitoStampa<> Rapporto::esegui()
+EsitoVuoto Rapporto::esegui()
 {
     m_documento.reset();
     if (m_file.isEmpty())
-        return ErroreStampa{CodiceStampa::ModelloMancante,
-                            QStringLiteral("Nessun modello di stampa indicato.")};
+        return Errore{QStringLiteral("Nessun modello di stampa indicato."),
+                      CodiceStampa::ModelloMancante};
     auto letto = LetturaModello::daFile(m_file);
     if (!letto)
-        return letto.errore();
+        return letto.dettaglio();
     ModelloStampa modello = std::move(letto).valore();
 
     const QString dataset = modello.dataset.toUpper();
     const QString alias = modello.connessione.toUpper();
     for (auto it = m_sql.cbegin(); it != m_sql.cend(); ++it) {
         if (it.key() != dataset)
-            return ErroreStampa{CodiceStampa::NomeSconosciuto,
-                                QStringLiteral("Il modello non ha il dataset %1.").arg(it.key())};
+            return Errore{QStringLiteral("Il modello non ha il dataset %1.").arg(it.key()),
+                          CodiceStampa::NomeSconosciuto};
     }
     for (auto it = m_connessioni.cbegin(); it != m_connessioni.cend(); ++it) {
         if (it.key() != alias)
-            return ErroreStampa{
-                CodiceStampa::NomeSconosciuto,
-                QStringLiteral("Il modello non ha la connessione %1.").arg(it.key())};
+            return Errore{QStringLiteral("Il modello non ha la connessione %1.").arg(it.key()),
+                          CodiceStampa::NomeSconosciuto};
     }
     const QString sql = m_sql.value(dataset, modello.sql);
     if (sql.trimmed().isEmpty())
-        return ErroreStampa{
-            CodiceStampa::NomeSconosciuto,
-            QStringLiteral("Il dataset %1 non ha un'istruzione SQL.").arg(modello.dataset)};
+        return Errore{
+            QStringLiteral("Il dataset %1 non ha un'istruzione SQL.").arg(modello.dataset),
+            CodiceStampa::NomeSconosciuto};
     if (!m_connessioni.contains(alias))
-        return ErroreStampa{
-            CodiceStampa::NomeSconosciuto,
-            QStringLiteral("La connessione %1 non è stata impostata.").arg(modello.connessione)};
+        return Errore{
+            QStringLiteral("La connessione %1 non è stata impostata.").arg(modello.connessione),
+            CodiceStampa::NomeSconosciuto};
 
     const QString fileDatabase = Connessione::fileDaStringaConnessione(m_connessioni.value(alias));
     if (fileDatabase.isEmpty())
-        return ErroreStampa{
-            CodiceStampa::Connessione,
-            QStringLiteral("La stringa di connessione di %1 non indica il database.")
-                .arg(modello.connessione)};
+        return Errore{QStringLiteral("La stringa di connessione di %1 non indica il database.")
+                          .arg(modello.connessione),
+                      CodiceStampa::Connessione};
     auto connessione = Database::apriEsistente(fileDatabase);
     if (!connessione)
-        return ErroreStampa{CodiceStampa::Connessione, connessione.errore()};
+        return Errore{connessione.errore(), CodiceStampa::Connessione};
 
     auto documento =
         std::make_unique<DocumentoStampa>(std::move(modello), m_parametri, Orologio::oggi());
     {
         auto query = connessione.valore()->esegui(sql);
         if (!query)
-            return ErroreStampa{CodiceStampa::Dati, query.errore()};
+            return Errore{query.errore(), CodiceStampa::Dati};
         if (auto letti = documento->leggi(query.valore()); !letti)
             return letti;
     } // the query ends before its connection closes
@@ -80,19 +78,19 @@ EsitoStampa<> Rapporto::esegui()
     return {};
 }
 
-EsitoStampa<int> Rapporto::salvaPdf(const QString& percorso)
+Esito<int> Rapporto::salvaPdf(const QString& percorso)
 {
     if (auto eseguito = esegui(); !eseguito)
-        return eseguito.errore();
+        return eseguito.dettaglio();
     const QString nome = QDir::toNativeSeparators(percorso);
     // Drawn into a temporary file and put in place only when complete, so a
     // failure never leaves half a PDF where the old one was.
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
-        return ErroreStampa{
-            CodiceStampa::Scrittura,
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
-    EsitoStampa<int> pagine = 0;
+        return Errore{
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString()),
+            CodiceStampa::Scrittura};
+    Esito<int> pagine = 0;
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(300);
@@ -106,8 +104,8 @@ EsitoStampa<int> Rapporto::salvaPdf(const QString& percorso)
         return pagine;
     }
     if (!file.commit())
-        return ErroreStampa{
-            CodiceStampa::Scrittura,
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString())};
+        return Errore{
+            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString()),
+            CodiceStampa::Scrittura};
     return pagine;
 }

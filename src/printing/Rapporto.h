@@ -1,7 +1,7 @@
 #pragma once
 
+#include "printing/CodiceStampa.h"
 #include "printing/DocumentoStampa.h"
-#include "printing/ErroreStampa.h"
 
 #include <QHash>
 #include <QString>
@@ -30,13 +30,13 @@ public:
     // Reads the template and the rows. A dataset or alias set here that the
     // template does not declare is an error, like a template dataset
     // without SQL.
-    EsitoStampa<> esegui();
+    EsitoVuoto esegui();
     // The list of the last successful `esegui`, or null.
     const DocumentoStampa* documento() const { return m_documento.get(); }
 
     // `esegui`, then the PDF at `percorso`, written whole or not at all (an
     // existing file stays as it was when writing fails). Gives the page count.
-    EsitoStampa<int> salvaPdf(const QString& percorso);
+    Esito<int> salvaPdf(const QString& percorso);
 
 private:
     QString m_file;

@@ -1,9 +1,9 @@
 #include "communication/RecordComunicazione.h"
 
 #include "base/Cp1252.h"
-#include "communication/CampiRecord.h"
 #include "communication/CreaVuota.h"
 #include "communication/DatiAgenzia.h"
+#include "communication/ScritturaCampi.h"
 #include "support/CartellaProva.h"
 #include "support/RigaValida.h"
 
@@ -245,7 +245,7 @@ TEST(RecordZ, CountsTheBRecords)
     EXPECT_EQ(*z, atteso({{1, "Z"}, {202, "00000001234"}, {448, "Z"}}));
 }
 
-TEST(CampiRecord, HelpersBehaveAsTheRecordsNeed)
+TEST(ScritturaCampi, HelpersBehaveAsTheRecordsNeed)
 {
     EXPECT_EQ(TagliaCampo(u"via roma", 3), QStringLiteral("VIA"));
     EXPECT_EQ(TagliaCampo(u"ab", 10), QStringLiteral("AB")); // never padded

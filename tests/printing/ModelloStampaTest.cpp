@@ -8,7 +8,7 @@
 
 namespace {
 
-EsitoStampa<ModelloStampa> leggi(const char* testo)
+Esito<ModelloStampa> leggi(const char* testo)
 {
     return LetturaModello::daTesto(QString::fromUtf8(testo), QStringLiteral("PROVA.rep"));
 }
@@ -49,7 +49,7 @@ decimali = 3
 totale = sì
 allineamento = destra
 )");
-    ASSERT_TRUE(letto.ok()) << letto.errore().descrizione.toStdString();
+    ASSERT_TRUE(letto.ok()) << letto.errore().toStdString();
     const ModelloStampa& m = letto.valore();
     EXPECT_EQ(m.formato, QPageSize::A3);
     EXPECT_EQ(m.orientamento, QPageLayout::Landscape);
@@ -96,10 +96,10 @@ TEST(ModelloStampa, MistakesNameTheirLine)
     for (const auto& caso : casi) {
         const auto letto = leggi(caso.testo);
         ASSERT_FALSE(letto.ok()) << caso.testo;
-        EXPECT_EQ(letto.errore().codice, CodiceStampa::ModelloNonValido) << caso.testo;
-        EXPECT_TRUE(letto.errore().descrizione.contains(QString::fromUtf8(caso.atteso)))
-            << caso.testo << " -> " << letto.errore().descrizione.toStdString();
-        EXPECT_TRUE(letto.errore().descrizione.startsWith(QStringLiteral("Modello PROVA.rep")))
+        EXPECT_EQ(letto.dettaglio().numero, CodiceStampa::ModelloNonValido) << caso.testo;
+        EXPECT_TRUE(letto.errore().contains(QString::fromUtf8(caso.atteso)))
+            << caso.testo << " -> " << letto.errore().toStdString();
+        EXPECT_TRUE(letto.errore().startsWith(QStringLiteral("Modello PROVA.rep")))
             << caso.testo;
     }
 }
@@ -118,7 +118,7 @@ TEST(ModelloStampa, FilesInUtf8OrWindows1252)
     }
     const auto mancante = LetturaModello::daFile(cartella.file(QStringLiteral("nessuno.rep")));
     ASSERT_FALSE(mancante.ok());
-    EXPECT_EQ(mancante.errore().codice, CodiceStampa::ModelloMancante);
+    EXPECT_EQ(mancante.dettaglio().numero, CodiceStampa::ModelloMancante);
 }
 
 // The shipped templates must name only columns that their table has, or the
@@ -131,7 +131,7 @@ TEST(ModelloStampa, ShippedTemplatesMatchTheirTables)
     for (const auto& [file, tabella] :
          {std::pair{"stampe/SPM_LOP.rep", "COPERA"}, std::pair{"stampe/SPM_LNV.rep", "CNOTEV"}}) {
         const auto letto = LetturaModello::daFile(cartella.file(QString::fromLatin1(file)));
-        ASSERT_TRUE(letto.ok()) << file << ": " << letto.errore().descrizione.toStdString();
+        ASSERT_TRUE(letto.ok()) << file << ": " << letto.errore().toStdString();
         EXPECT_EQ(letto.valore().dataset, QStringLiteral("DS"));
         EXPECT_EQ(letto.valore().connessione, QStringLiteral("CONNESSIONE"));
         EXPECT_EQ(letto.valore().titolo, QStringLiteral("{TESTAREP}"));

@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(fatto.ok()) << fatto.errore().toStdString();
     }
 
-    EsitoStampa<int> pdf(Elenco elenco, const QString& anno, const QString& percorso)
+    Esito<int> pdf(Elenco elenco, const QString& anno, const QString& percorso)
     {
         (void)ElenchiAnnuali::PreparaStampa(m_rapporto, elenco, anno, contestoStampa(*m_ambiente));
         return m_rapporto.salvaPdf(percorso);
@@ -84,7 +84,7 @@ TEST_F(RapportoTest, OperationsPdfHoldsExactlyTheYearsRowsInDateThenCustomerOrde
 
     const QString file = m_cartella.file(QStringLiteral("operazioni.pdf"));
     const auto pagine = pdf(Elenco::Operazioni, QStringLiteral("2016"), file);
-    ASSERT_TRUE(pagine.ok()) << pagine.errore().descrizione.toStdString();
+    ASSERT_TRUE(pagine.ok()) << pagine.errore().toStdString();
     EXPECT_EQ(pagine.valore(), 1);
     EXPECT_EQ(pagineDichiarate(file), 1);
 
@@ -129,7 +129,7 @@ TEST_F(RapportoTest, LongListPaginatesWithEveryRowOnceAndTheHeadingOnEveryPage)
     }
     const QString file = m_cartella.file(QStringLiteral("lungo.pdf"));
     const auto pagine = pdf(Elenco::Operazioni, QStringLiteral("2016"), file);
-    ASSERT_TRUE(pagine.ok()) << pagine.errore().descrizione.toStdString();
+    ASSERT_TRUE(pagine.ok()) << pagine.errore().toStdString();
 
     const QStringList testo = paginePdf(file);
     const int n = static_cast<int>(testo.size());
@@ -169,7 +169,7 @@ TEST_F(RapportoTest, NotesOfAnEmptyYearSayThereAreNone)
     RICHIEDE_LETTORE_PDF();
     const QString file = m_cartella.file(QStringLiteral("note.pdf"));
     const auto pagine = pdf(Elenco::NoteVariazione, QStringLiteral("2016"), file);
-    ASSERT_TRUE(pagine.ok()) << pagine.errore().descrizione.toStdString();
+    ASSERT_TRUE(pagine.ok()) << pagine.errore().toStdString();
     const QStringList testo = paginePdf(file);
     ASSERT_EQ(testo.size(), 1);
     EXPECT_TRUE(
@@ -188,20 +188,20 @@ TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
     QFile::remove(m_cartella.file(QStringLiteral("stampe/SPM_LOP.rep")));
     auto esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::ModelloMancante);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::ModelloMancante);
 
     m_cartella.scrivi(QStringLiteral("stampe/SPM_LOP.rep"), "[colonna]\ncampo = NESSUNO\n");
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::ModelloNonValido);
-    EXPECT_TRUE(esito.errore().descrizione.contains(QStringLiteral("NESSUNO")));
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::ModelloNonValido);
+    EXPECT_TRUE(esito.errore().contains(QStringLiteral("NESSUNO")));
 
     m_cartella.scrivi(QStringLiteral("stampe/SPM_LOP.rep"), "[colonna]\ncampo = ADES\n");
     m_rapporto.impostaSqlDataset(QStringLiteral("DS"),
                                  QStringLiteral("SELECT * FROM TABELLA_CHE_NON_CE"));
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::Dati);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Dati);
 
     m_rapporto.impostaSqlDataset(QStringLiteral("DS"), QStringLiteral("SELECT * FROM COPERA"));
     m_rapporto.impostaConnessione(QStringLiteral("CONNESSIONE"),
@@ -209,7 +209,7 @@ TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
                                       m_cartella.file(QStringLiteral("manca.db")));
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::Connessione);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Connessione);
     EXPECT_FALSE(
         QFile::exists(m_cartella.file(QStringLiteral("manca.db")))); // never created by a print
 
@@ -217,13 +217,13 @@ TEST_F(RapportoTest, FailuresCarryTheirNumberAndLeaveNoFileBehind)
     m_rapporto.impostaSqlDataset(QStringLiteral("ALTRO"), QStringLiteral("SELECT 1"));
     esito = m_rapporto.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::NomeSconosciuto);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::NomeSconosciuto);
     EXPECT_FALSE(QFile::exists(file));
 
     Rapporto senzaModello;
     esito = senzaModello.salvaPdf(file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::ModelloMancante);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::ModelloMancante);
 }
 
 TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
@@ -238,12 +238,12 @@ TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
                       "50\ndimensione = 24\n[colonna]\ncampo = ADES\n");
     auto esito = pdf(Elenco::Operazioni, QStringLiteral("2016"), file);
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::Pagina);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Pagina);
     EXPECT_EQ(m_cartella.leggi(QStringLiteral("tenuto.pdf")), QByteArray("PDF PRECEDENTE"));
 
     esito = m_rapporto.salvaPdf(m_cartella.file(QStringLiteral("cartella-che-non-c-e/elenco.pdf")));
     ASSERT_FALSE(esito.ok());
-    EXPECT_EQ(esito.errore().codice, CodiceStampa::Scrittura);
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Scrittura);
 }
 
 TEST_F(RapportoTest, EditedTemplateChangesTheColumnsWithoutRebuilding)

@@ -126,11 +126,11 @@ bool FSTAMPA::controllaRichiesta()
     return true;
 }
 
-void FSTAMPA::mostraErrore(const QString& prefisso, const ErroreStampa& errore)
+void FSTAMPA::mostraErrore(const QString& prefisso, const Errore& errore)
 {
     Messaggi::mostra(this,
                      prefisso + QDir::toNativeSeparators(m_rapporto.fileRapporto()) +
-                         QStringLiteral(" Errore: ") + QString::number(errore.numero()) +
+                         QStringLiteral(" Errore: ") + QString::number(errore.numero) +
                          QStringLiteral("  ") + errore.descrizione,
                      Versione::titoloApplicazione);
 }
@@ -143,7 +143,7 @@ void FSTAMPA::Anteprima()
     if (m_rapporto.fileRapporto().isEmpty())
         return;
     if (auto eseguito = m_rapporto.esegui(); !eseguito) {
-        mostraErrore(QStringLiteral("Listato: "), eseguito.errore());
+        mostraErrore(QStringLiteral("Listato: "), eseguito.dettaglio());
         return;
     }
     const DocumentoStampa& documento = *m_rapporto.documento();
@@ -152,7 +152,7 @@ void FSTAMPA::Anteprima()
     stampante.setDocName(documento.titolo());
     // A page too small for one line is told before the preview opens empty.
     if (auto pagine = documento.pagine(stampante); !pagine) {
-        mostraErrore(QStringLiteral("Listato: "), pagine.errore());
+        mostraErrore(QStringLiteral("Listato: "), pagine.dettaglio());
         return;
     }
     QPrintPreviewDialog anteprima(&stampante, this);
@@ -183,7 +183,7 @@ void FSTAMPA::CreaPdf()
         return;
     PreparaStampa();
     if (auto scritto = m_rapporto.salvaPdf(m_percorsoPdf); !scritto) {
-        mostraErrore(QStringLiteral("Listato PDF: "), scritto.errore());
+        mostraErrore(QStringLiteral("Listato PDF: "), scritto.dettaglio());
         return;
     }
     Documenti::apri(m_percorsoPdf);

@@ -34,7 +34,7 @@ private:
     std::optional<ElenchiAnnuali::Elenco> sceltaElenco() const;
     QString anno() const;
     bool controllaRichiesta();
-    void mostraErrore(const QString& prefisso, const ErroreStampa& errore);
+    void mostraErrore(const QString& prefisso, const Errore& errore);
 
     Ambiente& m_ambiente;
     Rapporto m_rapporto;

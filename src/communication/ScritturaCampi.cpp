@@ -1,4 +1,4 @@
-#include "communication/CampiRecord.h"
+#include "communication/ScritturaCampi.h"
 
 #include "base/Cp1252.h"
 
@@ -126,18 +126,11 @@ QString DataSenzaBarre(QStringView valore)
     return testo;
 }
 
-BufferRecord::BufferRecord(char tipo, char chiusura)
-    : m_byte(kLunghezzaRecord, ' '), m_dati(m_byte.data())
-{
-    m_dati[0] = tipo;
-    m_dati[kLunghezzaRecord - 1] = chiusura;
-}
+BufferRecord::BufferRecord() : m_byte(kLunghezzaRecord, ' '), m_dati(m_byte.data()) {}
 
-BufferRecord::BufferRecord(char tipo, char chiusura, char* destinazione) : m_dati(destinazione)
+BufferRecord::BufferRecord(char* destinazione) : m_dati(destinazione)
 {
     std::fill_n(m_dati, kLunghezzaRecord, ' ');
-    m_dati[0] = tipo;
-    m_dati[kLunghezzaRecord - 1] = chiusura;
 }
 
 void BufferRecord::metti(int posizione, int larghezza, QStringView testo, bool maiuscolo)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Esito.h"
+#include "communication/TracciatoRecord.h"
 
 #include <QByteArray>
 #include <QLatin1StringView>
@@ -8,11 +9,9 @@
 #include <QStringView>
 #include <algorithm>
 
-// The pieces every record of the monthly communication is made of. OAM reads
-// the file by position, so each value is cut to its field and every record
-// is exactly kLunghezzaRecord bytes of Windows-1252 followed by CR LF.
-
-constexpr int kLunghezzaRecord = 448;
+// How a value is written into a fixed-width field of a record: cut to the
+// field, in Windows-1252, one byte a character. The fields themselves, where
+// they are and what goes in them, are the tables of TracciatoRecord.h.
 
 // The value upper-cased, then cut to its first `larghezza` characters; a
 // shorter value is not padded. Characters are counted as the file will hold
@@ -55,15 +54,14 @@ constexpr TabellaByteAscii creaTabellaByteAscii()
 
 inline constexpr TabellaByteAscii kByteAscii = creaTabellaByteAscii();
 
-// One record being built: blanks everywhere, the record's letter at
-// position 1 and its closing mark at position 448.
+// One record being built, blank until its fields are placed.
 class BufferRecord
 {
 public:
-    BufferRecord(char tipo, char chiusura);
+    BufferRecord();
     // The record built straight into the kLunghezzaRecord bytes at
     // `destinazione`, which must outlive it; byte() is then empty.
-    BufferRecord(char tipo, char chiusura, char* destinazione);
+    explicit BufferRecord(char* destinazione);
 
     // Places `testo` at `posizione` (counted from 1) in Windows-1252, cut to
     // `larghezza`. Control characters (a line break inside a sheet cell)
