@@ -66,18 +66,13 @@ QString Argomenti::valore(const QString& nome) const
     return n == 0 ? QString() : m_parser.values(nome).value(n - 1);
 }
 
-EsitoVuoto Argomenti::soloOpzioni() const
+EsitoVuoto Argomenti::soloOpzioni(const QStringList& obbligatorie) const
 {
     if (m_mancaValore)
         return Errore{QStringLiteral("Manca il valore dopo ") + m_resto.first() + QLatin1Char('.')};
     if (!m_resto.isEmpty())
         return Errore{QStringLiteral("Argomento non previsto: ") + m_resto.first()};
-    return {};
-}
-
-EsitoVuoto Argomenti::obbligatorie(const QStringList& nomi) const
-{
-    for (const QString& nome : nomi) {
+    for (const QString& nome : obbligatorie) {
         if (!ha(nome))
             return Errore{QStringLiteral("Manca l'opzione --") + nome + QLatin1Char('.')};
     }

@@ -54,10 +54,9 @@ public:
     bool mancaValore() const { return m_mancaValore; }
 
     // For a command that takes options only: why the arguments were not all
-    // read ("Argomento non previsto: X", "Manca il valore dopo X.").
-    EsitoVuoto soloOpzioni() const;
-    // The first of the options `nomi` not given: "Manca l'opzione --X.".
-    EsitoVuoto obbligatorie(const QStringList& nomi) const;
+    // read ("Argomento non previsto: X", "Manca il valore dopo X."), else the
+    // first of the options `obbligatorie` not given ("Manca l'opzione --X.").
+    EsitoVuoto soloOpzioni(const QStringList& obbligatorie = {}) const;
 
 private:
     qsizetype indice(const QString& nome) const;

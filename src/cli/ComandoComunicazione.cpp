@@ -32,14 +32,10 @@ QList<Opzione> ComandoComunicazione::opzioni() const
 int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                                  QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(); !lette) {
-        err << lette.errore() << Qt::endl;
-        return Uscita::fallito;
-    }
-    if (auto date = argomenti.obbligatorie(
+    if (auto lette = argomenti.soloOpzioni(
             {QStringLiteral("agenzia"), QStringLiteral("foglio"), QStringLiteral("output")});
-        !date) {
-        err << date.errore() << Qt::endl;
+        !lette) {
+        err << lette.errore() << Qt::endl;
         return Uscita::fallito;
     }
     auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);

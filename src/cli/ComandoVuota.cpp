@@ -15,13 +15,9 @@ QList<Opzione> ComandoVuota::opzioni() const
 int ComandoVuota::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(); !lette) {
+    if (auto lette = argomenti.soloOpzioni({QStringLiteral("agenzia"), QStringLiteral("output")});
+        !lette) {
         err << lette.errore() << Qt::endl;
-        return Uscita::fallito;
-    }
-    if (auto date = argomenti.obbligatorie({QStringLiteral("agenzia"), QStringLiteral("output")});
-        !date) {
-        err << date.errore() << Qt::endl;
         return Uscita::fallito;
     }
     auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);

@@ -89,16 +89,10 @@ EsitoVuoto Connessione::inserisci(const QString& tabella, const Valori& valori) 
         colonne << colonna;
         segnaposto << QStringLiteral("?");
     }
-    QSqlQuery query(database());
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(tabella, colonne.join(QLatin1Char(',')), segnaposto.join(QLatin1Char(',')))))
-        return erroreSql(query.lastError());
-    for (const auto& coppia : valori)
-        query.addBindValue(coppia.second);
-    if (!query.exec())
-        return erroreSql(query.lastError());
-    return {};
+    return eseguiLegata(
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(tabella, colonne.join(QLatin1Char(',')), segnaposto.join(QLatin1Char(','))),
+        valori);
 }
 
 EsitoVuoto Connessione::aggiorna(const QString& tabella, const Valori& valori,
@@ -107,10 +101,16 @@ EsitoVuoto Connessione::aggiorna(const QString& tabella, const Valori& valori,
     QStringList assegnazioni;
     for (const auto& coppia : valori)
         assegnazioni << coppia.first + QStringLiteral("=?");
+    return eseguiLegata(
+        QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+            .arg(tabella, assegnazioni.join(QLatin1Char(',')), adattaSql(condizioneJet)),
+        valori);
+}
+
+EsitoVuoto Connessione::eseguiLegata(const QString& sql, const Valori& valori) const
+{
     QSqlQuery query(database());
-    if (!query.prepare(
-            QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                .arg(tabella, assegnazioni.join(QLatin1Char(',')), adattaSql(condizioneJet))))
+    if (!query.prepare(sql))
         return erroreSql(query.lastError());
     for (const auto& coppia : valori)
         query.addBindValue(coppia.second);

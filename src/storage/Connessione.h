@@ -51,6 +51,8 @@ public:
 
 private:
     Connessione(QString nome, QString file);
+    // A statement of the engine's own dialect with `valori` bound in order.
+    EsitoVuoto eseguiLegata(const QString& sql, const Valori& valori) const;
 
     QString m_nome;
     QString m_file;
