@@ -1,12 +1,13 @@
 #pragma once
 
+#include "base/Esito.h"
 #include "cli/Argomenti.h"
 
 #include <QList>
 #include <QString>
+#include <QTextStream>
 #include <utility>
 
-class QTextStream;
 struct Ambiente;
 
 // Exit codes shared by every command.
@@ -15,6 +16,15 @@ constexpr int fatto = 0;
 constexpr int erroriNeiDati = 1; // done, with data errors reported (e.g. rows in ERRORE_IMPORT.TXT)
 constexpr int fallito = 2;       // nothing done; the message is on standard error
 } // namespace Uscita
+
+// True when `esito` failed, its message then on standard error.
+template <typename T> bool segnalaErrore(const Esito<T>& esito, QTextStream& err)
+{
+    if (esito)
+        return false;
+    err << esito.errore() << Qt::endl;
+    return true;
+}
 
 // One command of zefirante-cli. It declares its options; the program reads
 // them (and --help, which prints the command's help) before the command runs.

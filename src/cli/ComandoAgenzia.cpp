@@ -77,10 +77,8 @@ int ComandoAgenzia::esegui(Ambiente& ambiente, const Argomenti& argomenti, QText
     }
     codice = normalizzaCampo(codice);
     const auto esistente = ArchivioAgenzie::carica(ambiente.db(), codice);
-    if (!esistente) {
-        err << esistente.errore() << Qt::endl;
+    if (segnalaErrore(esistente, err))
         return Uscita::fallito;
-    }
     Agenzia agenzia = esistente.valore().value_or(Agenzia{});
     agenzia.ocod = agenzia.ocf = codice;
     if (!tipo.isEmpty())
@@ -106,10 +104,8 @@ int ComandoAgenzia::esegui(Ambiente& ambiente, const Argomenti& argomenti, QText
         err << errore->campo << ": " << errore->messaggio << Qt::endl;
         return Uscita::fallito;
     }
-    if (auto salvata = ArchivioAgenzie::salva(ambiente.db(), agenzia); !salvata) {
-        err << salvata.errore() << Qt::endl;
+    if (segnalaErrore(ArchivioAgenzie::salva(ambiente.db(), agenzia), err))
         return Uscita::fallito;
-    }
     const auto salvata = ArchivioAgenzie::carica(ambiente.db(), agenzia.ocod);
     out << "Agenzia " << agenzia.ocod << " registrata: "
         << (salvata.ok() && salvata.valore() ? salvata.valore()->orag : agenzia.orag) << Qt::endl;

@@ -8,15 +8,11 @@
 int ComandoAgenzie::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                            QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(); !lette) {
-        err << lette.errore() << Qt::endl;
+    if (segnalaErrore(argomenti.soloOpzioni(), err))
         return Uscita::fallito;
-    }
     const auto elenco = ArchivioAgenzie::elenco(ambiente.db());
-    if (!elenco) {
-        err << elenco.errore() << Qt::endl;
+    if (segnalaErrore(elenco, err))
         return Uscita::fallito;
-    }
     for (const ArchivioAgenzie::Voce& voce : elenco.valore())
         out << voce.codice << ';' << voce.nome << '\n';
     out.flush();

@@ -32,17 +32,13 @@ QList<Opzione> ComandoComunicazione::opzioni() const
 int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                                  QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(
-            {QStringLiteral("agenzia"), QStringLiteral("foglio"), QStringLiteral("output")});
-        !lette) {
-        err << lette.errore() << Qt::endl;
+    const QStringList obbligatorie{QStringLiteral("agenzia"), QStringLiteral("foglio"),
+                                   QStringLiteral("output")};
+    if (segnalaErrore(argomenti.soloOpzioni(obbligatorie), err))
         return Uscita::fallito;
-    }
     auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);
-    if (!agenzia) {
-        err << agenzia.errore() << Qt::endl;
+    if (segnalaErrore(agenzia, err))
         return Uscita::fallito;
-    }
 
     RichiestaComunicazione richiesta;
     richiesta.agenzia = std::move(agenzia).valore();
@@ -63,12 +59,10 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
             return Uscita::fallito;
         }
     }
-    if (auto esito = ControllaSovrascrittura(richiesta.fileComunicazione,
-                                             argomenti.ha(QStringLiteral("sovrascrivi")));
-        !esito) {
-        err << esito.errore() << Qt::endl;
+    if (segnalaErrore(ControllaSovrascrittura(richiesta.fileComunicazione,
+                                              argomenti.ha(QStringLiteral("sovrascrivi"))),
+                      err))
         return Uscita::fallito;
-    }
 
     auto risultato = LeggiFoglio(ambiente.db(), richiesta);
     if (!risultato) {

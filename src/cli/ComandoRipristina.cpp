@@ -18,15 +18,11 @@ int ComandoRipristina::esegui(Ambiente& ambiente, const Argomenti& argomenti, QT
     }
     const QString& percorso = resto.first();
     const auto intestazione = LeggiIntestazione(percorso);
-    if (!intestazione) {
-        err << intestazione.errore() << Qt::endl;
+    if (segnalaErrore(intestazione, err))
         return Uscita::fallito;
-    }
     const auto esito = RipristinaArchivio(ambiente.db(), percorso, ambiente.cartella);
-    if (!esito) {
-        err << esito.errore() << Qt::endl;
+    if (segnalaErrore(esito, err))
         return Uscita::fallito;
-    }
     out << "Ripristino terminato: agenzia " << esito->codice << ", " << esito->righe << " righe.\n"
         << "Copia di sicurezza dei dati precedenti: "
         << QDir::toNativeSeparators(esito->copiaSicurezza) << Qt::endl;

@@ -21,10 +21,8 @@ QList<Opzione> ComandoSalva::opzioni() const
 int ComandoSalva::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(); !lette) {
-        err << lette.errore() << Qt::endl;
+    if (segnalaErrore(argomenti.soloOpzioni(), err))
         return Uscita::fallito;
-    }
     const QString codice = argomenti.valore(QStringLiteral("agenzia")).trimmed();
     QString percorso = argomenti.valore(QStringLiteral("output"));
     if (codice.isEmpty()) {
@@ -32,20 +30,16 @@ int ComandoSalva::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextSt
         return Uscita::fallito;
     }
     const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), codice);
-    if (!agenzia) {
-        err << agenzia.errore() << Qt::endl;
+    if (segnalaErrore(agenzia, err))
         return Uscita::fallito;
-    }
     if (!agenzia.valore()) {
         err << "Agenzia " << codice << " non trovata." << Qt::endl;
         return Uscita::fallito;
     }
     if (percorso.isEmpty())
         percorso = QDir::current().filePath(NomiArchivio::salvataggio(agenzia.valore()->nome));
-    if (const auto esito = ScriviArchivio(ambiente.db(), percorso, codice); !esito) {
-        err << esito.errore() << Qt::endl;
+    if (segnalaErrore(ScriviArchivio(ambiente.db(), percorso, codice), err))
         return Uscita::fallito;
-    }
     out << "Creazione file di BackUP terminata: " << QDir::toNativeSeparators(percorso) << Qt::endl;
     return Uscita::fatto;
 }

@@ -29,10 +29,8 @@ QList<Opzione> ComandoStampa::opzioni() const
 int ComandoStampa::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                           QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni(); !lette) {
-        err << lette.errore() << Qt::endl;
+    if (segnalaErrore(argomenti.soloOpzioni(), err))
         return Uscita::fallito;
-    }
     const QString codice = argomenti.valore(QStringLiteral("agenzia"));
     const QString nomeElenco = argomenti.valore(QStringLiteral("elenco"));
     const QString testoAnno = argomenti.valore(QStringLiteral("anno"));
@@ -61,10 +59,8 @@ int ComandoStampa::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextS
 
     // The agency as the agency window would publish it.
     const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), codice.trimmed());
-    if (!agenzia) {
-        err << agenzia.errore() << Qt::endl;
+    if (segnalaErrore(agenzia, err))
         return Uscita::fallito;
-    }
     if (!agenzia.valore()) {
         err << "Agenzia non trovata: " << codice << Qt::endl;
         return Uscita::fallito;
@@ -78,8 +74,7 @@ int ComandoStampa::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextS
     const auto pagine = rapporto.salvaPdf(percorso);
     if (!pagine) {
         err << "Listato PDF: " << QDir::toNativeSeparators(rapporto.fileRapporto())
-            << " Errore: " << pagine.dettaglio().numero << "  " << pagine.errore()
-            << Qt::endl;
+            << " Errore: " << pagine.dettaglio().numero << "  " << pagine.errore() << Qt::endl;
         return Uscita::fallito;
     }
     out << "Creato " << QDir::toNativeSeparators(QFileInfo(percorso).absoluteFilePath()) << ": "

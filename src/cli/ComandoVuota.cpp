@@ -15,26 +15,18 @@ QList<Opzione> ComandoVuota::opzioni() const
 int ComandoVuota::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextStream& out,
                          QTextStream& err)
 {
-    if (auto lette = argomenti.soloOpzioni({QStringLiteral("agenzia"), QStringLiteral("output")});
-        !lette) {
-        err << lette.errore() << Qt::endl;
+    const QStringList obbligatorie{QStringLiteral("agenzia"), QStringLiteral("output")};
+    if (segnalaErrore(argomenti.soloOpzioni(obbligatorie), err))
         return Uscita::fallito;
-    }
     auto agenzia = AgenziaDelPeriodo(ambiente.db(), argomenti);
-    if (!agenzia) {
-        err << agenzia.errore() << Qt::endl;
+    if (segnalaErrore(agenzia, err))
         return Uscita::fallito;
-    }
     const QString percorso = argomenti.valore(QStringLiteral("output"));
-    if (auto esito = ControllaSovrascrittura(percorso, argomenti.ha(QStringLiteral("sovrascrivi")));
-        !esito) {
-        err << esito.errore() << Qt::endl;
+    if (segnalaErrore(
+            ControllaSovrascrittura(percorso, argomenti.ha(QStringLiteral("sovrascrivi"))), err))
         return Uscita::fallito;
-    }
-    if (auto esito = CreaVuota(*agenzia, percorso); !esito) {
-        err << esito.errore() << Qt::endl;
+    if (segnalaErrore(CreaVuota(*agenzia, percorso), err))
         return Uscita::fallito;
-    }
     out << "Comunicazione " << percorso << " creata con successo." << Qt::endl;
     return Uscita::fatto;
 }
