@@ -90,3 +90,8 @@ QString Cartelle::fileErroriImport(const QString& cartella)
 {
     return unisci(cartella, QStringLiteral("ERRORE_IMPORT.TXT"));
 }
+
+QString Cartelle::fileCartelleAgenzie(const QString& cartella)
+{
+    return unisci(cartella, QStringLiteral("CARTELLE_AGENZIE.INI"));
+}

@@ -15,12 +15,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextStream>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -268,6 +270,55 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Informazione);
     EXPECT_EQ(leggi(daExcel), leggi(daRiga));
+}
+
+TEST_F(FOPCTest, DialogsStartInTheAgencysLastFoldersAndADroppedSheetRunsTheCommand)
+{
+    OrologioFisso ottobre(QDate(2017, 10, 5));
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    ASSERT_TRUE(QDir(m_cartella.percorso()).mkpath(QStringLiteral("fogli")));
+    ASSERT_TRUE(QDir(m_cartella.percorso()).mkpath(QStringLiteral("invii")));
+    const auto foglio = [this](const QString& nome) {
+        QByteArray celle;
+        const QStringList valori = RigaValida::valori();
+        for (int c = 0; c < valori.size(); ++c)
+            celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + QByteArray("3"), valori[c]);
+        const QString file = m_cartella.file(QStringLiteral("fogli/") + nome);
+        EXPECT_TRUE(ScriviXlsx::crea(file, ScriviXlsx::riga(3, celle)));
+        return file;
+    };
+    const QString invii = QDir(m_cartella.percorso()).filePath(QStringLiteral("invii"));
+    const QString proposto = QStringLiteral("COAM_201709_ROSSICAMBI.TXT");
+
+    m_dialoghi.scegli(foglio(QStringLiteral("agosto.xlsx")));
+    m_dialoghi.scegli(QDir(invii).filePath(QStringLiteral("agosto.txt")));
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    ASSERT_EQ(m_dialoghi.richieste().size(), 2);
+    EXPECT_EQ(m_dialoghi.richieste().at(1).nomeProposto, proposto); // nothing remembered yet
+
+    // Dropped: no open dialog, the save dialog in the folder of the last communication.
+    QMimeData dati;
+    dati.setUrls({QUrl::fromLocalFile(foglio(QStringLiteral("settembre.xlsx")))});
+    QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_finestra.get(), &entra);
+    EXPECT_TRUE(entra.isAccepted());
+    m_dialoghi.scegli(QDir(invii).filePath(QStringLiteral("settembre.txt")));
+    QDropEvent lascia(QPointF(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_finestra.get(), &lascia);
+    QTRY_COMPARE_WITH_TIMEOUT(m_dialoghi.richieste().size(), 3, 5000);
+    EXPECT_EQ(m_dialoghi.richieste().at(2).nomeProposto, QDir(invii).filePath(proposto));
+    EXPECT_EQ(leggi(QDir(invii).filePath(QStringLiteral("settembre.txt"))).size(), 3 * 450);
+
+    // The next sheet is looked for where the last one was; another kind of file is not taken.
+    m_dialoghi.annulla();
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    EXPECT_EQ(m_dialoghi.richieste().at(3).nomeProposto,
+              QDir(m_cartella.percorso()).filePath(QStringLiteral("fogli")));
+    dati.setUrls({QUrl::fromLocalFile(m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")))});
+    QDragEnterEvent altro(QPoint(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_finestra.get(), &altro);
+    EXPECT_FALSE(altro.isAccepted());
 }
 
 TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)

@@ -13,6 +13,7 @@
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
 #include "registry/ArchivioAgenzie.h"
+#include "registry/CartelleAgenzia.h"
 #include "registry/ControllaAgenzia.h"
 #include "registry/ElencoComuni.h"
 #include "registry/ui/CampiLuogo.h"
@@ -24,6 +25,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -32,17 +35,41 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+// The proposed name in the agency's remembered folder; the bare name, which
+// the dialog places in the working folder, when none is remembered.
+QString nellaCartella(const QString& cartella, const QString& nome)
+{
+    return cartella.isEmpty() ? nome : QDir(cartella).filePath(nome);
+}
+
+// The one local sheet a drag carries, or nothing: a clerk drops the month's
+// workbook or CSV from the file manager onto the window.
+QString foglioTrascinato(const QMimeData* dati)
+{
+    if (!dati || !dati->hasUrls() || dati->urls().size() != 1 ||
+        !dati->urls().first().isLocalFile())
+        return {};
+    const QString file = dati->urls().first().toLocalFile();
+    const QString estensione = QFileInfo(file).suffix().toUpper();
+    const bool foglio =
+        estensione.startsWith(QLatin1String("XLS")) || estensione == QLatin1String("CSV");
+    return foglio && QFileInfo(file).isFile() ? file : QString();
+}
+
 const QString kSuggerimentoCodice =
     QStringLiteral("Indicare il codice fiscale con cui ci si è registrati nel portale OAM");
 
@@ -69,6 +96,7 @@ FOPC::FOPC(Ambiente& ambiente, QWidget* padre) : QWidget(padre), m_ambiente(ambi
 {
     setObjectName(QStringLiteral("FOPC"));
     setWindowTitle(QStringLiteral("Elenco Agenzie di Cambio"));
+    setAcceptDrops(true);
     m_comuni = std::make_unique<ElencoComuni>(ambiente.db());
     m_ricerca =
         std::make_unique<ContestoRicerca>(ContestoRicerca{ambiente.db(), m_liste, QString()});
@@ -360,6 +388,23 @@ void FOPC::closeEvent(QCloseEvent* evento)
         QWidget::closeEvent(evento);
 }
 
+void FOPC::dragEnterEvent(QDragEnterEvent* evento)
+{
+    if (!m_occupato && !foglioTrascinato(evento->mimeData()).isEmpty())
+        evento->acceptProposedAction();
+}
+
+void FOPC::dropEvent(QDropEvent* evento)
+{
+    const QString foglio = foglioTrascinato(evento->mimeData());
+    if (foglio.isEmpty())
+        return;
+    evento->acceptProposedAction();
+    // After the drop has finished, so the file manager is not kept waiting
+    // through the dialogs and the run.
+    QTimer::singleShot(0, this, [this, foglio] { elaboraFoglio(foglio); });
+}
+
 void FOPC::tOCOD_LostFocus()
 {
     m_tOCOD->setText(m_tOCOD->text().toUpper());
@@ -615,6 +660,17 @@ void FOPC::impostaOccupato(bool occupato)
 
 void FOPC::ElaExcel()
 {
+    elaboraFoglio(QString());
+}
+
+CartelleAgenzia FOPC::cartelleAgenzia() const
+{
+    return CartelleAgenzia(Cartelle::fileCartelleAgenzie(m_ambiente.cartella),
+                           m_ambiente.agenziaCorrente.codice);
+}
+
+void FOPC::elaboraFoglio(QString foglio)
+{
     if (m_occupato)
         return;
     TogliSpaziIniziali();
@@ -622,18 +678,23 @@ void FOPC::ElaExcel()
     m_PERC->hide();
     if (!Aggiorna())
         return;
-    const QString foglio =
-        DialoghiFile::apri(this, QStringLiteral("Indica il foglio EXCEL o CSV da importare"),
-                           QStringLiteral("Excel o CSV (*.XLS*;*.CSV)|*.XLS*;*.CSV"));
+    const CartelleAgenzia cartelle = cartelleAgenzia();
+    if (foglio.isEmpty())
+        foglio = DialoghiFile::apri(
+            this, QStringLiteral("Indica il foglio EXCEL o CSV da importare"),
+            QStringLiteral("Excel o CSV (*.XLS*;*.CSV)|*.XLS*;*.CSV"), cartelle.fogli());
     if (foglio.isEmpty())
         return;
+    cartelle.ricordaFoglio(foglio);
     const QString nomeProposto =
         NomeComunicazione(m_vANNO->text(), m_vMESE->text(), m_ambiente.agenziaCorrente.nome);
     const QString file =
         DialoghiFile::salva(this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM da salvare"),
-                            QStringLiteral("TXT Files (*.TXT)|*.TXT"), nomeProposto);
+                            QStringLiteral("TXT Files (*.TXT)|*.TXT"),
+                            nellaCartella(cartelle.comunicazioni(), nomeProposto));
     if (file.isEmpty() || ConfermaSovrascrittura(file))
         return;
+    cartelle.ricordaComunicazione(file);
 
     RichiestaComunicazione richiesta;
     richiesta.agenzia = datiComunicazione();
@@ -701,12 +762,16 @@ void FOPC::cVUOTA()
                          Messaggi::Icona::Nessuna,
                          Messaggi::Risposta::No) != Messaggi::Risposta::Si)
         return;
+    const CartelleAgenzia cartelle = cartelleAgenzia();
     const QString file = DialoghiFile::salva(
         this, QStringLiteral("Archivio COMUNICAZIONE CAMBI OAM VUOTA da salvare"),
         QStringLiteral("TXT Files (*.TXT)|*.TXT"),
-        NomeComunicazioneVuota(m_vANNO->text(), m_vMESE->text(), m_ambiente.agenziaCorrente.nome));
+        nellaCartella(cartelle.comunicazioni(),
+                      NomeComunicazioneVuota(m_vANNO->text(), m_vMESE->text(),
+                                             m_ambiente.agenziaCorrente.nome)));
     if (file.isEmpty() || ConfermaSovrascrittura(file))
         return;
+    cartelle.ricordaComunicazione(file);
     // A file that cannot be written must not pass in silence: the clerk would send nothing.
     if (auto scritta = CreaVuota(datiComunicazione(), file); !scritta) {
         Messaggi::mostra(this, QStringLiteral(" Errore: ") + scritta.errore(),

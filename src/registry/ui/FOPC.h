@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+class CartelleAgenzia;
 class ElencoComuni;
 class QComboBox;
 class QGroupBox;
@@ -54,8 +55,14 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
     // The window cannot be closed while it writes a communication.
     void closeEvent(QCloseEvent* evento) override;
+    // A sheet dropped on the window starts "Crea Comunicazione" with it.
+    void dragEnterEvent(QDragEnterEvent* evento) override;
+    void dropEvent(QDropEvent* evento) override;
 
 private:
+    // The communication from `foglio`, or from the sheet the dialog gives when empty.
+    void elaboraFoglio(QString foglio);
+    CartelleAgenzia cartelleAgenzia() const;
     void creaCampi();
     QWidget* creaElenco();
     QWidget* creaAgenzia();
