@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "common/ui/SegnalaErrore.h"
+#include "communication/ui/FRapporto.h"
 #include "registry/ArchivioAgenzie.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
@@ -319,6 +320,58 @@ TEST_F(FOPCTest, DialogsStartInTheAgencysLastFoldersAndADroppedSheetRunsTheComma
     QDragEnterEvent altro(QPoint(10, 10), Qt::CopyAction, &dati, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_finestra.get(), &altro);
     EXPECT_FALSE(altro.isAccepted());
+}
+
+TEST_F(FOPCTest, WithoutAProgramForTheReportItsLinesShowInAWindow)
+{
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    QByteArray righe;
+    int r = 3;
+    for (const QStringList& valori :
+         {RigaValida::con(0, QStringLiteral("ROSSI")), RigaValida::con(17, QStringLiteral("ZZZ")),
+          RigaValida::con(0, QStringLiteral("VERDI"))}) {
+        QStringList riga = valori;
+        if (r != 4)
+            riga[10] = QString(); // no document number
+        QByteArray celle;
+        for (int c = 0; c < riga.size(); ++c)
+            celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + QByteArray::number(r), riga[c]);
+        righe += ScriviXlsx::riga(r++, celle);
+    }
+    ASSERT_TRUE(ScriviXlsx::crea(m_cartella.file(QStringLiteral("mese.xlsx")), righe));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("mese.xlsx")));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
+    m_documenti.nessunProgramma();
+    QStringList righeMostrate, filtrate;
+    // The window opens after the run, whose repaints would meet a one-shot helper first.
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        auto* rapporto = qobject_cast<FRapporto*>(QApplication::activeModalWidget());
+        if (!rapporto)
+            return;
+        attesa.stop();
+        QDialog* d = rapporto;
+        righeMostrate = rapporto->testoVisibile().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        d->findChild<QLineEdit*>(QStringLiteral("Filtro"))->setText(QStringLiteral("verdi"));
+        filtrate = rapporto->testoVisibile().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("ApriCartella")),
+                          Qt::LeftButton);
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Chiudi")), Qt::LeftButton);
+    });
+    attesa.start(20);
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    EXPECT_FALSE(attesa.isActive()); // the window was shown and closed
+    ASSERT_EQ(righeMostrate.size(), 4) << righeMostrate.join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(righeMostrate[0], QStringLiteral("Riga\tCampo\tValore errato\tSoggetto"));
+    EXPECT_TRUE(righeMostrate[1].startsWith(QStringLiteral("3\tB13 (NUMERO DOCUMENTO)\t\tROSSI ")));
+    EXPECT_TRUE(
+        righeMostrate[2].startsWith(QStringLiteral("4\tB20 (DIVISA ESTERA) CODICE ERRATO\tZZZ\t")));
+    ASSERT_EQ(filtrate.size(), 2);
+    EXPECT_TRUE(filtrate[1].startsWith(QStringLiteral("5\t"))) << filtrate[1].toStdString();
+    EXPECT_EQ(m_documenti.aperti(),
+              (QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")),
+                           QDir(m_cartella.percorso()).absolutePath()}));
 }
 
 TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +41,15 @@ protected:
 };
 
 } // namespace
+
+TEST_F(FATest, TheLastErrorReportItemSaysWhenThereIsNone)
+{
+    azione("rapporto")->trigger();
+    EXPECT_EQ(
+        m_messaggi.ultimo().testo,
+        QStringLiteral("Nessun rapporto errori: il file %1 non esiste.")
+            .arg(QDir::toNativeSeparators(m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")))));
+}
 
 TEST_F(FATest, AgencyButtonsWaitForEntra)
 {

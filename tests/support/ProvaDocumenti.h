@@ -4,13 +4,20 @@
 #include "support/Sostituto.h"
 
 // While one exists nothing is opened or started: each request is recorded.
+// Opening succeeds unless the test says that no program opens documents.
 class ProvaDocumenti final : public Sostituto<Documenti::Sistema, &Documenti::sostituisci>
 {
 public:
     const QStringList& aperti() const { return m_aperti; }
     const QStringList& avviati() const { return m_avviati; }
 
-    void apri(const QString& percorso) override { m_aperti << percorso; }
+    void nessunProgramma() { m_apre = false; }
+
+    bool apri(const QString& percorso) override
+    {
+        m_aperti << percorso;
+        return m_apre;
+    }
     void avvia(const QString& programma, const QStringList& argomenti) override
     {
         m_avviati << (QStringList{programma} + argomenti).join(QLatin1Char(' '));
@@ -19,4 +26,5 @@ public:
 private:
     QStringList m_aperti;
     QStringList m_avviati;
+    bool m_apre = true;
 };

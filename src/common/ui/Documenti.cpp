@@ -10,9 +10,9 @@ namespace {
 class SistemaReale final : public Documenti::Sistema
 {
 public:
-    void apri(const QString& percorso) override
+    bool apri(const QString& percorso) override
     {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(percorso));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(percorso));
     }
     void avvia(const QString& programma, const QStringList& argomenti) override
     {
@@ -30,9 +30,9 @@ Documenti::Sistema& sistema()
 
 } // namespace
 
-void Documenti::apri(const QString& percorso)
+bool Documenti::apri(const QString& percorso)
 {
-    sistema().apri(percorso);
+    return sistema().apri(percorso);
 }
 
 void Documenti::avvia(const QString& programma, const QStringList& argomenti)

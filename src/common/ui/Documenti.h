@@ -6,8 +6,9 @@
 // Opens a document (help PDF, error report, written PDF) in the program the
 // system associates with it, as the user would by double-clicking it.
 namespace Documenti {
-// The outcome is not examined, as for a double click: a missing viewer shows nothing.
-void apri(const QString& percorso);
+// False when the system found no program to open it with (a fresh desktop
+// may have none for a .TXT): the caller may then show it another way.
+bool apri(const QString& percorso);
 // Starts another program without waiting; errors are ignored.
 void avvia(const QString& programma, const QStringList& argomenti);
 
@@ -16,7 +17,7 @@ class Sistema
 {
 public:
     virtual ~Sistema() = default;
-    virtual void apri(const QString& percorso) = 0;
+    virtual bool apri(const QString& percorso) = 0;
     virtual void avvia(const QString& programma, const QStringList& argomenti) = 0;
 };
 

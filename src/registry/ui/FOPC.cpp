@@ -12,6 +12,7 @@
 #include "communication/CreaVuota.h"
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
+#include "communication/ui/FRapporto.h"
 #include "registry/ArchivioAgenzie.h"
 #include "registry/CartelleAgenzia.h"
 #include "registry/ControllaAgenzia.h"
@@ -748,7 +749,8 @@ void FOPC::elaboraFoglio(QString foglio)
                          QStringLiteral(" ") + kCrLf +
                          QStringLiteral("Premere OK per visualizzare gli ERRORI "),
                      Versione::titoloApplicazione, Messaggi::Icona::Critica);
-    Documenti::apri(esito->fileErrori);
+    if (!Documenti::apri(esito->fileErrori))
+        MostraRapportoErrori(esito->fileErrori, this);
 }
 
 void FOPC::cVUOTA()

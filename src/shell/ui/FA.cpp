@@ -3,8 +3,10 @@
 #include "common/ui/Documenti.h"
 #include "common/ui/Finestre.h"
 #include "common/ui/Messaggi.h"
+#include "communication/ui/FRapporto.h"
 #include "registry/ui/FOPC.h"
 #include "shell/Ambiente.h"
+#include "shell/Cartelle.h"
 #include "shell/Versione.h"
 #include "shell/ui/FINI.h"
 #include "shell/ui/FVer.h"
@@ -68,6 +70,10 @@ void FA::creaMenu()
             &FA::salva);
     connect(voce(funzioni, "ripristina", QStringLiteral("Ripristina|#k2")), &QAction::triggered,
             this, &FA::ripristina);
+    connect(voce(funzioni, "rapporto", QStringLiteral("Ultimo rapporto errori|#k15")),
+            &QAction::triggered, this, [this] {
+                MostraRapportoErrori(Cartelle::fileErroriImport(m_ambiente.cartella), this);
+            });
     voce(funzioni, "sito", QStringLiteral("Sito Ufficiale OAM|#k15"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));

@@ -1,0 +1,137 @@
+#include "communication/ui/FRapporto.h"
+
+#include "common/ui/Documenti.h"
+#include "common/ui/Finestre.h"
+#include "common/ui/Messaggi.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kIntestazioni{QStringLiteral("Riga"), QStringLiteral("Campo"),
+                                QStringLiteral("Valore errato"), QStringLiteral("Soggetto")};
+
+QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
+{
+    auto* p = new QPushButton(testo, padre);
+    p->setObjectName(QString::fromLatin1(nome));
+    return p;
+}
+
+} // namespace
+
+FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto, QWidget* padre)
+    : QDialog(padre), m_percorso(percorso), m_modello(new QStandardItemModel(0, 4, this)),
+      m_filtro(new QSortFilterProxyModel(this)), m_tabella(new QTableView(this))
+{
+    setObjectName(QStringLiteral("FRapporto"));
+    setWindowTitle(QStringLiteral("Ultimo rapporto errori"));
+    auto* foglio = new QLabel(QStringLiteral("Archivio: ") + contenuto.foglio, this);
+    foglio->setObjectName(QStringLiteral("Archivio"));
+    foglio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* filtro = new QLineEdit(this);
+    filtro->setObjectName(QStringLiteral("Filtro"));
+    filtro->setPlaceholderText(QStringLiteral("Filtra le righe (campo, valore, soggetto...)"));
+    filtro->setClearButtonEnabled(true);
+
+    m_modello->setHorizontalHeaderLabels(kIntestazioni);
+    m_filtro->setSourceModel(m_modello);
+    m_filtro->setFilterKeyColumn(-1);
+    m_filtro->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_filtro->setSortRole(Qt::UserRole);
+    connect(filtro, &QLineEdit::textChanged, m_filtro,
+            &QSortFilterProxyModel::setFilterFixedString);
+
+    m_tabella->setObjectName(QStringLiteral("Tabella"));
+    m_tabella->setModel(m_filtro);
+    m_tabella->setSortingEnabled(true);
+    m_tabella->sortByColumn(0, Qt::AscendingOrder);
+    m_tabella->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tabella->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tabella->verticalHeader()->hide();
+    m_tabella->horizontalHeader()->setStretchLastSection(true);
+    riempi(contenuto);
+    m_tabella->resizeColumnsToContents();
+
+    auto* copiaTutto = pulsante("Copia", QStringLiteral("Copia negli appunti"), this);
+    auto* sistema =
+        pulsante("ApriSistema", QStringLiteral("Apri con il programma di sistema"), this);
+    auto* cartella = pulsante("ApriCartella", QStringLiteral("Apri cartella"), this);
+    auto* chiudi = pulsante("Chiudi", QStringLiteral("Chiudi"), this);
+    connect(copiaTutto, &QPushButton::clicked, this, &FRapporto::copia);
+    connect(sistema, &QPushButton::clicked, this, [this] { Documenti::apri(m_percorso); });
+    connect(cartella, &QPushButton::clicked, this,
+            [this] { Documenti::apri(QFileInfo(m_percorso).absolutePath()); });
+    connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* comandi = new QHBoxLayout;
+    comandi->addWidget(copiaTutto);
+    comandi->addWidget(sistema);
+    comandi->addWidget(cartella);
+    comandi->addStretch();
+    comandi->addWidget(chiudi);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(foglio);
+    layout->addWidget(filtro);
+    layout->addWidget(m_tabella);
+    layout->addLayout(comandi);
+    resize(900, 480);
+    Finestre::centra(this);
+}
+
+void FRapporto::riempi(const ContenutoRapporto& contenuto)
+{
+    for (const VoceRapporto& voce : contenuto.voci) {
+        QList<QStandardItem*> celle;
+        for (const QString& testo :
+             {QString::number(voce.riga), voce.campo, voce.valore, voce.soggetto}) {
+            auto* cella = new QStandardItem(testo);
+            cella->setData(testo, Qt::UserRole);
+            celle.append(cella);
+        }
+        celle.first()->setData(voce.riga, Qt::UserRole); // row 9 before row 12
+        m_modello->appendRow(celle);
+    }
+}
+
+QString FRapporto::testoVisibile() const
+{
+    QStringList righe{kIntestazioni.join(QLatin1Char('\t'))};
+    for (int r = 0; r < m_filtro->rowCount(); ++r) {
+        QStringList celle;
+        for (int c = 0; c < m_filtro->columnCount(); ++c)
+            celle << m_filtro->index(r, c).data().toString();
+        righe << celle.join(QLatin1Char('\t'));
+    }
+    return righe.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void FRapporto::copia()
+{
+    QApplication::clipboard()->setText(testoVisibile());
+}
+
+void MostraRapportoErrori(const QString& percorso, QWidget* padre)
+{
+    const auto contenuto = LeggiRapportoErrori(percorso);
+    if (!contenuto) {
+        Messaggi::mostra(padre, contenuto.errore(), QStringLiteral("Ultimo rapporto errori"),
+                         Messaggi::Icona::Informazione);
+        return;
+    }
+    FRapporto finestra(percorso, *contenuto, padre);
+    finestra.exec();
+}
