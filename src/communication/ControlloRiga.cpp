@@ -1,7 +1,7 @@
 #include "communication/ControlloRiga.h"
 
-#include "common/ControllaCF.h"
 #include "base/Date.h"
+#include "common/ControllaCF.h"
 #include "communication/RapportoErrori.h"
 
 #include <array>

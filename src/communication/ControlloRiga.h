@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/Esito.h"
-#include "storage/DescrizioneTabella.h"
 #include "communication/FoglioOperazioni.h"
+#include "storage/DescrizioneTabella.h"
 
 #include <QLatin1StringView>
 #include <QString>

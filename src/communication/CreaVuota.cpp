@@ -1,8 +1,8 @@
 #include "communication/CreaVuota.h"
 
+#include "base/NomeFile.h"
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"
-#include "base/NomeFile.h"
 
 #include <QDir>
 #include <QSaveFile>

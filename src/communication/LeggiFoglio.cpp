@@ -140,6 +140,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     qint64 contatore = 0;
     RigaFoglio riga;
     for (;;) {
+        if (richiesta.interruzione && richiesta.interruzione->load(std::memory_order_relaxed))
+            return Errore{kMessaggioInterrotta, kLetturaInterrotta};
         auto forma = csv ? csv->leggiAscii(ascii, riga) : leggiTesto(lettore, riga);
         if (!forma)
             return Errore{forma.errore()};
@@ -147,7 +149,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
             break;
         const bool comeByte = *forma == LettoreCsv::Forma::ascii;
         if (avanzamento && (primaRiga || orologio.elapsed() >= kIntervalloAvanzamentoMs)) {
-            avanzamento(comeByte ? ascii.numero : riga.numero);
+            avanzamento({comeByte ? ascii.numero : riga.numero, lettore.quotaLetta()});
             orologio.restart();
             primaRiga = false;
         }

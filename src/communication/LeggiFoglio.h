@@ -4,6 +4,7 @@
 #include "communication/DatiAgenzia.h"
 
 #include <QString>
+#include <atomic>
 #include <functional>
 
 class Connessione;
@@ -18,9 +19,12 @@ struct RichiestaComunicazione
     DatiAgenzia agenzia;
     QString foglio; // the Excel workbook or CSV file
     QString separatoreCsv = QStringLiteral(";");
-    int primaRigaCsv = 3;         // first data line of a CSV file, from 1
-    QString fileComunicazione;    // the communication to write
-    QString fileErrori;           // the error report, ERRORE_IMPORT.TXT of the application folder
+    int primaRigaCsv = 3;      // first data line of a CSV file, from 1
+    QString fileComunicazione; // the communication to write
+    QString fileErrori;        // the error report, ERRORE_IMPORT.TXT of the application folder
+    // Set, from any thread, to stop the run before its next row: nothing is
+    // written and the older files stay as they were.
+    const std::atomic<bool>* interruzione = nullptr;
 };
 
 struct RisultatoComunicazione
@@ -30,9 +34,21 @@ struct RisultatoComunicazione
     QString fileErrori;          // ERRORE_IMPORT.TXT of the application folder
 };
 
-// Told the row being read, about ten times a second at most, so a window
-// can show the progress and keep repainting.
-using AvanzamentoLettura = std::function<void(int riga)>;
+// Where a run is, told about ten times a second at most so a window can
+// show it: the row being read and the share of the sheet read (negative when
+// the reader cannot tell).
+struct Avanzamento
+{
+    int riga = 0;
+    double quota = -1;
+};
+using AvanzamentoLettura = std::function<void(const Avanzamento&)>;
+
+// The Errore of a run stopped through RichiestaComunicazione::interruzione
+// (Errore::numero).
+inline constexpr int kLetturaInterrotta = 1;
+inline const QString kMessaggioInterrotta =
+    QStringLiteral("Creazione interrotta: nessun file scritto.");
 
 // A sheet is read as CSV when its path, upper-cased, contains "CSV" anywhere
 // (folder names included); as an Excel workbook otherwise.

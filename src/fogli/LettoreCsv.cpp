@@ -503,3 +503,10 @@ Esito<bool> LettoreCsv::chiudiRiga(int trovati, RigaFoglio& riga) const
     riga.numero = m_numeroRiga;
     return true;
 }
+
+double LettoreCsv::quotaLetta() const
+{
+    const qint64 dimensione = m_file->size();
+    return dimensione > 0 ? static_cast<double>(m_file->pos()) / static_cast<double>(dimensione)
+                          : -1;
+}

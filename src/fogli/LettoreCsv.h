@@ -30,6 +30,8 @@ public:
     apri(std::unique_ptr<QIODevice> file, const QString& nome, const ImpostazioniCsv& impostazioni);
 
     Esito<bool> leggi(RigaFoglio& riga) override;
+    // The share of the file's bytes read (a block ahead of the lines handed out).
+    double quotaLetta() const override;
 
     // The next data line without a text of its own, when it is a line of
     // ASCII bytes cut by a one-byte separator and holds no quotes, as nearly

@@ -46,6 +46,9 @@ public:
     // The next data row; false once the data end. An Errore (Italian
     // description) is an error of the run: reading stops.
     virtual Esito<bool> leggi(RigaFoglio& riga) = 0;
+    // How much of the sheet has been read, from 0 to 1, for a progress bar;
+    // negative when the reader cannot tell.
+    virtual double quotaLetta() const { return -1; }
 };
 
 // An .xls or .xlsx workbook, told apart by the file's content, not its name:

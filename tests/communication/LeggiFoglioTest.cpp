@@ -72,7 +72,8 @@ TEST_F(LeggiFoglioTest, WritesHeaderOneRecordPerRowAndTrailer)
         .riga(rigaValida(QStringLiteral("BIANCHI")))
         .riga(rigaValida(QStringLiteral("VERDI")));
     int avvisato = 0;
-    auto esito = scrivi(foglio, RegoleControllo::excel, [&avvisato](int riga) { avvisato = riga; });
+    auto esito = scrivi(foglio, RegoleControllo::excel,
+                        [&avvisato](const Avanzamento& a) { avvisato = a.riga; });
     ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
     EXPECT_EQ(esito->recordB, 3);
     EXPECT_FALSE(esito->erroriPresenti);
@@ -173,6 +174,17 @@ TEST_F(LeggiFoglioTest, AFailedRunKeepsTheOlderCommunicationAndReport)
     ASSERT_FALSE(esito.ok());
     EXPECT_EQ(esito.errore(), QStringLiteral("foglio danneggiato"));
 
+    // Stopped by the clerk: the same, and said so.
+    FoglioInMemoria interrotto;
+    interrotto.riga(rigaValida(QString())).riga(rigaValida(QStringLiteral("ROSSI")));
+    const std::atomic<bool> interruzione = true;
+    richiesta.interruzione = &interruzione;
+    esito = scrivi(interrotto);
+    richiesta.interruzione = nullptr;
+    ASSERT_FALSE(esito.ok());
+    EXPECT_EQ(esito.dettaglio().numero, kLetturaInterrotta);
+    EXPECT_EQ(esito.errore(), kMessaggioInterrotta);
+
     EXPECT_EQ(comunicazione(), "comunicazione precedente\r\n");
     EXPECT_EQ(rapporto(), "vecchio rapporto\r\n");
 
@@ -212,7 +224,8 @@ TEST_F(LeggiFoglioTest, WorkbookIsReadFromRowThreeUntilBothNamesAreBlank)
     ASSERT_TRUE(S::crea(richiesta.foglio, righeXlsx));
 
     int avvisato = 0;
-    auto esito = LeggiFoglio(ambiente->db(), richiesta, [&avvisato](int riga) { avvisato = riga; });
+    auto esito = LeggiFoglio(ambiente->db(), richiesta,
+                             [&avvisato](const Avanzamento& a) { avvisato = a.riga; });
     ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
     EXPECT_EQ(esito->recordB, 1);
     EXPECT_EQ(avvisato, 3);

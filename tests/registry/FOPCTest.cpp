@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "common/ui/SegnalaErrore.h"
+#include "communication/LeggiFoglio.h"
 #include "communication/ui/FRapporto.h"
 #include "registry/ArchivioAgenzie.h"
 #include "support/CartellaProva.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -372,6 +374,46 @@ TEST_F(FOPCTest, WithoutAProgramForTheReportItsLinesShowInAWindow)
     EXPECT_EQ(m_documenti.aperti(),
               (QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")),
                            QDir(m_cartella.percorso()).absolutePath()}));
+}
+
+TEST_F(FOPCTest, InterrompiStopsARunHalfWayAndLeavesTheOlderFiles)
+{
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    QByteArray csv;
+    const QByteArray riga = RigaValida::lineaCsv(RigaValida::valori());
+    for (int i = 0; i < 100000; ++i)
+        csv += riga;
+    m_cartella.scrivi(QStringLiteral("mese.csv"), csv);
+    m_cartella.scrivi(QStringLiteral("out.txt"), "comunicazione precedente\r\n");
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("mese.csv")));
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
+    m_messaggi.rispondi(Messaggi::Risposta::Si); // overwrite the older file
+
+    // As soon as the bar shows a share of the file read, the clerk stops the run.
+    int quota = -1;
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        auto* barra = w<QProgressBar>("Avanzamento");
+        if (!barra->isVisible() || barra->maximum() == 0)
+            return;
+        attesa.stop();
+        quota = barra->value();
+        QTest::mouseClick(w<QPushButton>("Interrompi"), Qt::LeftButton);
+    });
+    MentreAperta fcsv([&](QDialog* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("vPRD"))->setText(QStringLiteral("1"));
+        QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+        attesa.start(1);
+    });
+    QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    EXPECT_GE(quota, 0);
+    EXPECT_LT(quota, 1000);
+    EXPECT_EQ(m_messaggi.ultimo().testo, kMessaggioInterrotta);
+    EXPECT_EQ(m_cartella.leggi(QStringLiteral("out.txt")), "comunicazione precedente\r\n");
+    EXPECT_FALSE(QFile::exists(m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))));
+    EXPECT_FALSE(w<QProgressBar>("Avanzamento")->isVisible());
+    EXPECT_TRUE(w<QPushButton>("ElaExcel")->isEnabled());
 }
 
 TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)

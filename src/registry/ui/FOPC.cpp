@@ -9,6 +9,7 @@
 #include "common/ui/GestioneListView.h"
 #include "common/ui/Messaggi.h"
 #include "common/ui/SegnalaErrore.h"
+#include "communication/ComunicazioneInDisparte.h"
 #include "communication/CreaVuota.h"
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
@@ -37,6 +38,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -350,8 +352,19 @@ QWidget* FOPC::creaComunicazione()
     m_Label5->setObjectName(QStringLiteral("Label5"));
     griglia->addWidget(m_Label5, 2, 0, 1, 3);
     griglia->addWidget(m_PERC, 2, 3, 1, 2);
+    // For a CSV file the share of its bytes read; for a workbook a busy bar.
+    m_avanzamento = new QProgressBar(riquadro);
+    m_avanzamento->setObjectName(QStringLiteral("Avanzamento"));
+    m_avanzamento->setTextVisible(false);
+    griglia->addWidget(m_avanzamento, 2, 5);
+    m_interrompi = new QPushButton(QStringLiteral("Interrompi"), riquadro);
+    m_interrompi->setObjectName(QStringLiteral("Interrompi"));
+    griglia->addWidget(m_interrompi, 3, 5);
     m_Label5->hide();
     m_PERC->hide();
+    m_avanzamento->hide();
+    m_interrompi->hide();
+    connect(m_interrompi, &QPushButton::clicked, this, &FOPC::interrompi);
     connect(elaExcel, &QPushButton::clicked, this, &FOPC::ElaExcel);
     connect(vuota, &QPushButton::clicked, this, &FOPC::cVUOTA);
     m_comandi << elaExcel << vuota << m_vANNO << m_vMESE << m_CmbTI;
@@ -657,6 +670,27 @@ void FOPC::impostaOccupato(bool occupato)
         comando->setEnabled(!occupato);
     m_Label5->setVisible(occupato);
     m_PERC->setVisible(occupato);
+    m_avanzamento->setVisible(occupato);
+    m_interrompi->setVisible(occupato);
+    if (occupato) {
+        m_PERC->clear();
+        m_avanzamento->setRange(0, 0); // busy until the first report says more
+    }
+}
+
+void FOPC::mostraAvanzamento(const Avanzamento& avanzamento)
+{
+    m_PERC->setText(QString::number(avanzamento.riga));
+    if (avanzamento.quota < 0)
+        return;
+    m_avanzamento->setRange(0, 1000);
+    m_avanzamento->setValue(static_cast<int>(avanzamento.quota * 1000));
+}
+
+void FOPC::interrompi()
+{
+    if (m_lavoro)
+        m_lavoro->interrompi();
 }
 
 void FOPC::ElaExcel()
@@ -722,15 +756,22 @@ void FOPC::elaboraFoglio(QString foglio)
         richiesta.primaRigaCsv = primaRiga;
     }
 
-    // The run keeps the window alive by repainting a few times a second;
+    // The run goes on a thread of its own and the window keeps answering;
     // meanwhile nothing else may start a run on the same files.
+    ComunicazioneInDisparte lavoro;
+    m_lavoro = &lavoro;
+    connect(&lavoro, &ComunicazioneInDisparte::avanzato, this,
+            [this, &lavoro] { mostraAvanzamento(lavoro.avanzamento()); });
     impostaOccupato(true);
-    const auto esito = LeggiFoglio(m_ambiente.db(), richiesta, [this](int riga) {
-        m_PERC->setText(QString::number(riga));
-        QApplication::processEvents();
-    });
+    const auto esito = lavoro.esegui(m_ambiente.db().file(), richiesta);
     impostaOccupato(false);
+    m_lavoro = nullptr;
 
+    if (!esito && esito.dettaglio().numero == kLetturaInterrotta) {
+        Messaggi::mostra(this, esito.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Informazione);
+        return;
+    }
     if (!esito) {
         Messaggi::mostra(this, QStringLiteral("Errore Lettura foglio: ") + esito.errore(),
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);

@@ -7,17 +7,20 @@
 #include <memory>
 
 class CartelleAgenzia;
+class ComunicazioneInDisparte;
 class ElencoComuni;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
 struct Ambiente;
 struct CampiLuogo;
 struct ContestoRicerca;
+struct Avanzamento;
 struct DatiAgenzia;
 
 // The agency window, the working window of the whole run: the list of
@@ -63,6 +66,9 @@ private:
     // The communication from `foglio`, or from the sheet the dialog gives when empty.
     void elaboraFoglio(QString foglio);
     CartelleAgenzia cartelleAgenzia() const;
+    void mostraAvanzamento(const Avanzamento& avanzamento);
+    // "Interrompi": the run stops, nothing is written.
+    void interrompi();
     void creaCampi();
     QWidget* creaElenco();
     QWidget* creaAgenzia();
@@ -104,5 +110,8 @@ private:
               *m_PERC = nullptr;
     QComboBox *m_vOSEX = nullptr, *m_vOCITTAD = nullptr, *m_CmbTI = nullptr;
     QLabel* m_Label5 = nullptr;
-    QList<QWidget*> m_comandi; // disabled while a communication is written
+    QProgressBar* m_avanzamento = nullptr;
+    QPushButton* m_interrompi = nullptr;
+    ComunicazioneInDisparte* m_lavoro = nullptr; // the run under way, if any
+    QList<QWidget*> m_comandi;                   // disabled while a communication is written
 };
