@@ -94,8 +94,8 @@ TEST_F(ConnessioneTest, ErrorsCarryTheEngineDescription)
     EXPECT_TRUE(q.errore().contains(QStringLiteral("NESSUNA"))) << q.errore().toStdString();
     // SQLITE_BUSY after the timeout, plain or extended (SQLITE_BUSY_TIMEOUT), reaches the user
     // in Italian.
-    const QString occupato =
-        QStringLiteral("Il database è occupato da un altro programma ZEFIRANTE: riprovare tra poco.");
+    const QString occupato = QStringLiteral(
+        "Il database è occupato da un altro programma ZEFIRANTE: riprovare tra poco.");
     EXPECT_EQ(Connessione::descrizione(QSqlError(QStringLiteral("Unable to fetch row"),
                                                  QStringLiteral("database is locked"),
                                                  QSqlError::StatementError, QStringLiteral("5"))),
