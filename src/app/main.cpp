@@ -2,9 +2,11 @@
 #include "common/ui/Messaggi.h"
 #include "printing/ui/FSTAMPA.h"
 #include "shell/Avvio.h"
+#include "shell/Cartelle.h"
 #include "shell/Versione.h"
 #include "shell/ui/FA.h"
 #include "shell/ui/IconaProgramma.h"
+#include "shell/ui/UnaFinestra.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -27,9 +29,15 @@ int main(int argc, char* argv[])
                       QStringLiteral("CARTELLA")});
     parser.process(app);
 
+    // One window program a folder, and it is checked before anything is opened or laid in.
+    const QString cartella = parser.value(QStringLiteral("cartella"));
+    const auto blocco =
+        bloccaPerFinestre(Cartelle::applicazione(cartella, QApplication::applicationDirPath()));
+    if (!blocco)
+        return 2;
+
     // Without a database there is nothing to work on: say why and stop before any window.
-    auto avviato =
-        Avvio(parser.value(QStringLiteral("cartella")), QApplication::applicationDirPath());
+    auto avviato = Avvio(cartella, QApplication::applicationDirPath());
     if (!avviato) {
         Messaggi::mostra(nullptr, avviato.errore(), Versione::titoloApplicazione,
                          Messaggi::Icona::Critica);

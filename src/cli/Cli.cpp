@@ -8,6 +8,8 @@
 #include "cli/ComandoStampa.h"
 #include "cli/ComandoVuota.h"
 #include "shell/Avvio.h"
+#include "shell/BloccoCartella.h"
+#include "shell/Cartelle.h"
 #include "shell/Versione.h"
 
 #include <QTextStream>
@@ -92,7 +94,7 @@ void stampaAiuto(QTextStream& out, const Comando& comando)
 } // namespace
 
 int eseguiCli(const QStringList& argomenti, QTextStream& out, QTextStream& err,
-              const QString& cartellaEseguibile)
+              const QString& cartellaEseguibile, std::chrono::milliseconds attesa)
 {
     const auto elenco = comandi();
     const Argomenti generali(opzioniGenerali(), argomenti, Argomenti::Fine::PrimoPosizionale);
@@ -126,7 +128,16 @@ int eseguiCli(const QStringList& argomenti, QTextStream& out, QTextStream& err,
             stampaAiuto(out, *comando);
             return Uscita::fatto;
         }
-        auto ambiente = Avvio(generali.valore(QStringLiteral("cartella")), cartellaEseguibile);
+        const QString cartella = generali.valore(QStringLiteral("cartella"));
+        BloccoCartella blocco(Cartelle::applicazione(cartella, cartellaEseguibile),
+                              BloccoCartella::Programma::RigaDiComando);
+        if (!blocco.prendi(attesa)) {
+            err << "Un altro zefirante-cli sta lavorando su questa cartella: attesa scaduta, "
+                   "riprovare più tardi."
+                << Qt::endl;
+            return Uscita::fallito;
+        }
+        auto ambiente = Avvio(cartella, cartellaEseguibile);
         if (!ambiente) {
             err << ambiente.errore() << Qt::endl;
             return Uscita::fallito;

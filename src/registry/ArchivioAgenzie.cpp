@@ -135,6 +135,9 @@ Esito<bool> ArchivioAgenzie::presenti(const Connessione& connessione)
 EsitoVuoto ArchivioAgenzie::salva(const Connessione& connessione, const Agenzia& agenzia)
 {
     Transazione transazione(connessione);
+    // Busy past the timeout: nothing is written outside the transaction.
+    if (!transazione.aperta())
+        return transazione.conferma();
     if (auto scritto = scrivi(connessione, QStringLiteral("SELECT * From COPE WHERE "),
                               agenzia.ocod, valori(agenzia));
         !scritto)

@@ -36,6 +36,9 @@ Esito<int> ImportaDivise(const Connessione& connessione, const QString& fileDivi
         return 0; // tried again at the next start
 
     Transazione transazione(connessione);
+    // Busy past the timeout: nothing is written outside the transaction.
+    if (!transazione.aperta())
+        return Errore{transazione.conferma().errore()};
     int divise = 0;
     const QString testo = testoDelFile(file.readAll());
     for (const QString& riga : testo.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")))) {

@@ -39,6 +39,14 @@ Connessione::~Connessione()
 
 QString Connessione::descrizione(const QSqlError& errore)
 {
+    // SQLITE_BUSY (5, with its extended codes) once the busy timeout has run out: another
+    // program kept the database for itself all that time.
+    bool numero = false;
+    const int codice = errore.nativeErrorCode().toInt(&numero);
+    if ((numero && (codice & 0xff) == 5) ||
+        errore.databaseText().contains(QLatin1String("database is locked")))
+        return QStringLiteral(
+            "Il database è occupato da un altro programma ZEFIRANTE: riprovare tra poco.");
     QString testo = errore.databaseText().trimmed();
     if (testo.isEmpty())
         testo = errore.driverText().trimmed();

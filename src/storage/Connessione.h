@@ -46,7 +46,8 @@ public:
     static QString stringaConnessione(const QString& fileDatabase);
     static QString fileDaStringaConnessione(const QString& stringa);
 
-    // The text of the last database error, for messages.
+    // The text of the last database error, for messages; the database kept busy by another
+    // program past the timeout is said in Italian.
     static QString descrizione(const class QSqlError& errore);
 
 private:

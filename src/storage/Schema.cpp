@@ -73,6 +73,9 @@ QStringList Tabelle::tutte()
 EsitoVuoto creaDatabase(const Connessione& connessione)
 {
     Transazione transazione(connessione);
+    // Busy past the timeout: nothing is written outside the transaction.
+    if (!transazione.aperta())
+        return transazione.conferma();
     if (auto esito = eseguiSchema(connessione); !esito)
         return esito;
     const struct

@@ -6,6 +6,7 @@
 #include "storage/Transazione.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -91,6 +92,17 @@ TEST_F(ConnessioneTest, ErrorsCarryTheEngineDescription)
     auto q = m_db->esegui(QStringLiteral("SELECT * FROM NESSUNA"));
     ASSERT_FALSE(q.ok());
     EXPECT_TRUE(q.errore().contains(QStringLiteral("NESSUNA"))) << q.errore().toStdString();
+    // SQLITE_BUSY after the timeout, plain or extended (SQLITE_BUSY_TIMEOUT), reaches the user
+    // in Italian.
+    const QString occupato = QStringLiteral(
+        "Il database è occupato da un altro programma ZEFIRANTE: riprovare tra poco.");
+    EXPECT_EQ(Connessione::descrizione(QSqlError(QStringLiteral("Unable to fetch row"),
+                                                 QStringLiteral("database is locked"),
+                                                 QSqlError::StatementError, QStringLiteral("5"))),
+              occupato);
+    EXPECT_EQ(Connessione::descrizione(QSqlError(QString(), QStringLiteral("locked"),
+                                                 QSqlError::StatementError, QStringLiteral("773"))),
+              occupato);
 }
 
 TEST_F(ConnessioneTest, TransactionRollsBackUnlessConfirmed)
