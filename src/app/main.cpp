@@ -1,5 +1,6 @@
 #include "backup/ui/FSalva.h"
 #include "common/ui/Messaggi.h"
+#include "common/ui/TraduzioneQt.h"
 #include "printing/ui/FSTAMPA.h"
 #include "shell/Avvio.h"
 #include "shell/Cartelle.h"
@@ -10,10 +11,15 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLocale>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // Italian throughout, whatever the system's language: Qt's own dialogs and
+    // buttons, and the dates and numbers inside them.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const TraduzioneQt traduzione;
     QApplication::setOrganizationName(QStringLiteral("ZEFIRANTE"));
     QApplication::setApplicationName(QStringLiteral("ZEFIRANTE"));
     QApplication::setApplicationVersion(Versione::numero);

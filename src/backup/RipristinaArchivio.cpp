@@ -4,6 +4,7 @@
 #include "backup/NomiArchivio.h"
 #include "backup/ScriviArchivio.h"
 #include "backup/ValoriArchivio.h"
+#include "base/ErroreSistema.h"
 #include "registry/ArchivioAgenzie.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
@@ -24,11 +25,11 @@ Esito<QByteArray> leggiFile(const QString& percorso, qint64 massimo = -1)
     QFile file(percorso);
     if (!file.open(QIODevice::ReadOnly))
         return Errore{QStringLiteral("Impossibile leggere il file %1: %2")
-                          .arg(QDir::toNativeSeparators(percorso), file.errorString())};
+                          .arg(QDir::toNativeSeparators(percorso), ErroreSistema::descrivi(file))};
     QByteArray contenuto = massimo < 0 ? file.readAll() : file.read(massimo);
     if (file.error() != QFileDevice::NoError)
         return Errore{QStringLiteral("Impossibile leggere il file %1: %2")
-                          .arg(QDir::toNativeSeparators(percorso), file.errorString())};
+                          .arg(QDir::toNativeSeparators(percorso), ErroreSistema::descrivi(file))};
     return contenuto;
 }
 

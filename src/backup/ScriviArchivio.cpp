@@ -3,6 +3,7 @@
 #include "backup/FormatoArchivio.h"
 #include "backup/ValoriArchivio.h"
 #include "base/Cp1252.h"
+#include "base/ErroreSistema.h"
 #include "storage/Apici.h"
 #include "storage/Connessione.h"
 #include "storage/TipiCampo.h"
@@ -82,6 +83,6 @@ EsitoVuoto ScriviArchivio(const Connessione& connessione, const QString& percors
     if (!file.open(QIODevice::WriteOnly) || file.write(contenuto) != contenuto.size() ||
         !file.commit())
         return Errore{QStringLiteral("Impossibile scrivere il file %1: %2")
-                          .arg(QDir::toNativeSeparators(percorso), file.errorString())};
+                          .arg(QDir::toNativeSeparators(percorso), ErroreSistema::descrivi(file))};
     return {};
 }

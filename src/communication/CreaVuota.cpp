@@ -1,5 +1,6 @@
 #include "communication/CreaVuota.h"
 
+#include "base/ErroreSistema.h"
 #include "base/NomeFile.h"
 #include "communication/DatiAgenzia.h"
 #include "communication/RecordComunicazione.h"
@@ -34,7 +35,7 @@ EsitoVuoto CreaVuota(const DatiAgenzia& agenzia, const QString& percorso)
         !file.commit())
         return Errore{QStringLiteral("Impossibile scrivere il file ") +
                       QDir::toNativeSeparators(percorso) + QStringLiteral(": ") +
-                      file.errorString()};
+                      ErroreSistema::descrivi(file)};
     return {};
 }
 

@@ -1,5 +1,6 @@
 #include "communication/LeggiFoglio.h"
 
+#include "base/ErroreSistema.h"
 #include "communication/ControlloRiga.h"
 #include "communication/FoglioOperazioni.h"
 #include "communication/RapportoErrori.h"
@@ -78,7 +79,7 @@ private:
     {
         return Errore{QStringLiteral("Impossibile scrivere il file ") +
                       QDir::toNativeSeparators(m_file.fileName()) + QStringLiteral(": ") +
-                      m_file.errorString()};
+                      ErroreSistema::descrivi(m_file)};
     }
 
     QSaveFile m_file;

@@ -1,6 +1,7 @@
 #include "communication/RapportoErrori.h"
 
 #include "base/Cp1252.h"
+#include "base/ErroreSistema.h"
 
 #include <QDir>
 #include <charconv>
@@ -13,7 +14,8 @@ const QString kLineaTratteggio(100, QLatin1Char('-'));
 QString descrizioneFile(const QSaveFile& file)
 {
     return QStringLiteral("Impossibile scrivere il file ") +
-           QDir::toNativeSeparators(file.fileName()) + QStringLiteral(": ") + file.errorString();
+           QDir::toNativeSeparators(file.fileName()) + QStringLiteral(": ") +
+           ErroreSistema::descrivi(file);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "fogli/LettoreCsv.h"
 
 #include "base/Cp1252.h"
+#include "base/ErroreSistema.h"
 
 #include <algorithm>
 #include <array>
@@ -209,8 +210,8 @@ Esito<std::unique_ptr<LettoreFoglio>> LettoreCsv::apri(std::unique_ptr<QIODevice
 
 Errore LettoreCsv::erroreLettura() const
 {
-    return Errore{
-        QStringLiteral("Errore di lettura del file %1: %2").arg(m_nome, m_file->errorString())};
+    return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                      .arg(m_nome, ErroreSistema::descrivi(*m_file))};
 }
 
 Esito<bool> LettoreCsv::codificaUtf8()

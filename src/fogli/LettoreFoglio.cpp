@@ -1,5 +1,6 @@
 #include "fogli/LettoreFoglio.h"
 
+#include "base/ErroreSistema.h"
 #include "fogli/LettoreCsv.h"
 #include "fogli/LettoreXls.h"
 #include "fogli/LettoreXlsx.h"
@@ -29,8 +30,8 @@ Errore nonExcel(const QString& nome)
 
 Errore nonAperto(const QString& nome, const QFile& file)
 {
-    return Errore{
-        QStringLiteral("Impossibile aprire il file %1: %2").arg(nome, file.errorString())};
+    return Errore{QStringLiteral("Impossibile aprire il file %1: %2")
+                      .arg(nome, ErroreSistema::descrivi(file))};
 }
 
 std::unique_ptr<QIODevice> inMemoria(const QByteArray& contenuto)
@@ -70,8 +71,8 @@ Esito<std::unique_ptr<LettoreFoglio>> apriFoglioExcel(const QString& percorso,
     // An .xls is read whole: the format's 65536 rows keep it small.
     const QByteArray contenuto = file->readAll();
     if (file->error() != QFileDevice::NoError)
-        return Errore{
-            QStringLiteral("Errore di lettura del file %1: %2").arg(nome, file->errorString())};
+        return Errore{QStringLiteral("Errore di lettura del file %1: %2")
+                          .arg(nome, ErroreSistema::descrivi(*file))};
     return apriFoglioXls(contenuto, nome, regole);
 }
 

@@ -1,6 +1,7 @@
 #include "printing/ModelloStampa.h"
 
 #include "base/Cp1252.h"
+#include "base/ErroreSistema.h"
 
 #include <QDir>
 #include <QFile>
@@ -246,9 +247,9 @@ Esito<ModelloStampa> LetturaModello::daFile(const QString& percorso)
         return Errore{QStringLiteral("Il modello %1 non esiste.").arg(nome),
                       CodiceStampa::ModelloMancante};
     if (!file.open(QIODevice::ReadOnly))
-        return Errore{
-            QStringLiteral("Il modello %1 non si può leggere: %2").arg(nome, file.errorString()),
-            CodiceStampa::ModelloMancante};
+        return Errore{QStringLiteral("Il modello %1 non si può leggere: %2")
+                          .arg(nome, ErroreSistema::descrivi(file)),
+                      CodiceStampa::ModelloMancante};
     QByteArray byte = file.readAll();
     if (byte.startsWith("\xEF\xBB\xBF"))
         byte.remove(0, 3);

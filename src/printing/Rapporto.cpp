@@ -1,5 +1,6 @@
 #include "printing/Rapporto.h"
 
+#include "base/ErroreSistema.h"
 #include "base/Orologio.h"
 #include "storage/Connessione.h"
 #include "storage/Database.h"
@@ -87,9 +88,9 @@ Esito<int> Rapporto::salvaPdf(const QString& percorso)
     // failure never leaves half a PDF where the old one was.
     QSaveFile file(percorso);
     if (!file.open(QIODevice::WriteOnly))
-        return Errore{
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString()),
-            CodiceStampa::Scrittura};
+        return Errore{QStringLiteral("Impossibile scrivere il file %1: %2")
+                          .arg(nome, ErroreSistema::descrivi(file)),
+                      CodiceStampa::Scrittura};
     Esito<int> pagine = 0;
     {
         QPdfWriter pdf(&file);
@@ -104,8 +105,8 @@ Esito<int> Rapporto::salvaPdf(const QString& percorso)
         return pagine;
     }
     if (!file.commit())
-        return Errore{
-            QStringLiteral("Impossibile scrivere il file %1: %2").arg(nome, file.errorString()),
-            CodiceStampa::Scrittura};
+        return Errore{QStringLiteral("Impossibile scrivere il file %1: %2")
+                          .arg(nome, ErroreSistema::descrivi(file)),
+                      CodiceStampa::Scrittura};
     return pagine;
 }

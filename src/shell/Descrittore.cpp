@@ -1,6 +1,7 @@
 #include "shell/Descrittore.h"
 
 #include "base/Cp1252.h"
+#include "base/ErroreSistema.h"
 #include "shell/Offusca.h"
 
 #include <QDir>
@@ -45,7 +46,7 @@ EsitoVuoto Descrittore::scrivi(const QString& file, const QStringList& righe)
 {
     QSaveFile uscita(file);
     if (!uscita.open(QIODevice::WriteOnly) || uscita.write(codifica(righe)) < 0 || !uscita.commit())
-        return Errore{uscita.errorString()};
+        return Errore{ErroreSistema::descrivi(uscita)};
     return {};
 }
 
@@ -53,6 +54,6 @@ Esito<QStringList> Descrittore::leggi(const QString& file)
 {
     QFile ingresso(file);
     if (!ingresso.open(QIODevice::ReadOnly))
-        return Errore{ingresso.errorString()};
+        return Errore{ErroreSistema::descrivi(ingresso)};
     return decodifica(ingresso.readAll());
 }

@@ -1,5 +1,6 @@
 #include "backup/ui/FSalva.h"
 #include "common/ui/DialoghiFile.h"
+#include "common/ui/TraduzioneQt.h"
 #include "communication/ui/FCsv.h"
 #include "printing/ui/FSTAMPA.h"
 #include "registry/ArchivioAgenzie.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QPixmap>
 #include <QTemporaryDir>
@@ -75,6 +77,9 @@ private:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The pictures show the windows as the program shows them: Qt's own texts in Italian.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const TraduzioneQt traduzione;
     QTextStream err(stderr);
     const QStringList argomenti = QApplication::arguments();
     if (argomenti.size() != 3) {
