@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QIODevice>
 #include <QStringList>
+#include <atomic>
 #include <charconv>
 #include <deque>
 #include <optional>
@@ -301,6 +302,10 @@ public:
     std::deque<RigaFoglio> pronte;
     std::optional<Errore> errore;
     bool finito = false;
+    // The last row of the used range the worksheet states ("A1:V500002"), 0
+    // when it states none: what a progress bar measures the rows against.
+    // Written by the thread that parses, read by the one that takes the rows.
+    std::atomic<int> ultimaRigaDichiarata = 0;
 
     void termina()
     {
@@ -326,6 +331,8 @@ protected:
             m_inT = m_inIs && !m_inRph;
         } else if (nome == "row") {
             apriRiga(attributi);
+        } else if (nome == "dimension") {
+            leggiDimensione(attributo(attributi, "ref"));
         }
     }
 
@@ -374,6 +381,21 @@ private:
         Errore,
         Data
     };
+
+    // "A1:V500002" -> 500002, "A1" -> 1; anything else states nothing.
+    void leggiDimensione(const char* riferimento)
+    {
+        if (!riferimento)
+            return;
+        std::string_view testo(riferimento);
+        if (const auto duepunti = testo.rfind(':'); duepunti != std::string_view::npos)
+            testo.remove_prefix(duepunti + 1);
+        while (!testo.empty() && ((testo.front() >= 'A' && testo.front() <= 'Z') ||
+                                  (testo.front() >= 'a' && testo.front() <= 'z')))
+            testo.remove_prefix(1);
+        if (const auto riga = intero<int>(testo); riga && *riga > 0)
+            ultimaRigaDichiarata = *riga;
+    }
 
     void apriRiga(const char** attributi)
     {
@@ -574,7 +596,21 @@ class LettoreXlsx final : public LettoreFoglio
 public:
     Esito<bool> leggi(RigaFoglio& riga) override
     {
-        return m_righe ? m_righe->leggi(riga) : leggiQui(riga);
+        auto letta = m_righe ? m_righe->leggi(riga) : leggiQui(riga);
+        if (letta.ok() && *letta)
+            m_ultimaLetta = riga.numero;
+        return letta;
+    }
+
+    // The rows handed out against the rows the worksheet says it uses.
+    double quotaLetta() const override
+    {
+        const int prima = m_primaRigaDati;
+        const int ultima = m_parser ? m_parser->ultimaRigaDichiarata.load() : 0;
+        if (ultima < prima || m_ultimaLetta < prima)
+            return ultima < prima ? -1 : 0;
+        return std::min(1.0, static_cast<double>(m_ultimaLetta - prima + 1) /
+                                 static_cast<double>(ultima - prima + 1));
     }
 
     EsitoVuoto apri(std::unique_ptr<QIODevice> dispositivo, const QString& percorso,
@@ -605,6 +641,8 @@ private:
     }
 
     ArchivioZip m_zip;
+    int m_primaRigaDati = 1;
+    int m_ultimaLetta = 0;
     std::vector<QString> m_testi;
     std::unique_ptr<ParserFoglio> m_parser;
     QString m_parteFoglio;
@@ -669,6 +707,7 @@ EsitoVuoto LettoreXlsx::apri(std::unique_ptr<QIODevice> dispositivo, const QStri
         m_testi = std::move(parser.testi);
     }
 
+    m_primaRigaDati = regole.primaRigaDati;
     m_parser =
         std::make_unique<ParserFoglio>(regole, m_testi, std::move(stiliData), cartella.sistema1904);
     if (auto aperta = m_zip.apriParte(m_parteFoglio); !aperta)

@@ -277,3 +277,23 @@ TEST_F(LettoreXlsxTest, ALargeSheetReadOnItsOwnThreadEndsAsASmallOneDoes)
     ASSERT_TRUE(lettore.valore()->leggi(riga).ok());
     EXPECT_EQ(riga.numero, 3);
 }
+
+TEST_F(LettoreXlsxTest, TheShareReadIsMeasuredAgainstTheStatedRange)
+{
+    QByteArray righe;
+    for (int r = 3; r <= 12; ++r)
+        righe += S::riga(r, nomi(r, "ROSSI", "MARIO"));
+    const QString percorso = m_dir.filePath(QStringLiteral("foglio.xlsx"));
+    for (const auto& [dimensione, attesa] :
+         {std::pair<QByteArray, double>{"A1:V12", 0.5}, {"A1:v$1", -1}, {"", -1}}) {
+        S::Opzioni opzioni;
+        opzioni.dimensione = dimensione;
+        ASSERT_TRUE(S::crea(percorso, righe, opzioni));
+        auto lettore = apriFoglioExcel(percorso, regoleProva());
+        ASSERT_TRUE(lettore.ok());
+        RigaFoglio riga;
+        for (int i = 0; i < 5; ++i)
+            ASSERT_TRUE(lettore.valore()->leggi(riga).valore());
+        EXPECT_DOUBLE_EQ(lettore.valore()->quotaLetta(), attesa) << dimensione.constData();
+    }
+}

@@ -191,8 +191,10 @@ QByteArray inizioFoglio(const OpzioniXlsx& opzioni)
     QByteArray xml =
         kDichiarazione +
         QByteArray(
-            R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-            "<sheetViews><sheetView workbookViewId=\"0\">");
+            R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)");
+    if (!opzioni.dimensione.isEmpty())
+        xml += "<dimension ref=\"" + opzioni.dimensione + "\"/>";
+    xml += "<sheetViews><sheetView workbookViewId=\"0\">";
     if (opzioni.righeBloccate > 0) {
         const QByteArray prima = "A" + QByteArray::number(opzioni.righeBloccate + 1);
         xml += "<pane ySplit=\"" + QByteArray::number(opzioni.righeBloccate) + "\" topLeftCell=\"" +

@@ -47,6 +47,9 @@ struct OpzioniXlsx
     // Hundreds of thousands of rows: the worksheet is deflated at the fastest
     // level, into a zip64 entry.
     bool grande = false;
+    // The used range the worksheet states before its rows ("A1:V500002"), as
+    // Excel writes it; none when empty.
+    QByteArray dimensione;
 };
 
 class ScriviXlsx
