@@ -299,6 +299,13 @@ public:
         return {};
     }
 
+    // The workbook is read whole at the start: the share of its cells handed out.
+    double quotaLetta() const override
+    {
+        const std::size_t celle = m_foglio ? m_foglio->celle().size() : 0;
+        return celle == 0 ? -1 : static_cast<double>(m_cella) / static_cast<double>(celle);
+    }
+
     Esito<bool> leggi(RigaFoglio& riga) override
     {
         // Rows past the last cell are blank, so the data end there.

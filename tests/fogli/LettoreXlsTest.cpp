@@ -64,7 +64,10 @@ TEST(LettoreXls, ReadsTheFirstWorksheetLikeAnXlsx)
 {
     auto lettore = apriFoglioExcel(fixture("operazioni.xls"), regoleProva());
     ASSERT_TRUE(lettore.ok()) << lettore.errore().toStdString();
+    EXPECT_EQ(lettore.valore()->quotaLetta(), 0); // for the progress bar
     const auto lettura = leggiTutto(*lettore.valore());
+    EXPECT_GT(lettore.valore()->quotaLetta(), 0.5); // cells after the data are never handed out
+    EXPECT_LE(lettore.valore()->quotaLetta(), 1);
     EXPECT_EQ(lettura.errore, QString());
     ASSERT_EQ(numeri(lettura), (std::vector<int>{3, 4}));
 
