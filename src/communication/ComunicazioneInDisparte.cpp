@@ -3,7 +3,6 @@
 #include "storage/Database.h"
 
 #include <QEventLoop>
-#include <QMutexLocker>
 #include <QThread>
 #include <memory>
 #include <optional>
@@ -23,7 +22,7 @@ ComunicazioneInDisparte::esegui(const QString& fileDatabase,
             return;
         }
         esito.emplace(LeggiFoglio(*connessione.valore(), interrompibile,
-                                  [this](const Avanzamento& a) { riferisci(a); }));
+                                  [this](const Avanzamento& a) { emit avanzato(a); }));
     }));
     QEventLoop attesa;
     connect(lavoro.get(), &QThread::finished, &attesa, &QEventLoop::quit);
@@ -31,19 +30,4 @@ ComunicazioneInDisparte::esegui(const QString& fileDatabase,
     attesa.exec();
     lavoro->wait();
     return std::move(*esito);
-}
-
-Avanzamento ComunicazioneInDisparte::avanzamento() const
-{
-    QMutexLocker blocco(&m_mutex);
-    return m_ultimo;
-}
-
-void ComunicazioneInDisparte::riferisci(const Avanzamento& avanzamento)
-{
-    {
-        QMutexLocker blocco(&m_mutex);
-        m_ultimo = avanzamento;
-    }
-    emit avanzato();
 }

@@ -2,7 +2,6 @@
 
 #include "communication/LeggiFoglio.h"
 
-#include <QMutex>
 #include <QObject>
 #include <atomic>
 
@@ -21,17 +20,11 @@ public:
                                          const RichiestaComunicazione& richiesta);
     // Stops the run before its next row: it then ends with kLetturaInterrotta.
     void interrompi() { m_interrompi = true; }
-    // The latest report of the run.
-    Avanzamento avanzamento() const;
 
 signals:
-    // A new report, from the import's thread (connect it queued or automatic).
-    void avanzato();
+    // A report of the run, from the import's thread (connect it queued or automatic).
+    void avanzato(Avanzamento avanzamento);
 
 private:
-    void riferisci(const Avanzamento& avanzamento);
-
-    mutable QMutex m_mutex;
-    Avanzamento m_ultimo;
     std::atomic<bool> m_interrompi = false;
 };

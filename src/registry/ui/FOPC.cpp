@@ -352,7 +352,8 @@ QWidget* FOPC::creaComunicazione()
     m_Label5->setObjectName(QStringLiteral("Label5"));
     griglia->addWidget(m_Label5, 2, 0, 1, 3);
     griglia->addWidget(m_PERC, 2, 3, 1, 2);
-    // For a CSV file the share of its bytes read; for a workbook a busy bar.
+    // How far the run is, as its reader can tell (see LettoreFoglio::quotaLetta);
+    // a busy bar when it cannot.
     m_avanzamento = new QProgressBar(riquadro);
     m_avanzamento->setObjectName(QStringLiteral("Avanzamento"));
     m_avanzamento->setTextVisible(false);
@@ -760,8 +761,7 @@ void FOPC::elaboraFoglio(QString foglio)
     // meanwhile nothing else may start a run on the same files.
     ComunicazioneInDisparte lavoro;
     m_lavoro = &lavoro;
-    connect(&lavoro, &ComunicazioneInDisparte::avanzato, this,
-            [this, &lavoro] { mostraAvanzamento(lavoro.avanzamento()); });
+    connect(&lavoro, &ComunicazioneInDisparte::avanzato, this, &FOPC::mostraAvanzamento);
     impostaOccupato(true);
     const auto esito = lavoro.esegui(m_ambiente.db().file(), richiesta);
     impostaOccupato(false);
