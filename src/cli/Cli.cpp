@@ -45,9 +45,8 @@ QList<Opzione> opzioniGenerali()
         Opzione::conValore(QStringLiteral("cartella"), QStringLiteral("CARTELLA"),
                            QStringLiteral("cartella dell'applicazione (database, DIVISE.CSV, "
                                           "stampe)")),
-        {QCommandLineOption({QStringLiteral("help"), QStringLiteral("h")},
-                            QStringLiteral("mostra questo aiuto")),
-         QStringLiteral("--help")},
+        Opzione::interruttore({QStringLiteral("help"), QStringLiteral("h")},
+                              QStringLiteral("mostra questo aiuto")),
         Opzione::interruttore({QStringLiteral("version")}, QStringLiteral("mostra la versione"))};
 }
 
