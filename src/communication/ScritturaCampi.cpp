@@ -35,9 +35,9 @@ QString composto(QString testo)
     return puoComporsi(testo) ? testo.normalized(QString::NormalizationForm_C) : testo;
 }
 
-// The text before the first comma: the whole part of an amount. Amounts are
-// a few characters long, too short for a library search to pay.
-// The text before the first comma, of a text or of a Latin-1 line's bytes.
+// The text before the first comma, of a text or of a Latin-1 line's bytes:
+// the whole part of an amount. Amounts are a few characters long, too short
+// for a library search to pay.
 template <typename Vista> Vista parteIntera(Vista valore)
 {
     qsizetype i = 0;

@@ -607,8 +607,10 @@ public:
     {
         const int prima = m_primaRigaDati;
         const int ultima = m_parser ? m_parser->ultimaRigaDichiarata.load() : 0;
-        if (ultima < prima || m_ultimaLetta < prima)
-            return ultima < prima ? -1 : 0;
+        if (ultima < prima)
+            return -1;
+        if (m_ultimaLetta < prima)
+            return 0;
         return std::min(1.0, static_cast<double>(m_ultimaLetta - prima + 1) /
                                  static_cast<double>(ultima - prima + 1));
     }
