@@ -14,6 +14,8 @@
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
 #include "communication/ui/FRapporto.h"
+#include "history/ui/FStorico.h"
+#include "history/ui/StrisciaMesi.h"
 #include "registry/ArchivioAgenzie.h"
 #include "registry/CartelleAgenzia.h"
 #include "registry/ControllaAgenzia.h"
@@ -337,6 +339,7 @@ QWidget* FOPC::creaComunicazione()
     griglia->addWidget(new QLabel(QStringLiteral("Tipologia di INVIO"), riquadro), 0, 4);
     griglia->addWidget(m_CmbTI, 0, 5);
     griglia->setColumnStretch(5, 1);
+    griglia->addLayout(creaStorico(riquadro), 1, 0, 1, 6);
 
     auto* elaExcel =
         new QPushButton(QStringLiteral("Crea Comunicazione\n(con dati da Foglio Excel)"), riquadro);
@@ -347,20 +350,20 @@ QWidget* FOPC::creaComunicazione()
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(elaExcel, 1);
     comandi->addWidget(vuota, 1);
-    griglia->addLayout(comandi, 1, 0, 1, 6);
+    griglia->addLayout(comandi, 2, 0, 1, 6);
     m_Label5 = new QLabel(QStringLiteral("Riga in elaborazione.."), riquadro);
     m_Label5->setObjectName(QStringLiteral("Label5"));
-    griglia->addWidget(m_Label5, 2, 0, 1, 3);
-    griglia->addWidget(m_PERC, 2, 3, 1, 2);
+    griglia->addWidget(m_Label5, 3, 0, 1, 3);
+    griglia->addWidget(m_PERC, 3, 3, 1, 2);
     // How far the run is, as its reader can tell (see LettoreFoglio::quotaLetta);
     // a busy bar when it cannot.
     m_avanzamento = new QProgressBar(riquadro);
     m_avanzamento->setObjectName(QStringLiteral("Avanzamento"));
     m_avanzamento->setTextVisible(false);
-    griglia->addWidget(m_avanzamento, 2, 5);
+    griglia->addWidget(m_avanzamento, 3, 5);
     m_interrompi = new QPushButton(QStringLiteral("Interrompi"), riquadro);
     m_interrompi->setObjectName(QStringLiteral("Interrompi"));
-    griglia->addWidget(m_interrompi, 3, 5);
+    griglia->addWidget(m_interrompi, 4, 5);
     m_Label5->hide();
     m_PERC->hide();
     m_avanzamento->hide();
@@ -370,6 +373,49 @@ QWidget* FOPC::creaComunicazione()
     connect(vuota, &QPushButton::clicked, this, &FOPC::cVUOTA);
     m_comandi << elaExcel << vuota << m_vANNO << m_vMESE << m_CmbTI;
     return riquadro;
+}
+
+QLayout* FOPC::creaStorico(QWidget* riquadro)
+{
+    m_mesi = new StrisciaMesi(riquadro);
+    m_storico = new QPushButton(QStringLiteral("Storico invii"), riquadro);
+    m_storico->setObjectName(QStringLiteral("cStorico"));
+    connect(m_storico, &QPushButton::clicked, this, [this] {
+        MostraStorico(m_ambiente.db(), agenziaMostrata(), m_ambiente.agenziaCorrente.nome, this);
+    });
+    connect(m_vANNO, &QLineEdit::textChanged, this, &FOPC::AggiornaMesi);
+    auto* fila = new QHBoxLayout;
+    fila->addWidget(m_mesi, 1);
+    fila->addWidget(m_storico);
+    return fila;
+}
+
+// A code that can still be edited belongs to an agency not saved yet, which
+// has no history.
+QString FOPC::agenziaMostrata() const
+{
+    return m_tOCOD->isEnabled() ? QString() : m_tOCOD->text().trimmed();
+}
+
+void FOPC::AggiornaMesi()
+{
+    const QString agenzia = agenziaMostrata();
+    bool numero = false;
+    const int anno = m_vANNO->text().trimmed().toInt(&numero);
+    m_storico->setEnabled(!agenzia.isEmpty());
+    if (agenzia.isEmpty() || !numero || anno < 1000 || anno > 9999) {
+        m_mesi->spegni();
+        return;
+    }
+    if (auto mostrata = m_mesi->mostra(m_ambiente.db(), agenzia, anno); !mostrata)
+        Messaggi::mostra(this, mostrata.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Critica);
+}
+
+void FOPC::ScegliPeriodo(int anno, int mese)
+{
+    m_vANNO->setText(QString::number(anno));
+    m_vMESE->setText(QStringLiteral("%1").arg(mese, 2, 10, QLatin1Char('0')));
 }
 
 bool FOPC::eventFilter(QObject* oggetto, QEvent* evento)
@@ -522,6 +568,7 @@ void FOPC::pubblicaAgenzia()
     m_ambiente.agenziaCorrente.codice = m_tOCOD->text().trimmed();
     m_ambiente.agenziaCorrente.nome = agenziaDaiCampi().nomeVisualizzato();
     m_ricerca->codiceAgenzia = m_ambiente.agenziaCorrente.codice;
+    AggiornaMesi();
 }
 
 void FOPC::PulisciCampi()
@@ -777,6 +824,7 @@ void FOPC::elaboraFoglio(QString foglio)
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
+    AggiornaMesi();
     if (!esito->erroriPresenti) {
         Messaggi::mostra(this,
                          QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
@@ -821,6 +869,7 @@ void FOPC::cVUOTA()
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
+    AggiornaMesi();
     Messaggi::mostra(this,
                      QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
                          kCrLf + QStringLiteral("creata con successo. "),

@@ -12,11 +12,13 @@ class ElencoComuni;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTreeWidget;
+class StrisciaMesi;
 struct Ambiente;
 struct CampiLuogo;
 struct ContestoRicerca;
@@ -51,6 +53,11 @@ public:
     void ElaExcel();
     void cVUOTA();
 
+    // The month strip of the agency shown, for the year in the period field.
+    void AggiornaMesi();
+    // Sets the period of the communication to create (a month the deadlines chose).
+    void ScegliPeriodo(int anno, int mese);
+
     // True while a communication is being written: the window's commands wait.
     bool occupato() const { return m_occupato; }
 
@@ -73,6 +80,8 @@ private:
     QWidget* creaElenco();
     QWidget* creaAgenzia();
     QWidget* creaComunicazione();
+    QLayout* creaStorico(QWidget* riquadro);
+    QString agenziaMostrata() const;
     QLineEdit* campo(const char* nome, int lunghezza, const QString& suggerimento = {});
     QComboBox* tendina(const char* nome, const QStringList& voci);
     void LVOpe_Click();
@@ -112,6 +121,8 @@ private:
     QLabel* m_Label5 = nullptr;
     QProgressBar* m_avanzamento = nullptr;
     QPushButton* m_interrompi = nullptr;
+    StrisciaMesi* m_mesi = nullptr;
+    QPushButton* m_storico = nullptr;
     ComunicazioneInDisparte* m_lavoro = nullptr; // the run under way, if any
     QList<QWidget*> m_comandi;                   // disabled while a communication is written
 };

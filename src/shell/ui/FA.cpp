@@ -4,6 +4,7 @@
 #include "common/ui/Finestre.h"
 #include "common/ui/Messaggi.h"
 #include "communication/ui/FRapporto.h"
+#include "history/ui/FScadenze.h"
 #include "registry/ui/FOPC.h"
 #include "shell/Ambiente.h"
 #include "shell/Cartelle.h"
@@ -74,6 +75,9 @@ void FA::creaMenu()
             &QAction::triggered, this, [this] {
                 MostraRapportoErrori(Cartelle::fileErroriImport(m_ambiente.cartella), this);
             });
+    QAction* menuScadenze = voce(funzioni, "mnuScadenze", QStringLiteral("Scadenze"));
+    menuScadenze->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    connect(menuScadenze, &QAction::triggered, this, &FA::scadenze);
     voce(funzioni, "sito", QStringLiteral("Sito Ufficiale OAM|#k15"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
@@ -134,6 +138,10 @@ void FA::creaBarra()
                 if (mostraStampa)
                     mostraStampa(this);
             });
+    connect(pulsante("tbScadenze", QStringLiteral("Scadenze"),
+                     QStringLiteral("Le comunicazioni del mese di ogni agenzia e le scadenze"),
+                     QStyle::SP_FileDialogListView),
+            &QAction::triggered, this, &FA::scadenze);
 }
 
 void FA::mostraBenvenuto()
@@ -237,4 +245,23 @@ void FA::elimina()
 {
     if (m_ambiente.formAttivo == QLatin1String("FOPC") && m_fopc && !m_fopc->occupato())
         m_fopc->Elimina();
+}
+
+void FA::scadenze()
+{
+    FScadenze finestra(m_ambiente.db(), this);
+    if (finestra.exec() == QDialog::Accepted)
+        apriAgenzia(finestra.agenziaScelta(), finestra.anno(), finestra.mese());
+}
+
+// The agency chosen in the deadlines, with that month ready to be written.
+void FA::apriAgenzia(const QString& codice, int anno, int mese)
+{
+    if (!m_fopc)
+        Entra();
+    if (m_fopc->occupato())
+        return;
+    m_ambiente.agenziaCorrente.daRiselezionare = codice;
+    m_fopc->Lista();
+    m_fopc->ScegliPeriodo(anno, mese);
 }

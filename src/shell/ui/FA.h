@@ -50,6 +50,8 @@ private:
     void versione();
     void aggiungi();
     void elimina();
+    void scadenze();
+    void apriAgenzia(const QString& codice, int anno, int mese);
 
     Ambiente& m_ambiente;
     QMdiArea* m_area = nullptr;

@@ -1,0 +1,47 @@
+#include "history/ui/TestiStorico.h"
+
+#include <QDateTime>
+
+QString TestiStorico::tipo(StoricoInvii::Tipo tipo)
+{
+    switch (tipo) {
+    case StoricoInvii::Tipo::ordinaria:
+        return QStringLiteral("ordinaria");
+    case StoricoInvii::Tipo::sostitutiva:
+        return QStringLiteral("sostitutiva");
+    case StoricoInvii::Tipo::vuota:
+        return QStringLiteral("vuota");
+    }
+    return {};
+}
+
+QString TestiStorico::verifica(StoricoInvii::Verifica verifica)
+{
+    switch (verifica) {
+    case StoricoInvii::Verifica::integro:
+        return QStringLiteral("integro");
+    case StoricoInvii::Verifica::modificato:
+        return QStringLiteral("modificato");
+    case StoricoInvii::Verifica::mancante:
+        return QStringLiteral("mancante");
+    }
+    return {};
+}
+
+QString TestiStorico::periodo(int anno, int mese)
+{
+    return QStringLiteral("%1/%2").arg(mese, 2, 10, QLatin1Char('0')).arg(anno);
+}
+
+QString TestiStorico::dataOra(const QDateTime& momento)
+{
+    return momento.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+}
+
+QString TestiStorico::giorni(int giorni)
+{
+    if (giorni >= 0)
+        return QString::number(giorni);
+    return giorni == -1 ? QStringLiteral("scaduta da 1 giorno")
+                        : QStringLiteral("scaduta da %1 giorni").arg(-giorni);
+}
