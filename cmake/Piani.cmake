@@ -11,10 +11,10 @@ set(ZEFIRANTE_PIANI
     "storage"                                   # the database, its SQL and its lists
     "common fogli"                              # the codice fiscale; the sheet readers
     "registry"                                  # agencies and municipalities
-    "communication backup printing"             # the monthly file, the archive, the lists
+    "communication backup printing history"     # the monthly file, the archive, the lists, what was sent
     "shell"                                     # start-up, folders, configuration
     "common/ui"                                 # the widgets every window shares
-    "communication/ui backup/ui printing/ui"    # their windows
+    "communication/ui backup/ui printing/ui history/ui" # their windows
     "registry/ui"                               # the agency window
     "shell/ui"                                  # the main window
     "cli app"                                   # the two programs

@@ -5,7 +5,9 @@
 #include "cli/ComandoComunicazione.h"
 #include "cli/ComandoRipristina.h"
 #include "cli/ComandoSalva.h"
+#include "cli/ComandoScadenze.h"
 #include "cli/ComandoStampa.h"
+#include "cli/ComandoStorico.h"
 #include "cli/ComandoVuota.h"
 #include "shell/Avvio.h"
 #include "shell/BloccoCartella.h"
@@ -28,6 +30,8 @@ std::vector<std::unique_ptr<Comando>> comandi()
     elenco.push_back(std::make_unique<ComandoSalva>());
     elenco.push_back(std::make_unique<ComandoRipristina>());
     elenco.push_back(std::make_unique<ComandoStampa>());
+    elenco.push_back(std::make_unique<ComandoScadenze>());
+    elenco.push_back(std::make_unique<ComandoStorico>());
     return elenco;
 }
 

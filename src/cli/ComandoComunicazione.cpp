@@ -1,6 +1,7 @@
 #include "cli/ComandoComunicazione.h"
 
 #include "cli/OpzioniComunicazione.h"
+#include "cli/RegistraInvio.h"
 #include "communication/LeggiFoglio.h"
 #include "shell/Ambiente.h"
 #include "shell/Cartelle.h"
@@ -69,6 +70,9 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
         err << "Errore Lettura foglio: " << risultato.errore() << Qt::endl;
         return Uscita::fallito;
     }
+    RegistraInvio(ambiente.db(), argomenti.valore(QStringLiteral("agenzia")).trimmed().toUpper(),
+                  richiesta.agenzia, StoricoInvii::tipoDaInvio(richiesta.agenzia.tipoInvio),
+                  richiesta.fileComunicazione, risultato->recordB, risultato->righeErrori, err);
     if (risultato->erroriPresenti) {
         out << "Comunicazione " << richiesta.fileComunicazione << " creata CON ERRORI. ("
             << risultato->recordB

@@ -191,6 +191,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     RisultatoComunicazione risultato;
     risultato.recordB = contatore;
     risultato.erroriPresenti = rapporto.erroriPresenti();
+    risultato.righeErrori = rapporto.righe();
     risultato.fileErrori = rapporto.percorso();
     return risultato;
 }

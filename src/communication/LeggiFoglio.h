@@ -31,6 +31,7 @@ struct RisultatoComunicazione
 {
     qint64 recordB = 0;
     bool erroriPresenti = false; // rows failed checks: see fileErrori
+    qint64 righeErrori = 0;      // the lines of the report, one per failed check
     QString fileErrori;          // ERRORE_IMPORT.TXT of the application folder
 };
 

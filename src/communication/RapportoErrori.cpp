@@ -62,6 +62,7 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
     m_riga += "\r\n";
     if (m_file->write(m_riga) != m_riga.size())
         return Errore{descrizioneFile(*m_file)};
+    ++m_righe;
     return {};
 }
 

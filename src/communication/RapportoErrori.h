@@ -25,6 +25,8 @@ public:
     EsitoVuoto ScriviErrore(int riga, const QString& messaggio);
 
     bool erroriPresenti() const { return m_file != nullptr; }
+    // The error lines written so far.
+    qint64 righe() const { return m_righe; }
     const QString& percorso() const { return m_percorso; }
 
     // Ends a run with errors with the closing line and puts the report in
@@ -39,5 +41,6 @@ private:
     QString m_foglio;
     std::unique_ptr<QSaveFile> m_file;
     bool m_chiuso = false;
+    qint64 m_righe = 0;
     QByteArray m_riga; // the line being written, its buffer kept from error to error
 };

@@ -18,6 +18,10 @@ class Connessione;
 namespace StoricoInvii {
 
 enum class Tipo { ordinaria, sostitutiva, vuota };
+// "ordinaria", "sostitutiva", "vuota".
+QString testoTipo(Tipo tipo);
+// The kind of a communication from a sheet: '1' in record A is a substitutive sending.
+Tipo tipoDaInvio(QChar tipoInvio);
 
 struct Invio
 {

@@ -1,5 +1,6 @@
 #include "shell/Avvio.h"
 
+#include "history/StoricoInvii.h"
 #include "shell/Cartelle.h"
 #include "shell/Descrittore.h"
 #include "shell/ImportaAgenzieCollegate.h"
@@ -39,6 +40,9 @@ Esito<std::unique_ptr<Ambiente>> Avvio(const QString& cartellaRichiesta,
     if (!connessione)
         return Errore{connessione.errore()};
     ambiente->connessione = std::move(connessione).valore();
+    // An older database gains the history of the communications here.
+    if (auto storico = StoricoInvii::prepara(ambiente->db()); !storico)
+        return Errore{storico.errore()};
 
     ambiente->cartellaDati = Cartelle::dati(ambiente->configurazione.pcDirF, ambiente->cartella);
     preparaCartellaDati(*ambiente);

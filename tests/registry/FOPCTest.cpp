@@ -4,6 +4,7 @@
 #include "common/ui/SegnalaErrore.h"
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FRapporto.h"
+#include "history/StoricoInvii.h"
 #include "registry/ArchivioAgenzie.h"
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
@@ -85,6 +86,14 @@ protected:
     {
         QFile f(percorso);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // The history of the sent communications of the agency, newest first.
+    QList<StoricoInvii::Invio> storico(const QString& codice = QStringLiteral("01234567890"))
+    {
+        auto invii = StoricoInvii::elenco(m_ambiente->db(), codice);
+        EXPECT_TRUE(invii) << invii.errore().toStdString();
+        return invii ? invii.valore() : QList<StoricoInvii::Invio>();
     }
 
     CartellaProva m_cartella;
@@ -273,6 +282,19 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Informazione);
     EXPECT_EQ(leggi(daExcel), leggi(daRiga));
+
+    // Each of the three runs is in the history, from the window and from the command line.
+    const auto invii = storico();
+    ASSERT_EQ(invii.size(), 3);
+    EXPECT_EQ(invii.first().percorso, daExcel);
+    EXPECT_EQ(invii.last().percorso, daFinestra);
+    EXPECT_EQ(invii.at(1).percorso, QFileInfo(daRiga).absoluteFilePath());
+    for (const auto& invio : invii) {
+        EXPECT_EQ(invio.anno * 100 + invio.mese, 201709);
+        EXPECT_EQ(invio.tipo, StoricoInvii::Tipo::ordinaria);
+        EXPECT_EQ(invio.recordB, 2);
+        EXPECT_EQ(StoricoInvii::verifica(invio), StoricoInvii::Verifica::integro);
+    }
 }
 
 TEST_F(FOPCTest, DialogsStartInTheAgencysLastFoldersAndADroppedSheetRunsTheCommand)
@@ -412,6 +434,7 @@ TEST_F(FOPCTest, InterrompiStopsARunHalfWayAndLeavesTheOlderFiles)
     EXPECT_EQ(m_messaggi.ultimo().testo, kMessaggioInterrotta);
     EXPECT_EQ(m_cartella.leggi(QStringLiteral("out.txt")), "comunicazione precedente\r\n");
     EXPECT_FALSE(QFile::exists(m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))));
+    EXPECT_TRUE(storico().isEmpty());
     EXPECT_FALSE(w<QProgressBar>("Avanzamento")->isVisible());
     EXPECT_TRUE(w<QPushButton>("ElaExcel")->isEnabled());
 }
@@ -445,6 +468,8 @@ TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
               QStringList{m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"))});
     EXPECT_TRUE(
         m_cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT")).contains("B20 (DIVISA ESTERA) "));
+    ASSERT_EQ(storico().size(), 1);
+    EXPECT_EQ(storico().first().righeErrori, 1);
     EXPECT_FALSE(m_finestra->occupato());
     EXPECT_TRUE(w<QPushButton>("ElaExcel")->isEnabled());
 }
@@ -470,6 +495,8 @@ TEST_F(FOPCTest, TheEmptyCommunicationIsAlwaysOrdinary)
     ASSERT_EQ(byte.size(), 900);
     EXPECT_EQ(byte.at(12), '0');
     EXPECT_EQ(byte.mid(447, 4), QByteArray("A\r\nZ"));
+    ASSERT_EQ(storico().size(), 1);
+    EXPECT_EQ(storico().first().tipo, StoricoInvii::Tipo::vuota);
 
     // No to the question writes nothing and opens no dialog.
     m_messaggi.rispondi(Messaggi::Risposta::No);

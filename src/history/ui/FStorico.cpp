@@ -93,7 +93,7 @@ void FStorico::riempi()
             stato->setBackground(ColoreAllarme);
         const QList<QTableWidgetItem*> celle{
             cella(TestiStorico::periodo(invio.anno, invio.mese)),
-            cella(TestiStorico::tipo(invio.tipo)),
+            cella(StoricoInvii::testoTipo(invio.tipo)),
             file,
             cella(TestiStorico::dataOra(invio.scritto)),
             cella(QString::number(invio.recordB), Qt::AlignRight),

@@ -2,19 +2,6 @@
 
 #include <QDateTime>
 
-QString TestiStorico::tipo(StoricoInvii::Tipo tipo)
-{
-    switch (tipo) {
-    case StoricoInvii::Tipo::ordinaria:
-        return QStringLiteral("ordinaria");
-    case StoricoInvii::Tipo::sostitutiva:
-        return QStringLiteral("sostitutiva");
-    case StoricoInvii::Tipo::vuota:
-        return QStringLiteral("vuota");
-    }
-    return {};
-}
-
 QString TestiStorico::verifica(StoricoInvii::Verifica verifica)
 {
     switch (verifica) {

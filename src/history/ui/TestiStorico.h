@@ -8,8 +8,6 @@ class QDateTime;
 
 // How the history's values read in its windows.
 namespace TestiStorico {
-// "ordinaria", "sostitutiva", "vuota".
-QString tipo(StoricoInvii::Tipo tipo);
 // The file as the history finds it: "integro", "modificato", "mancante".
 QString verifica(StoricoInvii::Verifica verifica);
 // "mm/aaaa", as the accountant names a month.

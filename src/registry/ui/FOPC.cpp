@@ -14,6 +14,7 @@
 #include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
 #include "communication/ui/FRapporto.h"
+#include "history/StoricoInvii.h"
 #include "history/ui/FStorico.h"
 #include "history/ui/StrisciaMesi.h"
 #include "registry/ArchivioAgenzie.h"
@@ -824,6 +825,7 @@ void FOPC::elaboraFoglio(QString foglio)
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
+    registraInvio(false, file, esito->recordB, esito->righeErrori);
     AggiornaMesi();
     if (!esito->erroriPresenti) {
         Messaggi::mostra(this,
@@ -840,6 +842,24 @@ void FOPC::elaboraFoglio(QString foglio)
                      Versione::titoloApplicazione, Messaggi::Icona::Critica);
     if (!Documenti::apri(esito->fileErrori))
         MostraRapportoErrori(esito->fileErrori, this);
+}
+
+void FOPC::registraInvio(bool vuota, const QString& file, qint64 recordB, qint64 righeErrori)
+{
+    StoricoInvii::Invio invio;
+    invio.agenzia = m_ambiente.agenziaCorrente.codice;
+    invio.anno = m_vANNO->text().trimmed().toInt();
+    invio.mese = m_vMESE->text().trimmed().toInt();
+    invio.tipo = vuota ? StoricoInvii::Tipo::vuota
+                       : StoricoInvii::tipoDaInvio(datiComunicazione().tipoInvio);
+    invio.percorso = QFileInfo(file).absoluteFilePath();
+    invio.recordB = recordB;
+    invio.righeErrori = righeErrori;
+    // The file is in place and stays so: the clerk is told, the run is not undone.
+    if (auto registrato = StoricoInvii::registra(m_ambiente.db(), invio); !registrato)
+        Messaggi::mostra(this,
+                         QStringLiteral("Storico invii non aggiornato: ") + registrato.errore(),
+                         Versione::titoloApplicazione, Messaggi::Icona::Avviso);
 }
 
 void FOPC::cVUOTA()
@@ -869,6 +889,7 @@ void FOPC::cVUOTA()
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
+    registraInvio(true, file, 0, 0);
     AggiornaMesi();
     Messaggi::mostra(this,
                      QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
