@@ -21,5 +21,8 @@ struct SeguitoStampa
         if (avanzamento)
             avanzamento(fatte, totale);
     }
-    static Errore erroreInterrotta() { return Errore{kMessaggioInterrotta, CodiceStampa::Interrotta}; }
+    static Errore erroreInterrotta()
+    {
+        return Errore{kMessaggioInterrotta, CodiceStampa::Interrotta};
+    }
 };

@@ -290,7 +290,8 @@ TEST_F(FSTAMPATest, InterrompiStopsThePdfHalfWayAndLeavesTheOlderFile)
     EXPECT_FALSE(chiusa);
     EXPECT_TRUE(m_finestra->isVisible());
     EXPECT_FALSE(comandiAttivi);
-    EXPECT_EQ(m_messaggi.ultimo().testo, QStringLiteral("Creazione interrotta: nessun file scritto."));
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Creazione interrotta: nessun file scritto."));
     EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Informazione);
     EXPECT_EQ(m_cartella.leggi(QStringLiteral("esiste.pdf")), QByteArray("VECCHIO"));
     EXPECT_EQ(QDir(m_cartella.percorso()).entryList(QDir::Files), primaDellaCorsa);

@@ -41,9 +41,11 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     setWindowTitle(QStringLiteral("Stampa tabulati"));
     setModal(true);
 
-    auto* agenzia = conNome(
-        new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente.codice,
-                                                     ambiente.agenziaCorrente.nome), this), "Label1");
+    auto* agenzia =
+        conNome(new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente.codice,
+                                                              ambiente.agenziaCorrente.nome),
+                           this),
+                "Label1");
     QFont grassetto = agenzia->font();
     grassetto.setBold(true);
     agenzia->setFont(grassetto);
@@ -121,8 +123,9 @@ QString FSTAMPA::anno() const
 
 void FSTAMPA::PreparaStampa()
 {
-    m_sqlStampa = ElenchiAnnuali::PreparaStampa(
-        m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(), contestoStampa(m_ambiente));
+    m_sqlStampa =
+        ElenchiAnnuali::PreparaStampa(m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione),
+                                      anno(), contestoStampa(m_ambiente));
 }
 
 bool FSTAMPA::controllaRichiesta()

@@ -63,6 +63,6 @@ private:
     QLineEdit* m_AA1 = nullptr;
     QProgressBar* m_avanzamento = nullptr;
     QPushButton* m_interrompi = nullptr;
-    QList<QWidget*> m_comandi;          // disabled while a PDF is written
+    QList<QWidget*> m_comandi;         // disabled while a PDF is written
     PdfInDisparte* m_lavoro = nullptr; // the run under way, if any
 };
