@@ -96,8 +96,13 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     auto* corsa = new QHBoxLayout;
     corsa->addWidget(m_avanzamento, 1);
     corsa->addWidget(m_interrompi);
-    m_avanzamento->hide();
-    m_interrompi->hide();
+    // Their room is kept while they are hidden, so the window does not jump when a run starts.
+    for (QWidget* elemento : std::initializer_list<QWidget*>{m_avanzamento, m_interrompi}) {
+        QSizePolicy politica = elemento->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        elemento->setSizePolicy(politica);
+        elemento->hide();
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(agenzia);
