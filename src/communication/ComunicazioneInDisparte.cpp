@@ -2,20 +2,16 @@
 
 #include "storage/Database.h"
 
-#include <QEventLoop>
-#include <QThread>
-#include <memory>
 #include <optional>
 
 Esito<RisultatoComunicazione>
 ComunicazioneInDisparte::esegui(const QString& fileDatabase,
                                 const RichiestaComunicazione& richiesta)
 {
-    m_interrompi = false;
-    RichiestaComunicazione interrompibile = richiesta;
-    interrompibile.interruzione = &m_interrompi;
     std::optional<Esito<RisultatoComunicazione>> esito;
-    std::unique_ptr<QThread> lavoro(QThread::create([&] {
+    inDisparte([&](const Interruzione& interruzione) {
+        RichiestaComunicazione interrompibile = richiesta;
+        interrompibile.interruzione = &interruzione;
         auto connessione = Database::apriEsistente(fileDatabase);
         if (!connessione) {
             esito.emplace(Errore{connessione.errore()});
@@ -23,11 +19,6 @@ ComunicazioneInDisparte::esegui(const QString& fileDatabase,
         }
         esito.emplace(LeggiFoglio(*connessione.valore(), interrompibile,
                                   [this](const Avanzamento& a) { emit avanzato(a); }));
-    }));
-    QEventLoop attesa;
-    connect(lavoro.get(), &QThread::finished, &attesa, &QEventLoop::quit);
-    lavoro->start();
-    attesa.exec();
-    lavoro->wait();
+    });
     return std::move(*esito);
 }

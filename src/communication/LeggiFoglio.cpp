@@ -141,7 +141,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     qint64 contatore = 0;
     RigaFoglio riga;
     for (;;) {
-        if (richiesta.interruzione && richiesta.interruzione->load(std::memory_order_relaxed))
+        if (interrotta(richiesta.interruzione))
             return Errore{kMessaggioInterrotta, kLetturaInterrotta};
         auto forma = csv ? csv->leggiAscii(ascii, riga) : leggiTesto(lettore, riga);
         if (!forma)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "base/Esito.h"
+#include "base/Interruzione.h"
 #include "communication/DatiAgenzia.h"
 
 #include <QString>
-#include <atomic>
 #include <functional>
 
 class Connessione;
@@ -24,7 +24,7 @@ struct RichiestaComunicazione
     QString fileErrori;        // the error report, ERRORE_IMPORT.TXT of the application folder
     // Set, from any thread, to stop the run before its next row: nothing is
     // written and the older files stay as they were.
-    const std::atomic<bool>* interruzione = nullptr;
+    const Interruzione* interruzione = nullptr;
 };
 
 struct RisultatoComunicazione
@@ -45,11 +45,9 @@ struct Avanzamento
 };
 using AvanzamentoLettura = std::function<void(const Avanzamento&)>;
 
-// The Errore of a run stopped through RichiestaComunicazione::interruzione
-// (Errore::numero).
+// The Errore::numero of a run stopped through RichiestaComunicazione::interruzione;
+// its description is kMessaggioInterrotta.
 inline constexpr int kLetturaInterrotta = 1;
-inline const QString kMessaggioInterrotta =
-    QStringLiteral("Creazione interrotta: nessun file scritto.");
 
 // A sheet is read as CSV when its path, upper-cased, contains "CSV" anywhere
 // (folder names included); as an Excel workbook otherwise.

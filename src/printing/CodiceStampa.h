@@ -18,6 +18,7 @@ enum Codice : int
     Dati = 5,             // the dataset's SQL fails
     Scrittura = 6,        // the PDF file cannot be written
     Pagina = 7,           // the page cannot hold the list (margins or font too large)
+    Interrotta = 8,       // the user stopped the run ("Interrompi"): nothing written
 };
 
 } // namespace CodiceStampa

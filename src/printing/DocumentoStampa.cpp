@@ -176,7 +176,7 @@ QString DocumentoStampa::conParametri(const QString& testo) const
     return risultato + testo.mid(da);
 }
 
-EsitoVuoto DocumentoStampa::leggi(QSqlQuery& query)
+EsitoVuoto DocumentoStampa::leggi(QSqlQuery& query, const SeguitoStampa& seguito)
 {
     const QSqlRecord record = query.record();
     std::vector<int> posizioni;
@@ -190,6 +190,8 @@ EsitoVuoto DocumentoStampa::leggi(QSqlQuery& query)
         posizioni.push_back(posizione);
     }
     while (query.next()) {
+        if (seguito.interrotta())
+            return SeguitoStampa::erroreInterrotta();
         QStringList riga;
         riga.reserve(static_cast<qsizetype>(posizioni.size()));
         for (size_t c = 0; c < posizioni.size(); ++c) {
@@ -254,7 +256,8 @@ Esito<int> DocumentoStampa::pagine(QPagedPaintDevice& dispositivo) const
     return contaPagine(voci(m_modello, righe()).size(), m.righePerPagina);
 }
 
-Esito<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
+Esito<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo,
+                                    const SeguitoStampa& seguito) const
 {
     const Misure m = misura(m_modello, dispositivo);
     if (auto piccola = erroreSePaginaPiccola(m); !piccola)
@@ -272,6 +275,11 @@ Esito<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
     const QString stampato = QStringLiteral("Stampato il ") + FormatoItaliano::data(m_dataStampa);
 
     for (int pagina = 0; pagina < totalePagine; ++pagina) {
+        if (seguito.interrotta()) {
+            p.end();
+            return SeguitoStampa::erroreInterrotta();
+        }
+        seguito.avanza(pagina, totalePagine);
         if (pagina > 0 && !dispositivo.newPage()) {
             p.end();
             return Errore{QStringLiteral("Impossibile aggiungere una pagina."),
@@ -350,5 +358,6 @@ Esito<int> DocumentoStampa::disegna(QPagedPaintDevice& dispositivo) const
     }
     if (!p.end())
         return Errore{QStringLiteral("Impossibile completare la stampa."), CodiceStampa::Scrittura};
+    seguito.avanza(totalePagine, totalePagine);
     return totalePagine;
 }

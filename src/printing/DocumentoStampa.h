@@ -2,6 +2,7 @@
 
 #include "printing/CodiceStampa.h"
 #include "printing/ModelloStampa.h"
+#include "printing/SeguitoStampa.h"
 
 #include <QDate>
 #include <QHash>
@@ -25,7 +26,7 @@ public:
     // Takes every row of the query. A template column naming a field that the
     // query does not return is an error, so an edited template with a typing
     // mistake says which field instead of printing an empty column.
-    EsitoVuoto leggi(QSqlQuery& query);
+    EsitoVuoto leggi(QSqlQuery& query, const SeguitoStampa& seguito = {});
 
     const ModelloStampa& modello() const { return m_modello; }
     const QString& titolo() const { return m_titolo; }
@@ -37,8 +38,9 @@ public:
 
     // How many pages the list takes on this device, as it is laid out now.
     Esito<int> pagine(QPagedPaintDevice& dispositivo) const;
-    // Draws every page; returns how many.
-    Esito<int> disegna(QPagedPaintDevice& dispositivo) const;
+    // Draws every page; returns how many. Stopped half-way, the device has
+    // its painting ended and holds part of the list: the caller discards it.
+    Esito<int> disegna(QPagedPaintDevice& dispositivo, const SeguitoStampa& seguito = {}) const;
 
 private:
     QString conParametri(const QString& testo) const;

@@ -24,7 +24,7 @@ void Rapporto::impostaConnessione(const QString& alias, const QString& stringaCo
     m_connessioni.insert(alias.toUpper(), stringaConnessione);
 }
 
-EsitoVuoto Rapporto::esegui()
+EsitoVuoto Rapporto::esegui(const SeguitoStampa& seguito)
 {
     m_documento.reset();
     if (m_file.isEmpty())
@@ -72,16 +72,16 @@ EsitoVuoto Rapporto::esegui()
         auto query = connessione.valore()->esegui(sql);
         if (!query)
             return Errore{query.errore(), CodiceStampa::Dati};
-        if (auto letti = documento->leggi(query.valore()); !letti)
+        if (auto letti = documento->leggi(query.valore(), seguito); !letti)
             return letti;
     } // the query ends before its connection closes
     m_documento = std::move(documento);
     return {};
 }
 
-Esito<int> Rapporto::salvaPdf(const QString& percorso)
+Esito<int> Rapporto::salvaPdf(const QString& percorso, const SeguitoStampa& seguito)
 {
-    if (auto eseguito = esegui(); !eseguito)
+    if (auto eseguito = esegui(seguito); !eseguito)
         return eseguito.dettaglio();
     const QString nome = QDir::toNativeSeparators(percorso);
     // Drawn into a temporary file and put in place only when complete, so a
@@ -98,7 +98,7 @@ Esito<int> Rapporto::salvaPdf(const QString& percorso)
         pdf.setCreator(QStringLiteral("ZEFIRANTE"));
         pdf.setTitle(m_documento->titolo());
         pdf.setPageLayout(m_documento->modello().impaginazione());
-        pagine = m_documento->disegna(pdf);
+        pagine = m_documento->disegna(pdf, seguito);
     }
     if (!pagine) {
         file.cancelWriting();

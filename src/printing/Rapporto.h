@@ -2,6 +2,7 @@
 
 #include "printing/CodiceStampa.h"
 #include "printing/DocumentoStampa.h"
+#include "printing/SeguitoStampa.h"
 
 #include <QHash>
 #include <QString>
@@ -29,14 +30,15 @@ public:
 
     // Reads the template and the rows. A dataset or alias set here that the
     // template does not declare is an error, like a template dataset
-    // without SQL.
-    EsitoVuoto esegui();
+    // without SQL. It may run on any thread: its connection is its own.
+    EsitoVuoto esegui(const SeguitoStampa& seguito = {});
     // The list of the last successful `esegui`, or null.
     const DocumentoStampa* documento() const { return m_documento.get(); }
 
     // `esegui`, then the PDF at `percorso`, written whole or not at all (an
-    // existing file stays as it was when writing fails). Gives the page count.
-    Esito<int> salvaPdf(const QString& percorso);
+    // existing file stays as it was when writing fails or the run is
+    // stopped). Gives the page count.
+    Esito<int> salvaPdf(const QString& percorso, const SeguitoStampa& seguito = {});
 
 private:
     QString m_file;

@@ -3,6 +3,7 @@
 #include "TestoPdf.h"
 #include "printing/ElenchiAnnuali.h"
 #include "shell/Ambiente.h"
+#include "storage/Transazione.h"
 #include "support/CartellaProva.h"
 #include "support/OrologioFisso.h"
 #include "support/ProvaDialoghi.h"
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -247,4 +249,62 @@ TEST_F(FSTAMPATest, NoAgencyMeansNoList)
     EXPECT_TRUE(
         m_messaggi.ultimo().testo.startsWith(QStringLiteral("Nessuna agenzia selezionata")));
     EXPECT_TRUE(m_dialoghi.richieste().isEmpty());
+}
+
+TEST_F(FSTAMPATest, InterrompiStopsThePdfHalfWayAndLeavesTheOlderFile)
+{
+    {
+        Transazione transazione(m_ambiente->db());
+        for (int i = 0; i < 6000; ++i)
+            nota("2016-05-05", "CLIENTE", "IMPORTO ERRATO");
+        ASSERT_TRUE(transazione.conferma().ok());
+    }
+    m_cartella.scrivi(QStringLiteral("esiste.pdf"), "VECCHIO");
+    const QStringList primaDellaCorsa = QDir(m_cartella.percorso()).entryList(QDir::Files);
+
+    // Once the bar counts pages, the clerk tries to close the window, then stops the run.
+    int fatte = -1, totale = -1;
+    bool chiusa = true, comandiAttivi = true;
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        auto* barra = figlio<QProgressBar>("Avanzamento");
+        if (!barra->isVisible() || barra->value() < 1)
+            return;
+        attesa.stop();
+        fatte = barra->value();
+        totale = barra->maximum();
+        chiusa = m_finestra->close();
+        QTest::keyClick(m_finestra.get(), Qt::Key_Escape);
+        comandiAttivi = figlio<QPushButton>("PDF")->isEnabled() ||
+                        figlio<QPushButton>("Preview")->isEnabled();
+        QTest::mouseClick(figlio<QPushButton>("Interrompi"), Qt::LeftButton);
+    });
+    attesa.start(1);
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("esiste.pdf")));
+    m_messaggi.rispondi(Messaggi::Risposta::Si); // replace the older file
+    premi("PDF");
+    EXPECT_GE(fatte, 1);
+    EXPECT_LT(fatte, totale);
+    EXPECT_FALSE(chiusa);
+    EXPECT_TRUE(m_finestra->isVisible());
+    EXPECT_FALSE(comandiAttivi);
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Creazione interrotta: nessun file scritto."));
+    EXPECT_EQ(m_messaggi.ultimo().icona, Messaggi::Icona::Informazione);
+    EXPECT_EQ(m_cartella.leggi(QStringLiteral("esiste.pdf")), QByteArray("VECCHIO"));
+    EXPECT_EQ(QDir(m_cartella.percorso()).entryList(QDir::Files), primaDellaCorsa);
+    EXPECT_TRUE(m_documenti.aperti().isEmpty());
+    EXPECT_FALSE(figlio<QProgressBar>("Avanzamento")->isVisible());
+    EXPECT_TRUE(figlio<QPushButton>("PDF")->isEnabled());
+
+    // The next run is not stopped by the last one's Interrompi, and writes every page it counted.
+    m_dialoghi.scegli(m_cartella.file(QStringLiteral("esiste.pdf")));
+    m_messaggi.rispondi(Messaggi::Risposta::Si);
+    premi("PDF");
+    EXPECT_EQ(m_documenti.aperti().size(), 1);
+    EXPECT_TRUE(m_cartella.leggi(QStringLiteral("esiste.pdf")).startsWith("%PDF"));
+    if (lettorePdfPresente()) {
+        EXPECT_EQ(pagineDichiarate(m_cartella.file(QStringLiteral("esiste.pdf"))), totale);
+    }
+    EXPECT_TRUE(m_finestra->close());
 }

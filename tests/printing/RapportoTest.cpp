@@ -246,6 +246,34 @@ TEST_F(RapportoTest, UnwritablePlaceKeepsThePreviousPdf)
     EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Scrittura);
 }
 
+TEST_F(RapportoTest, StoppedRunKeepsThePreviousPdfAndProgressEndsOnTheLastPage)
+{
+    operazione(agenzia, "2016-02-02", "BIANCHI LUCA", 10);
+    const QString file = m_cartella.file(QStringLiteral("tenuto.pdf"));
+    m_cartella.scrivi(QStringLiteral("tenuto.pdf"), "PDF PRECEDENTE");
+    (void)ElenchiAnnuali::PreparaStampa(m_rapporto, Elenco::Operazioni, QStringLiteral("2016"),
+                                        contestoStampa(*m_ambiente));
+    std::vector<std::pair<int, int>> avanzamenti;
+    Interruzione fermo = true;
+    SeguitoStampa seguito;
+    seguito.interruzione = &fermo;
+    seguito.avanzamento = [&](int fatte, int totale) { avanzamenti.emplace_back(fatte, totale); };
+
+    auto esito = m_rapporto.salvaPdf(file, seguito); // stopped among the rows
+    ASSERT_FALSE(esito.ok());
+    EXPECT_EQ(esito.dettaglio().numero, CodiceStampa::Interrotta);
+    EXPECT_EQ(esito.errore(), kMessaggioInterrotta);
+    EXPECT_EQ(m_rapporto.documento(), nullptr);
+    EXPECT_TRUE(avanzamenti.empty());
+    EXPECT_EQ(m_cartella.leggi(QStringLiteral("tenuto.pdf")), QByteArray("PDF PRECEDENTE"));
+
+    fermo = false;
+    esito = m_rapporto.salvaPdf(file, seguito);
+    ASSERT_TRUE(esito.ok()) << esito.errore().toStdString();
+    const std::vector<std::pair<int, int>> attesi{{0, 1}, {1, 1}};
+    EXPECT_EQ(avanzamenti, attesi);
+}
+
 TEST_F(RapportoTest, EditedTemplateChangesTheColumnsWithoutRebuilding)
 {
     RICHIEDE_LETTORE_PDF();

@@ -5,9 +5,11 @@
 #include "common/ui/Documenti.h"
 #include "common/ui/Finestre.h"
 #include "common/ui/Messaggi.h"
+#include "printing/PdfInDisparte.h"
 #include "shell/Ambiente.h"
 #include "shell/Versione.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -38,9 +41,11 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     setWindowTitle(QStringLiteral("Stampa tabulati"));
     setModal(true);
 
-    auto* agenzia = conNome(
-        new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente.codice,
-                                                     ambiente.agenziaCorrente.nome), this), "Label1");
+    auto* agenzia =
+        conNome(new QLabel(ElenchiAnnuali::descrizioneAgenzia(ambiente.agenziaCorrente.codice,
+                                                              ambiente.agenziaCorrente.nome),
+                           this),
+                "Label1");
     QFont grassetto = agenzia->font();
     grassetto.setBold(true);
     agenzia->setFont(grassetto);
@@ -78,11 +83,32 @@ FSTAMPA::FSTAMPA(Ambiente& ambiente, QWidget* padre) : QDialog(padre), m_ambient
     pulsanti->addWidget(pdf);
     pulsanti->addStretch();
     pulsanti->addWidget(chiudi);
+    m_comandi << tipo << anteprima << pdf << chiudi;
+
+    // Pages drawn of how many; a busy bar while the rows are read.
+    m_avanzamento = conNome(new QProgressBar(this), "Avanzamento");
+    m_avanzamento->setTextVisible(false);
+    m_interrompi = conNome(new QPushButton(QStringLiteral("Interrompi"), this), "Interrompi");
+    connect(m_interrompi, &QPushButton::clicked, this, [this] {
+        if (m_lavoro)
+            m_lavoro->interrompi();
+    });
+    auto* corsa = new QHBoxLayout;
+    corsa->addWidget(m_avanzamento, 1);
+    corsa->addWidget(m_interrompi);
+    // Their room is kept while they are hidden, so the window does not jump when a run starts.
+    for (QWidget* elemento : std::initializer_list<QWidget*>{m_avanzamento, m_interrompi}) {
+        QSizePolicy politica = elemento->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        elemento->setSizePolicy(politica);
+        elemento->hide();
+    }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(agenzia);
     layout->addWidget(tipo);
     layout->addLayout(pulsanti);
+    layout->addLayout(corsa);
     Finestre::centra(this);
 }
 
@@ -102,8 +128,9 @@ QString FSTAMPA::anno() const
 
 void FSTAMPA::PreparaStampa()
 {
-    m_sqlStampa = ElenchiAnnuali::PreparaStampa(
-        m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione), anno(), contestoStampa(m_ambiente));
+    m_sqlStampa =
+        ElenchiAnnuali::PreparaStampa(m_rapporto, sceltaElenco().value_or(Elenco::NoteVariazione),
+                                      anno(), contestoStampa(m_ambiente));
 }
 
 bool FSTAMPA::controllaRichiesta()
@@ -137,7 +164,7 @@ void FSTAMPA::mostraErrore(const QString& prefisso, const Errore& errore)
 
 void FSTAMPA::Anteprima()
 {
-    if (!controllaRichiesta())
+    if (occupato() || !controllaRichiesta())
         return;
     PreparaStampa();
     if (m_rapporto.fileRapporto().isEmpty())
@@ -165,7 +192,7 @@ void FSTAMPA::Anteprima()
 
 void FSTAMPA::CreaPdf()
 {
-    if (!controllaRichiesta())
+    if (occupato() || !controllaRichiesta())
         return;
     if (const auto elenco = sceltaElenco())
         m_nomeDialogo = ElenchiAnnuali::nomePdf(*elenco, anno(), m_ambiente.agenziaCorrente.codice);
@@ -182,9 +209,59 @@ void FSTAMPA::CreaPdf()
                          Versione::titoloApplicazione) != Messaggi::Risposta::Si)
         return;
     PreparaStampa();
-    if (auto scritto = m_rapporto.salvaPdf(m_percorsoPdf); !scritto) {
+    const auto scritto = scriviPdf();
+    if (!scritto && scritto.dettaglio().numero == CodiceStampa::Interrotta) {
+        Messaggi::mostra(this, scritto.errore(), Versione::titoloApplicazione,
+                         Messaggi::Icona::Informazione);
+        return;
+    }
+    if (!scritto) {
         mostraErrore(QStringLiteral("Listato PDF: "), scritto.dettaglio());
         return;
     }
     Documenti::apri(m_percorsoPdf);
+}
+
+Esito<int> FSTAMPA::scriviPdf()
+{
+    PdfInDisparte lavoro;
+    connect(&lavoro, &PdfInDisparte::avanzato, this, &FSTAMPA::mostraAvanzamento);
+    m_lavoro = &lavoro;
+    impostaOccupato(true);
+    auto scritto = lavoro.esegui(m_rapporto, m_percorsoPdf);
+    m_lavoro = nullptr;
+    impostaOccupato(false);
+    return scritto;
+}
+
+void FSTAMPA::impostaOccupato(bool occupato)
+{
+    for (QWidget* comando : std::as_const(m_comandi))
+        comando->setEnabled(!occupato);
+    m_avanzamento->setVisible(occupato);
+    m_interrompi->setVisible(occupato);
+    if (occupato)
+        m_avanzamento->setRange(0, 0); // busy until the page count is known
+}
+
+void FSTAMPA::mostraAvanzamento(int fatte, int totale)
+{
+    if (!m_lavoro || totale <= 0)
+        return; // a report that arrives after the run has ended
+    m_avanzamento->setRange(0, totale);
+    m_avanzamento->setValue(fatte);
+}
+
+void FSTAMPA::reject()
+{
+    if (!occupato())
+        QDialog::reject();
+}
+
+void FSTAMPA::closeEvent(QCloseEvent* evento)
+{
+    if (occupato())
+        evento->ignore();
+    else
+        QDialog::closeEvent(evento);
 }

@@ -4,9 +4,13 @@
 #include "printing/Rapporto.h"
 
 #include <QDialog>
+#include <QList>
 #include <optional>
 
+class PdfInDisparte;
 class QLineEdit;
+class QProgressBar;
+class QPushButton;
 class QRadioButton;
 struct Ambiente;
 
@@ -29,12 +33,24 @@ public:
     const QString& sqlStampa() const { return m_sqlStampa; }
     const QString& percorsoPdf() const { return m_percorsoPdf; }
     const Rapporto& rapporto() const { return m_rapporto; }
+    // True while a PDF is being written: the commands wait, the window stays open.
+    bool occupato() const { return m_lavoro != nullptr; }
+
+    // Esc and the window's close button are refused while a PDF is written.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* evento) override;
 
 private:
     std::optional<ElenchiAnnuali::Elenco> sceltaElenco() const;
     QString anno() const;
     bool controllaRichiesta();
     void mostraErrore(const QString& prefisso, const Errore& errore);
+    // The PDF on a thread of its own, the window answering meanwhile.
+    Esito<int> scriviPdf();
+    void impostaOccupato(bool occupato);
+    void mostraAvanzamento(int fatte, int totale);
 
     Ambiente& m_ambiente;
     Rapporto m_rapporto;
@@ -45,4 +61,8 @@ private:
     QRadioButton* m_SOPE = nullptr;
     QRadioButton* m_SNOTE = nullptr;
     QLineEdit* m_AA1 = nullptr;
+    QProgressBar* m_avanzamento = nullptr;
+    QPushButton* m_interrompi = nullptr;
+    QList<QWidget*> m_comandi;         // disabled while a PDF is written
+    PdfInDisparte* m_lavoro = nullptr; // the run under way, if any
 };
