@@ -7,23 +7,6 @@
 
 #include <QDir>
 
-namespace {
-
-QString testoVerifica(StoricoInvii::Verifica verifica)
-{
-    switch (verifica) {
-    case StoricoInvii::Verifica::integro:
-        return QStringLiteral("integro");
-    case StoricoInvii::Verifica::modificato:
-        return QStringLiteral("modificato");
-    case StoricoInvii::Verifica::mancante:
-        return QStringLiteral("mancante");
-    }
-    return {};
-}
-
-} // namespace
-
 QList<Opzione> ComandoStorico::opzioni() const
 {
     return {OpzioniComuni::agenzia()};
@@ -58,7 +41,7 @@ int ComandoStorico::esegui(Ambiente& ambiente, const Argomenti& argomenti, QText
             << ';' << StoricoInvii::testoTipo(invio.tipo) << ';'
             << invio.scritto.toString(QStringLiteral("dd/MM/yyyy HH:mm")) << ';' << invio.recordB
             << ';' << invio.righeErrori << ';' << QDir::toNativeSeparators(invio.percorso) << ';'
-            << testoVerifica(StoricoInvii::verifica(invio)) << '\n';
+            << StoricoInvii::testoVerifica(StoricoInvii::verifica(invio)) << '\n';
     }
     out.flush();
     return Uscita::fatto;

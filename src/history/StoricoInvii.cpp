@@ -193,4 +193,17 @@ Verifica verifica(const Invio& invio)
     return impronta && *impronta == invio.sha256 ? Verifica::integro : Verifica::modificato;
 }
 
+QString testoVerifica(Verifica verifica)
+{
+    switch (verifica) {
+    case Verifica::integro:
+        return QStringLiteral("integro");
+    case Verifica::modificato:
+        return QStringLiteral("modificato");
+    case Verifica::mancante:
+        return QStringLiteral("mancante");
+    }
+    return {};
+}
+
 } // namespace StoricoInvii

@@ -60,5 +60,7 @@ QString testoStato(Stato stato);
 // Whether the file is still where it was written and still has its SHA-256.
 enum class Verifica { integro, modificato, mancante };
 Verifica verifica(const Invio& invio);
+// "integro", "modificato", "mancante".
+QString testoVerifica(Verifica verifica);
 
 } // namespace StoricoInvii

@@ -87,7 +87,7 @@ void FStorico::riempi()
         auto* file = cella(QFileInfo(invio.percorso).fileName());
         file->setToolTip(QDir::toNativeSeparators(invio.percorso));
         const StoricoInvii::Verifica verifica = StoricoInvii::verifica(invio);
-        auto* stato = cella(TestiStorico::verifica(verifica));
+        auto* stato = cella(StoricoInvii::testoVerifica(verifica));
         // A file changed or gone since it was written is no longer the one to send.
         if (verifica != StoricoInvii::Verifica::integro)
             stato->setBackground(ColoreAllarme);

@@ -2,19 +2,6 @@
 
 #include <QDateTime>
 
-QString TestiStorico::verifica(StoricoInvii::Verifica verifica)
-{
-    switch (verifica) {
-    case StoricoInvii::Verifica::integro:
-        return QStringLiteral("integro");
-    case StoricoInvii::Verifica::modificato:
-        return QStringLiteral("modificato");
-    case StoricoInvii::Verifica::mancante:
-        return QStringLiteral("mancante");
-    }
-    return {};
-}
-
 QString TestiStorico::periodo(int anno, int mese)
 {
     return QStringLiteral("%1/%2").arg(mese, 2, 10, QLatin1Char('0')).arg(anno);

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "history/StoricoInvii.h"
-
 #include <QString>
 
 class QDateTime;
 
 // How the history's values read in its windows.
 namespace TestiStorico {
-// The file as the history finds it: "integro", "modificato", "mancante".
-QString verifica(StoricoInvii::Verifica verifica);
 // "mm/aaaa", as the accountant names a month.
 QString periodo(int anno, int mese);
 // "dd/mm/yyyy hh:mm".
