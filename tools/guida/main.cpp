@@ -1,7 +1,12 @@
 #include "backup/ui/FSalva.h"
 #include "common/ui/DialoghiFile.h"
 #include "common/ui/TraduzioneQt.h"
+#include "communication/CreaVuota.h"
+#include "communication/DatiAgenzia.h"
+#include "communication/LeggiFoglio.h"
 #include "communication/ui/FCsv.h"
+#include "history/StoricoInvii.h"
+#include "history/ui/FScadenze.h"
 #include "printing/ui/FSTAMPA.h"
 #include "registry/ArchivioAgenzie.h"
 #include "registry/ui/FOPC.h"
@@ -10,6 +15,7 @@
 #include "shell/ui/FINI.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -72,6 +78,52 @@ private:
     DialoghiFile::Schermo* m_precedente;
 };
 
+// The last four months of the example agency written for real, so the month
+// strip and the deadlines show their states: from the example sheet, empty,
+// from the sheet with mistakes, and the month just closed from the example
+// sheet again.
+EsitoVuoto mesiEsempio(const Ambiente& ambiente, const QString& cartella)
+{
+    const Agenzia agenzia = agenziaEsempio();
+    auto dati = LeggiAgenzia(ambiente.db(), agenzia.ocod);
+    if (!dati)
+        return Errore{dati.errore()};
+    const QDir help(QDir(cartella).filePath(QStringLiteral("Help")));
+    const QStringList fogli{QStringLiteral("ESEMPIO_MESE.xlsx"), QString(),
+                            QStringLiteral("ESEMPIO_ERRORI.xlsx"),
+                            QStringLiteral("ESEMPIO_MESE.xlsx")};
+    for (int i = 0; i < fogli.size(); ++i) {
+        const QDate mese = QDate::currentDate().addMonths(i - static_cast<int>(fogli.size()));
+        dati.valore().anno = QString::number(mese.year());
+        dati.valore().mese = QStringLiteral("%1").arg(mese.month(), 2, 10, QLatin1Char('0'));
+        const QString file = QDir(cartella).filePath(QStringLiteral("COAM_%1.TXT").arg(i));
+        StoricoInvii::Invio invio;
+        invio.agenzia = agenzia.ocod;
+        invio.anno = mese.year();
+        invio.mese = mese.month();
+        invio.percorso = file;
+        if (fogli[i].isEmpty()) {
+            invio.tipo = StoricoInvii::Tipo::vuota;
+            if (auto scritta = CreaVuota(*dati, file); !scritta)
+                return scritta;
+        } else {
+            RichiestaComunicazione richiesta;
+            richiesta.agenzia = *dati;
+            richiesta.foglio = help.filePath(fogli[i]);
+            richiesta.fileComunicazione = file;
+            richiesta.fileErrori = QDir(cartella).filePath(QStringLiteral("ERRORE_IMPORT.TXT"));
+            auto esito = LeggiFoglio(ambiente.db(), richiesta);
+            if (!esito)
+                return Errore{esito.errore()};
+            invio.recordB = esito->recordB;
+            invio.righeErrori = esito->righeErrori;
+        }
+        if (auto registrato = StoricoInvii::registra(ambiente.db(), invio); !registrato)
+            return registrato;
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,6 +161,11 @@ int main(int argc, char** argv)
     Ambiente& ambiente = *avviato.valore();
     if (auto salvata = ArchivioAgenzie::salva(ambiente.db(), agenziaEsempio()); !salvata) {
         err << salvata.errore() << '\n';
+        return 1;
+    }
+
+    if (auto mesi = mesiEsempio(ambiente, cartella.path()); !mesi) {
+        err << mesi.errore() << '\n';
         return 1;
     }
 
@@ -151,6 +208,12 @@ int main(int argc, char** argv)
             salva.close();
         }
     }
+
+    FScadenze scadenze(ambiente.db());
+    scadenze.resize(900, 260);
+    scadenze.show();
+    schermata("FScadenze", &scadenze);
+    scadenze.close();
 
     documento.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     documento.setHtml(html);
