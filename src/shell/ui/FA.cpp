@@ -74,6 +74,8 @@ void FA::creaMenu()
             &QAction::triggered, this, [this] {
                 MostraRapportoErrori(Cartelle::fileErroriImport(m_ambiente.cartella), this);
             });
+    connect(voce(funzioni, "mnuAvvisi", QStringLiteral("Ultimi avvisi|#k15")), &QAction::triggered,
+            this, [this] { MostraAvvisi(Cartelle::fileAvvisiImport(m_ambiente.cartella), this); });
     voce(funzioni, "sito", QStringLiteral("Sito Ufficiale OAM|#k15"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
