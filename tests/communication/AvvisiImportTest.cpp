@@ -2,6 +2,7 @@
 
 #include "FoglioInMemoria.h"
 #include "base/Cp1252.h"
+#include "communication/IdentificativiVisti.h"
 #include "communication/LeggiFoglio.h"
 #include "communication/LetturaRapporto.h"
 #include "shell/Cartelle.h"
@@ -162,4 +163,20 @@ TEST_F(AvvisiImportTest, AdviceChangesNeitherTheCommunicationNorTheErrorReport)
         EXPECT_EQ(letti->voci[2].soggetto, QStringLiteral("ROSSI MARIO"));
         EXPECT_EQ(letti->voci[3].riga, 4);
     }
+}
+
+TEST(IdentificativiVisti, RepeatsAreFoundWhetherTheIdentifiersCountUpOrNot)
+{
+    IdentificativiVisti visti;
+    int riga = 0;
+    for (const char* identificativo : {"9", "10", "T9", "T10"})
+        EXPECT_EQ(visti.registra(identificativo, ++riga), 0) << identificativo;
+    EXPECT_EQ(visti.registra("10", ++riga), 2); // out of order from here on
+    EXPECT_EQ(visti.registra("A", ++riga), 0);
+    // Enough to make the table grow, in no order.
+    for (int i = 0; i < 5000; ++i)
+        EXPECT_EQ(visti.registra(QByteArray::number(i * 7919 % 5003 + 20000), ++riga), 0);
+    EXPECT_EQ(visti.registra("9", ++riga), 1);
+    EXPECT_EQ(visti.registra("A", ++riga), 6);
+    EXPECT_EQ(visti.registra(QByteArray::number(7919 % 5003 + 20000), ++riga), 8);
 }
