@@ -172,6 +172,7 @@ void misura(const char* nome, const Ambiente& ambiente, const QString& foglio,
     richiesta.foglio = foglio;
     richiesta.fileComunicazione = cartella + QStringLiteral("/COAM.TXT");
     richiesta.fileErrori = Cartelle::fileErroriImport(cartella);
+    richiesta.fileAvvisi = Cartelle::fileAvvisiImport(cartella);
     for (int prova = 1; prova <= 2; ++prova) {
         MisureProcesso::azzeraPicco();
         QElapsedTimer tempo;

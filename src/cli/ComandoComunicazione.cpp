@@ -49,6 +49,7 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
     richiesta.foglio = QFileInfo(argomenti.valore(QStringLiteral("foglio"))).absoluteFilePath();
     richiesta.fileComunicazione = argomenti.valore(QStringLiteral("output"));
     richiesta.fileErrori = Cartelle::fileErroriImport(ambiente.cartella);
+    richiesta.fileAvvisi = Cartelle::fileAvvisiImport(ambiente.cartella);
     if (argomenti.ha(QStringLiteral("separatore")))
         richiesta.separatoreCsv = argomenti.valore(QStringLiteral("separatore"));
     if (argomenti.ha(QStringLiteral("prima-riga"))) {
@@ -78,9 +79,11 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
             << risultato->recordB
             << " record)\nErrori in: " << QDir::toNativeSeparators(risultato->fileErrori)
             << Qt::endl;
+        out << "Avvisi: " << risultato->avvisi << Qt::endl;
         return Uscita::erroriNeiDati;
     }
     out << "Comunicazione " << richiesta.fileComunicazione << " creata con successo. ("
         << risultato->recordB << " record)" << Qt::endl;
+    out << "Avvisi: " << risultato->avvisi << Qt::endl;
     return Uscita::fatto;
 }

@@ -158,7 +158,7 @@ namespace {
 // The checks on `valori`, the row's own values (CSV) or a copy (Excel).
 EsitoVuoto controllaValori(std::span<QString, kColonneFoglio> valori, RigaFoglio& riga,
                            const RegoleControllo& regole, const CodiciControllo& codici,
-                           RapportoErrori& rapporto)
+                           RapportoErrori& rapporto, ColonneFallite& falliti)
 {
     for (QString& valore : valori) {
         // Most values have nothing to trim; looking through a view spares
@@ -184,6 +184,7 @@ EsitoVuoto controllaValori(std::span<QString, kColonneFoglio> valori, RigaFoglio
                 riga.valori[controllo.colonna] = valore;
             continue;
         }
+        falliti.set(static_cast<std::size_t>(controllo.colonna));
         if (soggetto.isEmpty())
             soggetto = QStringLiteral(" - Soggetto: ") + nomi[0] + QLatin1Char(' ') + nomi[1];
         const QStringView etichetta = controllo.etichetta
@@ -206,12 +207,16 @@ EsitoVuoto controllaValori(std::span<QString, kColonneFoglio> valori, RigaFoglio
 } // namespace
 
 EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
-                         const CodiciControllo& codici, RapportoErrori& rapporto)
+                         const CodiciControllo& codici, RapportoErrori& rapporto,
+                         ColonneFallite* falliti)
 {
+    ColonneFallite nessuna;
+    ColonneFallite& colonne = falliti ? *falliti : nessuna;
+    colonne.reset();
     const std::span<QString, kColonneFoglio> valori = FoglioOperazioni::valori(riga);
     if (regole.scriveValoriRipuliti)
-        return controllaValori(valori, riga, regole, codici, rapporto);
+        return controllaValori(valori, riga, regole, codici, rapporto, colonne);
     std::array<QString, kColonneFoglio> copia;
     std::copy(valori.begin(), valori.end(), copia.begin());
-    return controllaValori(copia, riga, regole, codici, rapporto);
+    return controllaValori(copia, riga, regole, codici, rapporto, colonne);
 }

@@ -7,6 +7,7 @@
 #include <QLatin1StringView>
 #include <QString>
 #include <array>
+#include <bitset>
 
 class Connessione;
 class RapportoErrori;
@@ -38,11 +39,16 @@ struct CodiciControllo
     static Esito<CodiciControllo> carica(const Connessione& connessione);
 };
 
+// The columns of a row that failed a check (bit k: column k of the sheet).
+using ColonneFallite = std::bitset<kColonneFoglio>;
+
 // Checks one data row field by field and writes one line of the report for
 // each failed check. A failed check never stops the import; an Errore means
-// the report could not be written.
+// the report could not be written. `falliti`, when given, gets the columns
+// that failed, so what follows the checks knows which values they accepted.
 EsitoVuoto ControllaRiga(RigaFoglio& riga, const RegoleControllo& regole,
-                         const CodiciControllo& codici, RapportoErrori& rapporto);
+                         const CodiciControllo& codici, RapportoErrori& rapporto,
+                         ColonneFallite* falliti = nullptr);
 
 // The eight digits each date column of an ASCII row is rewritten to.
 struct DateAscii

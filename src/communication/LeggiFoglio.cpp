@@ -1,6 +1,7 @@
 #include "communication/LeggiFoglio.h"
 
 #include "base/ErroreSistema.h"
+#include "communication/AvvisiImport.h"
 #include "communication/ControlloRiga.h"
 #include "communication/FoglioOperazioni.h"
 #include "communication/RapportoErrori.h"
@@ -124,6 +125,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     if (auto esito = file.apri(); !esito)
         return Errore{esito.errore()};
     RapportoErrori rapporto(richiesta.fileErrori, richiesta.foglio);
+    AvvisiImport avvisi(richiesta.fileAvvisi, richiesta.foglio, richiesta.agenzia.anno,
+                        richiesta.agenzia.mese);
 
     if (auto esito = file.scrivi(RecordA(richiesta.agenzia)); !esito)
         return Errore{esito.errore()};
@@ -163,17 +166,22 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
                 ++contatore;
                 if (auto esito = file.chiudiRecord(); !esito)
                     return Errore{esito.errore()};
+                if (auto esito = avvisi.esamina(ascii.numero, valori); !esito)
+                    return Errore{esito.errore()};
                 continue;
             }
             LettoreCsv::comeTesto(ascii, riga);
         }
-        if (auto esito = ControllaRiga(riga, regole, *codici, rapporto); !esito)
+        ColonneFallite falliti;
+        if (auto esito = ControllaRiga(riga, regole, *codici, rapporto, &falliti); !esito)
             return Errore{esito.errore()};
         // Numbered from 1 in the order of the file, whatever line the data start on.
         const std::span<const QString, kColonneFoglio> valori = FoglioOperazioni::valori(riga);
         if (auto esito = file.accodaB(++contatore, valori); !esito)
             return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + esito.errore()};
         if (auto esito = file.chiudiRecord(); !esito)
+            return Errore{esito.errore()};
+        if (auto esito = avvisi.esamina(riga.numero, valori, falliti); !esito)
             return Errore{esito.errore()};
     }
 
@@ -185,6 +193,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     // The report first: should it fail, no communication claims to be error-free.
     if (auto esito = rapporto.chiudi(); !esito)
         return Errore{esito.errore()};
+    if (auto esito = avvisi.chiudi(); !esito)
+        return Errore{esito.errore()};
     if (auto esito = file.completa(); !esito)
         return Errore{esito.errore()};
 
@@ -193,6 +203,8 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     risultato.erroriPresenti = rapporto.erroriPresenti();
     risultato.righeErrori = rapporto.righe();
     risultato.fileErrori = rapporto.percorso();
+    risultato.avvisi = avvisi.numero();
+    risultato.fileAvvisi = avvisi.percorso();
     return risultato;
 }
 

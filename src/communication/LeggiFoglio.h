@@ -22,6 +22,7 @@ struct RichiestaComunicazione
     int primaRigaCsv = 3;      // first data line of a CSV file, from 1
     QString fileComunicazione; // the communication to write
     QString fileErrori;        // the error report, ERRORE_IMPORT.TXT of the application folder
+    QString fileAvvisi;        // the advice, AVVISI_IMPORT.TXT; empty: none written
     // Set, from any thread, to stop the run before its next row: nothing is
     // written and the older files stay as they were.
     const Interruzione* interruzione = nullptr;
@@ -33,6 +34,8 @@ struct RisultatoComunicazione
     bool erroriPresenti = false; // rows failed checks: see fileErrori
     qint64 righeErrori = 0;      // the lines of the report, one per failed check
     QString fileErrori;          // ERRORE_IMPORT.TXT of the application folder
+    qint64 avvisi = 0;           // lines of advice (counted also without a file)
+    QString fileAvvisi;          // AVVISI_IMPORT.TXT of the application folder
 };
 
 // Where a run is, told about ten times a second at most so a window can
@@ -55,11 +58,12 @@ bool FoglioCsv(const QString& percorso);
 
 // Writes the communication: record A, one checked record B per data row,
 // record Z. Rows that fail a check are written all the same and listed in
-// ERRORE_IMPORT.TXT. An Errore is a run that could not be completed (the
-// sheet unreadable, a CSV line short of fields, an amount too long, a file
-// that cannot be written); its description follows "Errore Lettura foglio: ".
-// The communication is written aside and put in place only when complete,
-// so a failed run leaves the file that was there before untouched.
+// ERRORE_IMPORT.TXT; advice on the values that passed (AvvisiImport) goes to
+// AVVISI_IMPORT.TXT and changes nothing else. An Errore is a run that could
+// not be completed (the sheet unreadable, a CSV line short of fields, an
+// amount too long, a file that cannot be written); its description follows "Errore Lettura foglio:
+// ". The communication is written aside and put in place only when complete, so a failed run leaves
+// the file that was there before untouched.
 Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione,
                                           const RichiestaComunicazione& richiesta,
                                           const AvanzamentoLettura& avanzamento = {});

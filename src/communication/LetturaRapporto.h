@@ -5,14 +5,16 @@
 #include <QList>
 #include <QString>
 
-// ERRORE_IMPORT.TXT read back, for the window that lists its lines: the
-// sheet it is about and one entry per faulty field.
+// ERRORE_IMPORT.TXT or AVVISI_IMPORT.TXT read back, for the window that
+// lists their lines: the sheet they are about and one entry per line.
 struct VoceRapporto
 {
     int riga = 0;     // the sheet's row
     QString campo;    // "B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO"
     QString valore;   // the value as the check saw it (may be empty)
     QString soggetto; // surname and first name of the row
+    QString
+        motivo; // what the advice says ("documento scaduto prima dell'operazione"); errors: empty
 };
 
 struct ContenutoRapporto
@@ -21,6 +23,8 @@ struct ContenutoRapporto
     QList<VoceRapporto> voci;
 };
 
-// Lines that are not error lines (heading, dashes, blanks) are passed over.
-// A missing or unreadable file is an error that names it.
+// Lines that are neither error nor advice lines (heading, dashes, blanks) are
+// passed over. A missing or unreadable file is an error that names it.
 Esito<ContenutoRapporto> LeggiRapportoErrori(const QString& percorso);
+// The same for the advice; only its messages differ.
+Esito<ContenutoRapporto> LeggiAvvisi(const QString& percorso);

@@ -91,6 +91,11 @@ QString Cartelle::fileErroriImport(const QString& cartella)
     return unisci(cartella, QStringLiteral("ERRORE_IMPORT.TXT"));
 }
 
+QString Cartelle::fileAvvisiImport(const QString& cartella)
+{
+    return unisci(cartella, QStringLiteral("AVVISI_IMPORT.TXT"));
+}
+
 QString Cartelle::fileCartelleAgenzie(const QString& cartella)
 {
     return unisci(cartella, QStringLiteral("CARTELLE_AGENZIE.INI"));

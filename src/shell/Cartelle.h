@@ -25,6 +25,7 @@ QString fileIni(const QString& cartella);
 QString fileDatabase(const QString& cartella);
 QString fileDivise(const QString& cartella);
 QString fileErroriImport(const QString& cartella);
+QString fileAvvisiImport(const QString& cartella);
 // Where each agency's sheets and communications were last, for the dialogs.
 QString fileCartelleAgenzie(const QString& cartella);
 

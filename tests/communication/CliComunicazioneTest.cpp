@@ -126,6 +126,8 @@ TEST_F(CliComunicazioneTest, CsvSheetGivesExitCodeByOutcome)
                               QStringLiteral("--sostitutiva")};
     ASSERT_EQ(esegui(base), 0) << err.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("creata con successo")));
+    // The second row repeats the first one's transaction identifier: advice, not an error.
+    EXPECT_TRUE(out.endsWith(QStringLiteral(" record)\nAvvisi: 1\n"))) << out.toStdString();
     QByteArray file = cartella.leggi(QStringLiteral("coam.txt"));
     ASSERT_EQ(file.size(), 4 * 450);
     EXPECT_EQ(file.mid(12, 1), "1");
@@ -147,6 +149,7 @@ TEST_F(CliComunicazioneTest, CsvSheetGivesExitCodeByOutcome)
     const QString rapporto = cartella.file(QStringLiteral("ERRORE_IMPORT.TXT"));
     EXPECT_TRUE(out.contains(QStringLiteral("creata CON ERRORI")));
     EXPECT_TRUE(out.contains(QDir::toNativeSeparators(rapporto)));
+    EXPECT_TRUE(out.endsWith(QStringLiteral("\nAvvisi: 1\n"))) << out.toStdString();
     EXPECT_TRUE(cartella.leggi(QStringLiteral("ERRORE_IMPORT.TXT"))
                     .contains(" Riga: 3 - Errore nel campo B3 (COGNOME) "));
     file = cartella.leggi(QStringLiteral("coam.txt"));

@@ -28,6 +28,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -233,8 +234,11 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
 
     QByteArray csv = "intestazione\r\nintestazione\r\n";
-    for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")})
-        csv += RigaValida::lineaCsv(RigaValida::con(0, cognome));
+    for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")}) {
+        QStringList riga = RigaValida::con(0, cognome);
+        riga[21] = cognome; // transaction identifiers of their own: no advice
+        csv += RigaValida::lineaCsv(riga);
+    }
     m_cartella.scrivi(QStringLiteral("foglio.csv"), csv);
     const QString daFinestra = m_cartella.file(QStringLiteral("finestra.txt"));
     m_dialoghi.scegli(m_cartella.file(QStringLiteral("foglio.csv")));
@@ -270,7 +274,8 @@ TEST_F(FOPCTest, TheCommunicationFromCsvAndXlsxMatchesTheCommandLine)
     int r = 3;
     for (const QString& cognome : {QStringLiteral("Rossi"), QStringLiteral("Bianchi")}) {
         QByteArray celle;
-        const QStringList valori = RigaValida::con(0, cognome);
+        QStringList valori = RigaValida::con(0, cognome);
+        valori[21] = cognome;
         for (int c = 0; c < valori.size(); ++c) // columns A..V
             celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + QByteArray::number(r), valori[c]);
         righe += ScriviXlsx::riga(r++, celle);
@@ -348,6 +353,7 @@ TEST_F(FOPCTest, DialogsStartInTheAgencysLastFoldersAndADroppedSheetRunsTheComma
 
 TEST_F(FOPCTest, WithoutAProgramForTheReportItsLinesShowInAWindow)
 {
+    OrologioFisso ottobre(QDate(2017, 10, 5)); // the rows' month: no advice
     apri();
     nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
     QByteArray righe;
@@ -358,6 +364,7 @@ TEST_F(FOPCTest, WithoutAProgramForTheReportItsLinesShowInAWindow)
         QStringList riga = valori;
         if (r != 4)
             riga[10] = QString(); // no document number
+        riga[21] = QString::number(r); // transaction identifiers of their own
         QByteArray celle;
         for (int c = 0; c < riga.size(); ++c)
             celle += ScriviXlsx::testo(ScriviXlsx::lettere(c) + QByteArray::number(r), riga[c]);
@@ -441,6 +448,7 @@ TEST_F(FOPCTest, InterrompiStopsARunHalfWayAndLeavesTheOlderFiles)
 
 TEST_F(FOPCTest, ErrorsInTheSheetOpenTheReport)
 {
+    OrologioFisso ottobre(QDate(2017, 10, 5)); // the row's month: no advice
     apri();
     nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
     m_cartella.scrivi(QStringLiteral("dati.csv"),
@@ -502,4 +510,64 @@ TEST_F(FOPCTest, TheEmptyCommunicationIsAlwaysOrdinary)
     m_messaggi.rispondi(Messaggi::Risposta::No);
     m_finestra->cVUOTA();
     EXPECT_EQ(m_dialoghi.richieste().size(), 1);
+}
+
+TEST_F(FOPCTest, AdviceIsCountedInTheMessageAndShownInTheReportWindow)
+{
+    OrologioFisso ottobre(QDate(2017, 10, 5));
+    apri();
+    nuovaSocieta(QStringLiteral("01234567890"), QStringLiteral("ROSSI CAMBI SRL"));
+    const QByteArray ripetuta = RigaValida::lineaCsv(RigaValida::valori()); // B24 "T1" twice
+    const auto esegui = [&](const QByteArray& csv) {
+        m_cartella.scrivi(QStringLiteral("mese.csv"), "X\r\nY\r\n" + csv);
+        m_dialoghi.scegli(m_cartella.file(QStringLiteral("mese.csv")));
+        m_dialoghi.scegli(m_cartella.file(QStringLiteral("out.txt")));
+        MentreAperta fcsv([](QDialog* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Command1")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(w<QPushButton>("ElaExcel"), Qt::LeftButton);
+    };
+
+    m_messaggi.rispondi(Messaggi::Risposta::No); // not now
+    esegui(ripetuta + ripetuta);
+    EXPECT_TRUE(m_messaggi.ultimo().domanda);
+    EXPECT_EQ(m_messaggi.ultimo().testo,
+              QStringLiteral("Comunicazione \r\n") +
+                  QDir::toNativeSeparators(m_cartella.file(QStringLiteral("out.txt"))) +
+                  QStringLiteral("\r\ncreata con successo. e 1 avvisi\r\n \r\n"
+                                 "Visualizzare gli AVVISI?"));
+
+    // With errors, the program's report window leads on to the advice.
+    QString errori, avvisi;
+    std::optional<MentreAperta> finestraAvvisi;
+    QTimer attesa;
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        auto* rapporto = qobject_cast<FRapporto*>(QApplication::activeModalWidget());
+        if (!rapporto)
+            return;
+        attesa.stop();
+        errori = rapporto->testoVisibile();
+        finestraAvvisi.emplace([&](QDialog* d) {
+            avvisi = qobject_cast<FRapporto*>(d)->testoVisibile();
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Chiudi")), Qt::LeftButton);
+        });
+        QTest::mouseClick(rapporto->findChild<QPushButton*>(QStringLiteral("Avvisi")),
+                          Qt::LeftButton);
+        QTest::mouseClick(rapporto->findChild<QPushButton*>(QStringLiteral("Chiudi")),
+                          Qt::LeftButton);
+    });
+    attesa.start(20);
+    QStringList divisaErrata = RigaValida::con(17, QStringLiteral("ZZZ"));
+    divisaErrata[21] = QStringLiteral("T2");
+    m_messaggi.rispondi(Messaggi::Risposta::Si); // overwrite the older file
+    esegui(ripetuta + ripetuta + RigaValida::lineaCsv(divisaErrata));
+    EXPECT_TRUE(
+        m_messaggi.ultimo().testo.contains(QStringLiteral("creata CON ERRORI. e 1 avvisi")));
+    EXPECT_TRUE(errori.contains(QStringLiteral("B20 (DIVISA ESTERA)"))) << errori.toStdString();
+    EXPECT_EQ(avvisi.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+              (QStringList{QStringLiteral("Riga\tCampo\tValore\tMotivo\tSoggetto"),
+                           QStringLiteral("4\tB24 (IDENTIFICATIVO TRANSAZIONE)\tT1\t"
+                                          "identificativo già usato alla riga 3\tROSSI MARIO")}));
+    EXPECT_TRUE(m_documenti.aperti().isEmpty());
 }

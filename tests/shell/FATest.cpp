@@ -42,13 +42,19 @@ protected:
 
 } // namespace
 
-TEST_F(FATest, TheLastErrorReportItemSaysWhenThereIsNone)
+TEST_F(FATest, TheLastReportItemsSayWhenThereIsNone)
 {
     azione("rapporto")->trigger();
     EXPECT_EQ(
         m_messaggi.ultimo().testo,
         QStringLiteral("Nessun rapporto errori: il file %1 non esiste.")
             .arg(QDir::toNativeSeparators(m_cartella.file(QStringLiteral("ERRORE_IMPORT.TXT")))));
+    azione("mnuAvvisi")->trigger();
+    EXPECT_EQ(
+        m_messaggi.ultimo().testo,
+        QStringLiteral("Nessun avviso: il file %1 non esiste.")
+            .arg(QDir::toNativeSeparators(m_cartella.file(QStringLiteral("AVVISI_IMPORT.TXT")))));
+    EXPECT_EQ(m_messaggi.ultimo().titolo, QStringLiteral("Ultimi avvisi"));
 }
 
 TEST_F(FATest, AgencyButtonsWaitForEntra)

@@ -20,8 +20,20 @@
 
 namespace {
 
-const QStringList kIntestazioni{QStringLiteral("Riga"), QStringLiteral("Campo"),
-                                QStringLiteral("Valore errato"), QStringLiteral("Soggetto")};
+QStringList intestazioni(FRapporto::Tipo tipo)
+{
+    if (tipo == FRapporto::Tipo::avvisi)
+        return {QStringLiteral("Riga"), QStringLiteral("Campo"), QStringLiteral("Valore"),
+                QStringLiteral("Motivo"), QStringLiteral("Soggetto")};
+    return {QStringLiteral("Riga"), QStringLiteral("Campo"), QStringLiteral("Valore errato"),
+            QStringLiteral("Soggetto")};
+}
+
+QString titolo(FRapporto::Tipo tipo)
+{
+    return tipo == FRapporto::Tipo::avvisi ? QStringLiteral("Ultimi avvisi")
+                                           : QStringLiteral("Ultimo rapporto errori");
+}
 
 QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
 {
@@ -32,12 +44,14 @@ QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
 
 } // namespace
 
-FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto, QWidget* padre)
-    : QDialog(padre), m_percorso(percorso), m_modello(new QStandardItemModel(0, 4, this)),
+FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto, Tipo tipo,
+                     QWidget* padre)
+    : QDialog(padre), m_percorso(percorso), m_tipo(tipo), m_intestazioni(intestazioni(tipo)),
+      m_modello(new QStandardItemModel(0, static_cast<int>(m_intestazioni.size()), this)),
       m_filtro(new QSortFilterProxyModel(this)), m_tabella(new QTableView(this))
 {
     setObjectName(QStringLiteral("FRapporto"));
-    setWindowTitle(QStringLiteral("Ultimo rapporto errori"));
+    setWindowTitle(titolo(tipo));
     auto* foglio = new QLabel(QStringLiteral("Archivio: ") + contenuto.foglio, this);
     foglio->setObjectName(QStringLiteral("Archivio"));
     foglio->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -47,7 +61,7 @@ FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto
     filtro->setPlaceholderText(QStringLiteral("Filtra le righe (campo, valore, soggetto...)"));
     filtro->setClearButtonEnabled(true);
 
-    m_modello->setHorizontalHeaderLabels(kIntestazioni);
+    m_modello->setHorizontalHeaderLabels(m_intestazioni);
     m_filtro->setSourceModel(m_modello);
     m_filtro->setFilterKeyColumn(-1);
     m_filtro->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -70,17 +84,21 @@ FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto
     auto* sistema =
         pulsante("ApriSistema", QStringLiteral("Apri con il programma di sistema"), this);
     auto* cartella = pulsante("ApriCartella", QStringLiteral("Apri cartella"), this);
+    m_avvisi = pulsante("Avvisi", QStringLiteral("Visualizza gli avvisi"), this);
+    m_avvisi->hide();
     auto* chiudi = pulsante("Chiudi", QStringLiteral("Chiudi"), this);
     connect(copiaTutto, &QPushButton::clicked, this, &FRapporto::copia);
     connect(sistema, &QPushButton::clicked, this, [this] { Documenti::apri(m_percorso); });
     connect(cartella, &QPushButton::clicked, this,
             [this] { Documenti::apri(QFileInfo(m_percorso).absolutePath()); });
+    connect(m_avvisi, &QPushButton::clicked, this, [this] { MostraAvvisi(m_fileAvvisi, this); });
     connect(chiudi, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* comandi = new QHBoxLayout;
     comandi->addWidget(copiaTutto);
     comandi->addWidget(sistema);
     comandi->addWidget(cartella);
+    comandi->addWidget(m_avvisi);
     comandi->addStretch();
     comandi->addWidget(chiudi);
     auto* layout = new QVBoxLayout(this);
@@ -92,12 +110,20 @@ FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto
     Finestre::centra(this);
 }
 
+void FRapporto::offriAvvisi(const QString& fileAvvisi)
+{
+    m_fileAvvisi = fileAvvisi;
+    m_avvisi->show();
+}
+
 void FRapporto::riempi(const ContenutoRapporto& contenuto)
 {
     for (const VoceRapporto& voce : contenuto.voci) {
+        QStringList testi{QString::number(voce.riga), voce.campo, voce.valore, voce.soggetto};
+        if (m_tipo == Tipo::avvisi)
+            testi.insert(3, voce.motivo);
         QList<QStandardItem*> celle;
-        for (const QString& testo :
-             {QString::number(voce.riga), voce.campo, voce.valore, voce.soggetto}) {
+        for (const QString& testo : testi) {
             auto* cella = new QStandardItem(testo);
             cella->setData(testo, Qt::UserRole);
             celle.append(cella);
@@ -109,7 +135,7 @@ void FRapporto::riempi(const ContenutoRapporto& contenuto)
 
 QString FRapporto::testoVisibile() const
 {
-    QStringList righe{kIntestazioni.join(QLatin1Char('\t'))};
+    QStringList righe{m_intestazioni.join(QLatin1Char('\t'))};
     for (int r = 0; r < m_filtro->rowCount(); ++r) {
         QStringList celle;
         for (int c = 0; c < m_filtro->columnCount(); ++c)
@@ -124,14 +150,31 @@ void FRapporto::copia()
     QApplication::clipboard()->setText(testoVisibile());
 }
 
-void MostraRapportoErrori(const QString& percorso, QWidget* padre)
+namespace {
+
+void mostra(const QString& percorso, FRapporto::Tipo tipo, QWidget* padre,
+            const QString& fileAvvisi)
 {
-    const auto contenuto = LeggiRapportoErrori(percorso);
+    const auto contenuto =
+        tipo == FRapporto::Tipo::avvisi ? LeggiAvvisi(percorso) : LeggiRapportoErrori(percorso);
     if (!contenuto) {
-        Messaggi::mostra(padre, contenuto.errore(), QStringLiteral("Ultimo rapporto errori"),
-                         Messaggi::Icona::Informazione);
+        Messaggi::mostra(padre, contenuto.errore(), titolo(tipo), Messaggi::Icona::Informazione);
         return;
     }
-    FRapporto finestra(percorso, *contenuto, padre);
+    FRapporto finestra(percorso, *contenuto, tipo, padre);
+    if (!fileAvvisi.isEmpty())
+        finestra.offriAvvisi(fileAvvisi);
     finestra.exec();
+}
+
+} // namespace
+
+void MostraRapportoErrori(const QString& percorso, QWidget* padre, const QString& fileAvvisi)
+{
+    mostra(percorso, FRapporto::Tipo::errori, padre, fileAvvisi);
+}
+
+void MostraAvvisi(const QString& percorso, QWidget* padre)
+{
+    mostra(percorso, FRapporto::Tipo::avvisi, padre, QString());
 }

@@ -785,6 +785,7 @@ void FOPC::elaboraFoglio(QString foglio)
     richiesta.foglio = foglio;
     richiesta.fileComunicazione = file;
     richiesta.fileErrori = Cartelle::fileErroriImport(m_ambiente.cartella);
+    richiesta.fileAvvisi = Cartelle::fileAvvisiImport(m_ambiente.cartella);
     if (FoglioCsv(foglio)) {
         FCsv impostazioni(foglio, m_ambiente.separatoreCsv, m_ambiente.primaRigaCsv, this);
         impostazioni.exec();
@@ -827,20 +828,36 @@ void FOPC::elaboraFoglio(QString foglio)
     }
     registraInvio(false, file, esito->recordB, esito->righeErrori);
     AggiornaMesi();
+    // Advice only adds to the message; a run without any reads as it always did.
+    const QString avvisi =
+        esito->avvisi > 0 ? QStringLiteral("e %1 avvisi").arg(esito->avvisi) : QString();
     if (!esito->erroriPresenti) {
-        Messaggi::mostra(this,
-                         QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
-                             kCrLf + QStringLiteral("creata con successo. "),
-                         Versione::titoloApplicazione, Messaggi::Icona::Informazione);
+        const QString testo = QStringLiteral("Comunicazione ") + kCrLf +
+                              QDir::toNativeSeparators(file) + kCrLf +
+                              QStringLiteral("creata con successo. ") + avvisi;
+        if (avvisi.isEmpty()) {
+            Messaggi::mostra(this, testo, Versione::titoloApplicazione,
+                             Messaggi::Icona::Informazione);
+            return;
+        }
+        if (Messaggi::chiedi(this,
+                             testo + kCrLf + QStringLiteral(" ") + kCrLf +
+                                 QStringLiteral("Visualizzare gli AVVISI?"),
+                             Versione::titoloApplicazione, Messaggi::Icona::Informazione,
+                             Messaggi::Risposta::No) == Messaggi::Risposta::Si)
+            MostraAvvisi(esito->fileAvvisi, this);
         return;
     }
     Messaggi::mostra(this,
                      QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +
-                         kCrLf + QStringLiteral("creata CON ERRORI. ") + kCrLf +
+                         kCrLf + QStringLiteral("creata CON ERRORI. ") + avvisi + kCrLf +
                          QStringLiteral(" ") + kCrLf +
                          QStringLiteral("Premere OK per visualizzare gli ERRORI "),
                      Versione::titoloApplicazione, Messaggi::Icona::Critica);
-    if (!Documenti::apri(esito->fileErrori))
+    // The program's own window, which leads on to the advice of the same run.
+    if (!avvisi.isEmpty())
+        MostraRapportoErrori(esito->fileErrori, this, esito->fileAvvisi);
+    else if (!Documenti::apri(esito->fileErrori))
         MostraRapportoErrori(esito->fileErrori, this);
 }
 

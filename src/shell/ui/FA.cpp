@@ -75,6 +75,8 @@ void FA::creaMenu()
             &QAction::triggered, this, [this] {
                 MostraRapportoErrori(Cartelle::fileErroriImport(m_ambiente.cartella), this);
             });
+    connect(voce(funzioni, "mnuAvvisi", QStringLiteral("Ultimi avvisi|#k15")), &QAction::triggered,
+            this, [this] { MostraAvvisi(Cartelle::fileAvvisiImport(m_ambiente.cartella), this); });
     QAction* menuScadenze = voce(funzioni, "mnuScadenze", QStringLiteral("Scadenze"));
     menuScadenze->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
     connect(menuScadenze, &QAction::triggered, this, &FA::scadenze);

@@ -1,4 +1,4 @@
-#include "communication/RapportoErrori.h"
+#include "communication/RapportoRighe.h"
 
 #include "base/Cp1252.h"
 #include "base/ErroreSistema.h"
@@ -20,12 +20,12 @@ QString descrizioneFile(const QSaveFile& file)
 
 } // namespace
 
-RapportoErrori::RapportoErrori(QString percorso, QString foglio)
-    : m_percorso(std::move(percorso)), m_foglio(std::move(foglio))
+RapportoRighe::RapportoRighe(QString percorso, QString foglio, Forma forma)
+    : m_percorso(std::move(percorso)), m_foglio(std::move(foglio)), m_forma(forma)
 {
 }
 
-EsitoVuoto RapportoErrori::scriviRiga(const QString& testo)
+EsitoVuoto RapportoRighe::scriviRiga(const QString& testo)
 {
     QByteArray riga = Cp1252::codifica(testo);
     riga += "\r\n";
@@ -34,7 +34,7 @@ EsitoVuoto RapportoErrori::scriviRiga(const QString& testo)
     return {};
 }
 
-EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
+EsitoVuoto RapportoRighe::scrivi(int riga, const QString& messaggio)
 {
     if (!m_file) {
         auto file = std::make_unique<QSaveFile>(m_percorso);
@@ -42,8 +42,7 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
             return Errore{descrizioneFile(*file)};
         m_file = std::move(file);
         for (const QString& intestazione :
-             {kLineaTratteggio,
-              QStringLiteral("CONTROLLO ERRORI BLOCCANTI - COMUNICAZIONE MENSILE OAM"),
+             {kLineaTratteggio, QStringView(m_forma.titolo).toString(),
               QStringLiteral("Archivio: ") + QDir::toNativeSeparators(m_foglio), kLineaTratteggio,
               QStringLiteral(" ")}) {
             if (auto esito = scriviRiga(intestazione); !esito)
@@ -57,7 +56,7 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
     m_riga.resize(0);
     m_riga += " Riga: ";
     m_riga += QByteArrayView(cifre, fine - cifre);
-    m_riga += " - Errore nel campo ";
+    m_riga += m_forma.voce;
     Cp1252::codificaIn(messaggio, m_riga);
     m_riga += "\r\n";
     if (m_file->write(m_riga) != m_riga.size())
@@ -66,7 +65,7 @@ EsitoVuoto RapportoErrori::ScriviErrore(int riga, const QString& messaggio)
     return {};
 }
 
-EsitoVuoto RapportoErrori::chiudi()
+EsitoVuoto RapportoRighe::chiudi()
 {
     if (!m_file || m_chiuso)
         return {};
