@@ -74,6 +74,8 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
     RegistraInvio(ambiente.db(), argomenti.valore(QStringLiteral("agenzia")).trimmed().toUpper(),
                   richiesta.agenzia, StoricoInvii::tipoDaInvio(richiesta.agenzia.tipoInvio),
                   richiesta.fileComunicazione, risultato->recordB, risultato->righeErrori, err);
+    if (!risultato->erroreAvvisi.isEmpty())
+        err << "Avvisi non scritti: " << risultato->erroreAvvisi << Qt::endl;
     if (risultato->erroriPresenti) {
         out << "Comunicazione " << richiesta.fileComunicazione << " creata CON ERRORI. ("
             << risultato->recordB

@@ -193,7 +193,19 @@ EsitoVuoto AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QStri
                               QStringLiteral(" Valore: ") + testo(valore) + QStringLiteral(" - ") +
                               motivo + QStringLiteral(" - Soggetto: ") + testo(cognome) +
                               QLatin1Char(' ') + testo(nome);
-    return m_rapporto.scrivi(riga, messaggio);
+    if (auto scritto = m_rapporto.scrivi(riga, messaggio); !scritto) {
+        m_errore = scritto.errore();
+        m_scrive = false; // the file is left unfinished, so it is discarded
+    }
+    return {};
+}
+
+void AvvisiImport::chiudi()
+{
+    if (!m_scrive)
+        return;
+    if (auto chiuso = m_rapporto.chiudi(); !chiuso)
+        m_errore = chiuso.errore();
 }
 
 template <typename Vista>

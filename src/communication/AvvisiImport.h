@@ -37,7 +37,10 @@ public:
     qint64 numero() const { return m_numero; }
     const QString& percorso() const { return m_rapporto.percorso(); }
     // Puts the file in place when the run gave advice (see RapportoRighe::chiudi).
-    EsitoVuoto chiudi() { return m_rapporto.chiudi(); }
+    void chiudi();
+    // Why AVVISI_IMPORT.TXT could not be written, or empty. Advice never
+    // stops a run: a file that cannot be written is said, the older one stays.
+    const QString& errore() const { return m_errore; }
 
 private:
     template <typename Vista>
@@ -49,6 +52,7 @@ private:
 
     RapportoRighe m_rapporto;
     bool m_scrive;
+    QString m_errore;
     // The month sent as "mmyyyy", as a date's last six digits hold it; empty
     // when the period is not one (then no date is said outside it).
     QByteArray m_mese;

@@ -193,10 +193,10 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     // The report first: should it fail, no communication claims to be error-free.
     if (auto esito = rapporto.chiudi(); !esito)
         return Errore{esito.errore()};
-    if (auto esito = avvisi.chiudi(); !esito)
-        return Errore{esito.errore()};
     if (auto esito = file.completa(); !esito)
         return Errore{esito.errore()};
+    // Advice goes in place only beside a communication that did.
+    avvisi.chiudi();
 
     RisultatoComunicazione risultato;
     risultato.recordB = contatore;
@@ -205,6 +205,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
     risultato.fileErrori = rapporto.percorso();
     risultato.avvisi = avvisi.numero();
     risultato.fileAvvisi = avvisi.percorso();
+    risultato.erroreAvvisi = avvisi.errore();
     return risultato;
 }
 

@@ -36,6 +36,7 @@ struct RisultatoComunicazione
     QString fileErrori;          // ERRORE_IMPORT.TXT of the application folder
     qint64 avvisi = 0;           // lines of advice (counted also without a file)
     QString fileAvvisi;          // AVVISI_IMPORT.TXT of the application folder
+    QString erroreAvvisi;        // why that file could not be written; the run stands
 };
 
 // Where a run is, told about ten times a second at most so a window can

@@ -158,6 +158,16 @@ TEST_F(AvvisiImportTest, AdviceChangesNeitherTheCommunicationNorTheErrorReport)
         EXPECT_EQ(letti->voci[2].riga, 4);
         EXPECT_EQ(letti->voci[2].campo, QStringLiteral("B22 (IMPORTO)"));
     }
+
+    // An advice file that cannot be written is said; the run stands as it is.
+    const QByteArray comunicazione = cartella.leggi(QStringLiteral("COAM.TXT"));
+    richiesta.fileAvvisi = cartella.file(QStringLiteral("manca/AVVISI_IMPORT.TXT"));
+    const auto senzaFile = esegui(righe, false);
+    EXPECT_EQ(cartella.leggi(QStringLiteral("COAM.TXT")), comunicazione);
+    EXPECT_TRUE(senzaFile.erroriPresenti);
+    EXPECT_EQ(senzaFile.avvisi, 4);
+    EXPECT_TRUE(senzaFile.erroreAvvisi.startsWith(QStringLiteral("Impossibile scrivere")))
+        << senzaFile.erroreAvvisi.toStdString();
 }
 
 TEST(IdentificativiVisti, RepeatsAreFoundWhetherTheIdentifiersCountUpOrNot)

@@ -828,6 +828,9 @@ void FOPC::elaboraFoglio(QString foglio)
     }
     registraInvio(false, file, esito->recordB, esito->righeErrori);
     AggiornaMesi();
+    if (!esito->erroreAvvisi.isEmpty())
+        Messaggi::mostra(this, QStringLiteral("Avvisi non scritti: ") + esito->erroreAvvisi,
+                         Versione::titoloApplicazione, Messaggi::Icona::Avviso);
     // Advice only adds to the message; a run without any reads as it always did.
     const QString avvisi =
         esito->avvisi > 0 ? QStringLiteral("e %1 avvisi").arg(esito->avvisi) : QString();
