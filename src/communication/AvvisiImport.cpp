@@ -183,12 +183,12 @@ AvvisiImport::AvvisiImport(QString percorso, QString foglio, const QString& anno
 }
 
 template <typename Vista>
-EsitoVuoto AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QString& motivo,
+void AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QString& motivo,
                                 Vista cognome, Vista nome)
 {
     ++m_numero;
     if (!m_scrive)
-        return {};
+        return;
     const QString messaggio = QStringView(etichetta(colonna)).toString() +
                               QStringLiteral(" Valore: ") + testo(valore) + QStringLiteral(" - ") +
                               motivo + QStringLiteral(" - Soggetto: ") + testo(cognome) +
@@ -197,7 +197,6 @@ EsitoVuoto AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QStri
         m_errore = scritto.errore();
         m_scrive = false; // the file is left unfinished, so it is discarded
     }
-    return {};
 }
 
 void AvvisiImport::chiudi()
@@ -209,8 +208,8 @@ void AvvisiImport::chiudi()
 }
 
 template <typename Vista>
-EsitoVuoto AvvisiImport::esamina(int riga, const std::array<Vista, kColonneFoglio>& valori,
-                                 const ColonneFallite& falliti, Vista cognome, Vista nome)
+void AvvisiImport::esamina(int riga, const std::array<Vista, kColonneFoglio>& valori,
+                           const ColonneFallite& falliti, Vista cognome, Vista nome)
 {
     const auto valore = [&valori](int colonna) {
         return valori[static_cast<std::size_t>(colonna)];
@@ -275,28 +274,22 @@ EsitoVuoto AvvisiImport::esamina(int riga, const std::array<Vista, kColonneFogli
                  QStringLiteral("identificativo già usato alla riga %1").arg(prima)});
     }
 
-    for (const Trovato& trovato : m_trovati) {
-        if (auto esito = avvisa(riga, trovato.colonna, valore(trovato.colonna), trovato.motivo,
-                                cognome, nome);
-            !esito)
-            return esito;
-    }
-    return {};
+    for (const Trovato& trovato : m_trovati)
+        avvisa(riga, trovato.colonna, valore(trovato.colonna), trovato.motivo, cognome, nome);
 }
 
-EsitoVuoto AvvisiImport::esamina(int riga,
-                                 const std::array<QLatin1StringView, kColonneFoglio>& valori)
+void AvvisiImport::esamina(int riga, const std::array<QLatin1StringView, kColonneFoglio>& valori)
 {
-    return esamina(riga, valori, ColonneFallite(), valori[kCognome], valori[kNome]);
+    esamina(riga, valori, ColonneFallite(), valori[kCognome], valori[kNome]);
 }
 
-EsitoVuoto AvvisiImport::esamina(int riga, std::span<const QString, kColonneFoglio> valori,
-                                 const ColonneFallite& falliti)
+void AvvisiImport::esamina(int riga, std::span<const QString, kColonneFoglio> valori,
+                           const ColonneFallite& falliti)
 {
     // A workbook's cells are as they stand; the advice, like the checks, reads them trimmed.
     std::array<QStringView, kColonneFoglio> ripuliti;
     for (std::size_t i = 0; i < ripuliti.size(); ++i)
         ripuliti[i] = QStringView(valori[i]).trimmed();
-    return esamina(riga, ripuliti, falliti, QStringView(valori[kCognome]),
+    esamina(riga, ripuliti, falliti, QStringView(valori[kCognome]),
                    QStringView(valori[kNome]));
 }

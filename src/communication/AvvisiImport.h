@@ -1,6 +1,5 @@
 #pragma once
 
-#include "base/Esito.h"
 #include "communication/ControlloRiga.h"
 #include "communication/IdentificativiVisti.h"
 #include "communication/RapportoRighe.h"
@@ -28,11 +27,11 @@ public:
 
     // A row of the ASCII road, which passed every check: its values trimmed,
     // its dates their eight digits.
-    EsitoVuoto esamina(int riga, const std::array<QLatin1StringView, kColonneFoglio>& valori);
+    void esamina(int riga, const std::array<QLatin1StringView, kColonneFoglio>& valori);
     // A row of the road of texts after ControllaRiga: its values as the record
     // is written from them, `falliti` the columns that failed a check.
-    EsitoVuoto esamina(int riga, std::span<const QString, kColonneFoglio> valori,
-                       const ColonneFallite& falliti);
+    void esamina(int riga, std::span<const QString, kColonneFoglio> valori,
+                 const ColonneFallite& falliti);
 
     qint64 numero() const { return m_numero; }
     const QString& percorso() const { return m_rapporto.percorso(); }
@@ -44,11 +43,11 @@ public:
 
 private:
     template <typename Vista>
-    EsitoVuoto esamina(int riga, const std::array<Vista, kColonneFoglio>& valori,
-                       const ColonneFallite& falliti, Vista cognome, Vista nome);
+    void esamina(int riga, const std::array<Vista, kColonneFoglio>& valori,
+                 const ColonneFallite& falliti, Vista cognome, Vista nome);
     template <typename Vista>
-    EsitoVuoto avvisa(int riga, int colonna, Vista valore, const QString& motivo, Vista cognome,
-                      Vista nome);
+    void avvisa(int riga, int colonna, Vista valore, const QString& motivo, Vista cognome,
+                Vista nome);
 
     RapportoRighe m_rapporto;
     bool m_scrive;

@@ -166,8 +166,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
                 ++contatore;
                 if (auto esito = file.chiudiRecord(); !esito)
                     return Errore{esito.errore()};
-                if (auto esito = avvisi.esamina(ascii.numero, valori); !esito)
-                    return Errore{esito.errore()};
+                avvisi.esamina(ascii.numero, valori);
                 continue;
             }
             LettoreCsv::comeTesto(ascii, riga);
@@ -181,8 +180,7 @@ Esito<RisultatoComunicazione> ScriviComunicazione(const Connessione& connessione
             return Errore{QStringLiteral("Riga %1, ").arg(riga.numero) + esito.errore()};
         if (auto esito = file.chiudiRecord(); !esito)
             return Errore{esito.errore()};
-        if (auto esito = avvisi.esamina(riga.numero, valori, falliti); !esito)
-            return Errore{esito.errore()};
+        avvisi.esamina(riga.numero, valori, falliti);
     }
 
     auto chiusura = RecordZ(contatore);

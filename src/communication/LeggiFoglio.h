@@ -62,9 +62,10 @@ bool FoglioCsv(const QString& percorso);
 // ERRORE_IMPORT.TXT; advice on the values that passed (AvvisiImport) goes to
 // AVVISI_IMPORT.TXT and changes nothing else. An Errore is a run that could
 // not be completed (the sheet unreadable, a CSV line short of fields, an
-// amount too long, a file that cannot be written); its description follows "Errore Lettura foglio:
-// ". The communication is written aside and put in place only when complete, so a failed run leaves
-// the file that was there before untouched.
+// amount too long, a file that cannot be written); its description follows
+// "Errore Lettura foglio: ". The communication is written aside and put in
+// place only when complete, so a failed run leaves the file that was there
+// before untouched.
 Esito<RisultatoComunicazione> LeggiFoglio(const Connessione& connessione,
                                           const RichiestaComunicazione& richiesta,
                                           const AvanzamentoLettura& avanzamento = {});

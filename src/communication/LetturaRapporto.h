@@ -13,8 +13,8 @@ struct VoceRapporto
     QString campo;    // "B11 (SIGLA PAESE DI RESIDENZA) CODICE ERRATO"
     QString valore;   // the value as the check saw it (may be empty)
     QString soggetto; // surname and first name of the row
-    QString
-        motivo; // what the advice says ("documento scaduto prima dell'operazione"); errors: empty
+    // What an advice says ("documento scaduto prima dell'operazione"); empty for an error.
+    QString motivo;
 };
 
 struct ContenutoRapporto
