@@ -69,8 +69,7 @@ int ComandoScadenze::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTex
         out << riga.agenzia << ';' << riga.nome << ';'
             << StoricoInvii::testoStato(riga.stato).toUpper() << ';'
             << QDir::toNativeSeparators(riga.file) << '\n';
-        daFare = daFare || riga.stato == StoricoInvii::Stato::mancante ||
-                 riga.stato == StoricoInvii::Stato::conErrori;
+        daFare = daFare || !StoricoInvii::fatta(riga.stato);
     }
     out.flush();
     return daFare ? Uscita::erroriNeiDati : Uscita::fatto;

@@ -183,8 +183,8 @@ AvvisiImport::AvvisiImport(QString percorso, QString foglio, const QString& anno
 }
 
 template <typename Vista>
-void AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QString& motivo,
-                                Vista cognome, Vista nome)
+void AvvisiImport::avvisa(int riga, int colonna, Vista valore, const QString& motivo, Vista cognome,
+                          Vista nome)
 {
     ++m_numero;
     if (!m_scrive)
@@ -290,6 +290,5 @@ void AvvisiImport::esamina(int riga, std::span<const QString, kColonneFoglio> va
     std::array<QStringView, kColonneFoglio> ripuliti;
     for (std::size_t i = 0; i < ripuliti.size(); ++i)
         ripuliti[i] = QStringView(valori[i]).trimmed();
-    esamina(riga, ripuliti, falliti, QStringView(valori[kCognome]),
-                   QStringView(valori[kNome]));
+    esamina(riga, ripuliti, falliti, QStringView(valori[kCognome]), QStringView(valori[kNome]));
 }

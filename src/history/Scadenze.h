@@ -18,9 +18,9 @@ struct Riga
     QString agenzia; // OCOD
     QString nome;    // ORAG, as the agency list shows it
     StoricoInvii::Stato stato = StoricoInvii::Stato::mancante;
-    QString file;    // the latest communication of the month, empty when missing
-    QDate scadenza;  // the 15th of the following month
-    int giorni = 0;  // days left (negative: overdue) from `oggi`
+    QString file;   // the latest communication of the month, empty when missing
+    QDate scadenza; // the 15th of the following month
+    int giorni = 0; // days left (negative: overdue) from `oggi`
 };
 
 QDate scadenza(int anno, int mese);

@@ -70,10 +70,10 @@ Esito<QList<StoricoInvii::Invio>> seleziona(const Connessione& connessione,
                                             const QString& condizione, const QString& limite)
 {
     // Newest first; rows stamped in the same second keep the order they were written in.
-    auto query = connessione.esegui(QStringLiteral("SELECT ") + kColonne +
-                                    QStringLiteral(" FROM ") + kTabella +
-                                    QStringLiteral(" WHERE ") + condizione +
-                                    QStringLiteral(" ORDER BY SCRITTO DESC, ID DESC") + limite);
+    auto query =
+        connessione.esegui(QStringLiteral("SELECT ") + kColonne + QStringLiteral(" FROM ") +
+                           kTabella + QStringLiteral(" WHERE ") + condizione +
+                           QStringLiteral(" ORDER BY SCRITTO DESC, ID DESC") + limite);
     if (!query)
         return Errore{query.errore()};
     QList<StoricoInvii::Invio> invii;
@@ -145,8 +145,8 @@ Esito<QList<Invio>> elenco(const Connessione& connessione, const QString& agenzi
     return seleziona(connessione, QStringLiteral("OCOD = ") + Sql::Apici(agenzia), QString());
 }
 
-Esito<std::optional<Invio>> ultimo(const Connessione& connessione, const QString& agenzia,
-                                   int anno, int mese)
+Esito<std::optional<Invio>> ultimo(const Connessione& connessione, const QString& agenzia, int anno,
+                                   int mese)
 {
     auto invii = seleziona(connessione,
                            QStringLiteral("OCOD = %1 AND ANNO = %2 AND MESE = %3")
@@ -168,6 +168,11 @@ Stato stato(const std::optional<Invio>& ultimo)
     if (ultimo->tipo == Tipo::vuota)
         return Stato::vuota;
     return ultimo->righeErrori > 0 ? Stato::conErrori : Stato::creata;
+}
+
+bool fatta(Stato stato)
+{
+    return stato == Stato::creata || stato == Stato::vuota;
 }
 
 QString testoStato(Stato stato)

@@ -17,7 +17,12 @@ class Connessione;
 // is not part of an agency's backup and a restore leaves it alone.
 namespace StoricoInvii {
 
-enum class Tipo { ordinaria, sostitutiva, vuota };
+enum class Tipo
+{
+    ordinaria,
+    sostitutiva,
+    vuota
+};
 // "ordinaria", "sostitutiva", "vuota".
 QString testoTipo(Tipo tipo);
 // The kind of a communication from a sheet: '1' in record A is a substitutive sending.
@@ -37,7 +42,13 @@ struct Invio
 };
 
 // How a month stands for an agency: its latest communication decides.
-enum class Stato { creata, vuota, conErrori, mancante };
+enum class Stato
+{
+    creata,
+    vuota,
+    conErrori,
+    mancante
+};
 
 // The table where it is missing (every start; an older database gains it).
 EsitoVuoto prepara(const Connessione& connessione);
@@ -50,15 +61,23 @@ EsitoVuoto registra(const Connessione& connessione, Invio invio);
 Esito<QList<Invio>> elenco(const Connessione& connessione, const QString& agenzia);
 
 // The latest communication of that month, or nothing.
-Esito<std::optional<Invio>> ultimo(const Connessione& connessione, const QString& agenzia,
-                                   int anno, int mese);
+Esito<std::optional<Invio>> ultimo(const Connessione& connessione, const QString& agenzia, int anno,
+                                   int mese);
 
 Stato stato(const std::optional<Invio>& ultimo);
+// A month is done once something good was written for it: a communication
+// without errors, or the empty one.
+bool fatta(Stato stato);
 // "creata", "vuota", "con errori", "mancante".
 QString testoStato(Stato stato);
 
 // Whether the file is still where it was written and still has its SHA-256.
-enum class Verifica { integro, modificato, mancante };
+enum class Verifica
+{
+    integro,
+    modificato,
+    mancante
+};
 Verifica verifica(const Invio& invio);
 // "integro", "modificato", "mancante".
 QString testoVerifica(Verifica verifica);

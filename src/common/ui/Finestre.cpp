@@ -1,6 +1,7 @@
 #include "common/ui/Finestre.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -13,4 +14,11 @@ void Finestre::centra(QWidget* finestra)
     const QRect area = schermo->availableGeometry();
     finestra->move(area.x() + (area.width() - finestra->width()) / 2,
                    area.y() + (area.height() - finestra->height()) / 2);
+}
+
+QPushButton* Finestre::pulsante(const char* nome, const QString& testo, QWidget* padre)
+{
+    auto* p = new QPushButton(testo, padre);
+    p->setObjectName(QString::fromLatin1(nome));
+    return p;
 }

@@ -35,13 +35,6 @@ QString titolo(FRapporto::Tipo tipo)
                                            : QStringLiteral("Ultimo rapporto errori");
 }
 
-QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
-{
-    auto* p = new QPushButton(testo, padre);
-    p->setObjectName(QString::fromLatin1(nome));
-    return p;
-}
-
 } // namespace
 
 FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto, Tipo tipo,
@@ -80,13 +73,13 @@ FRapporto::FRapporto(const QString& percorso, const ContenutoRapporto& contenuto
     riempi(contenuto);
     m_tabella->resizeColumnsToContents();
 
-    auto* copiaTutto = pulsante("Copia", QStringLiteral("Copia negli appunti"), this);
+    auto* copiaTutto = Finestre::pulsante("Copia", QStringLiteral("Copia negli appunti"), this);
     auto* sistema =
-        pulsante("ApriSistema", QStringLiteral("Apri con il programma di sistema"), this);
-    auto* cartella = pulsante("ApriCartella", QStringLiteral("Apri cartella"), this);
-    m_avvisi = pulsante("Avvisi", QStringLiteral("Visualizza gli avvisi"), this);
+        Finestre::pulsante("ApriSistema", QStringLiteral("Apri con il programma di sistema"), this);
+    auto* cartella = Finestre::pulsante("ApriCartella", QStringLiteral("Apri cartella"), this);
+    m_avvisi = Finestre::pulsante("Avvisi", QStringLiteral("Visualizza gli avvisi"), this);
     m_avvisi->hide();
-    auto* chiudi = pulsante("Chiudi", QStringLiteral("Chiudi"), this);
+    auto* chiudi = Finestre::pulsante("Chiudi", QStringLiteral("Chiudi"), this);
     connect(copiaTutto, &QPushButton::clicked, this, &FRapporto::copia);
     connect(sistema, &QPushButton::clicked, this, [this] { Documenti::apri(m_percorso); });
     connect(cartella, &QPushButton::clicked, this,

@@ -15,7 +15,7 @@ inline QColor ColoreStato(StoricoInvii::Stato stato)
     case StoricoInvii::Stato::vuota:
         return {0xB3, 0xE5, 0xFC}; // blue: a month without operations, also done
     case StoricoInvii::Stato::conErrori:
-        return {0xFF, 0xCC, 0x80}; // orange: written, but rows were left out
+        return {0xFF, 0xCC, 0x80}; // orange: written, with rows that failed their checks
     case StoricoInvii::Stato::mancante:
         break;
     }

@@ -33,27 +33,13 @@ QStandardItem* cella(const QString& testo, const QVariant& ordine = {})
     return c;
 }
 
-// A month is done once something good was written for it; only then is a
-// passed deadline no alarm.
-bool fatta(StoricoInvii::Stato stato)
-{
-    return stato == StoricoInvii::Stato::creata || stato == StoricoInvii::Stato::vuota;
-}
-
-QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
-{
-    auto* p = new QPushButton(testo, padre);
-    p->setObjectName(QString::fromLatin1(nome));
-    return p;
-}
-
 } // namespace
 
 FScadenze::FScadenze(const Connessione& connessione, QWidget* padre)
     : QDialog(padre), m_connessione(connessione), m_mese(new QDateEdit(this)),
       m_modello(new QStandardItemModel(0, kIntestazioni.size(), this)),
       m_ordine(new QSortFilterProxyModel(this)), m_tabella(new QTableView(this)),
-      m_apriAgenzia(pulsante("ApriAgenzia", QStringLiteral("Apri agenzia"), this))
+      m_apriAgenzia(Finestre::pulsante("ApriAgenzia", QStringLiteral("Apri agenzia"), this))
 {
     setObjectName(QStringLiteral("FScadenze"));
     setWindowTitle(QStringLiteral("Scadenze delle comunicazioni"));
@@ -79,7 +65,7 @@ FScadenze::FScadenze(const Connessione& connessione, QWidget* padre)
     m_tabella->verticalHeader()->hide();
     m_tabella->horizontalHeader()->setStretchLastSection(true);
 
-    auto* chiudi = pulsante("Chiudi", QStringLiteral("Chiudi"), this);
+    auto* chiudi = Finestre::pulsante("Chiudi", QStringLiteral("Chiudi"), this);
     connect(m_mese, &QDateEdit::dateChanged, this, &FScadenze::aggiorna);
     connect(m_tabella, &QTableView::doubleClicked, this, &FScadenze::apri);
     connect(m_apriAgenzia, &QPushButton::clicked, this,
@@ -132,7 +118,8 @@ void FScadenze::riempi(const QList<Scadenze::Riga>& righe)
         stato->setBackground(ColoreStato(riga.stato));
         auto* giorni = cella(TestiStorico::giorni(riga.giorni), riga.giorni);
         giorni->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (riga.giorni < 0 && !fatta(riga.stato))
+        // Only a month not done makes a passed deadline an alarm.
+        if (riga.giorni < 0 && !StoricoInvii::fatta(riga.stato))
             giorni->setBackground(ColoreAllarme);
         auto* file = cella(QDir::toNativeSeparators(riga.file));
         m_modello->appendRow(

@@ -30,19 +30,12 @@ QTableWidgetItem* cella(const QString& testo, Qt::Alignment allineamento = Qt::A
     return c;
 }
 
-QPushButton* pulsante(const char* nome, const QString& testo, QWidget* padre)
-{
-    auto* p = new QPushButton(testo, padre);
-    p->setObjectName(QString::fromLatin1(nome));
-    return p;
-}
-
 } // namespace
 
 FStorico::FStorico(const QString& nome, QList<StoricoInvii::Invio> invii, QWidget* padre)
     : QDialog(padre), m_invii(std::move(invii)),
       m_tabella(new QTableWidget(0, kIntestazioni.size(), this)),
-      m_apriCartella(pulsante("ApriCartella", QStringLiteral("Apri cartella"), this))
+      m_apriCartella(Finestre::pulsante("ApriCartella", QStringLiteral("Apri cartella"), this))
 {
     setObjectName(QStringLiteral("FStorico"));
     setWindowTitle(kTitolo + QStringLiteral(" - ") + nome.trimmed());
@@ -58,7 +51,7 @@ FStorico::FStorico(const QString& nome, QList<StoricoInvii::Invio> invii, QWidge
     auto* vuoto = new QLabel(QStringLiteral("Nessuna comunicazione registrata"), this);
     vuoto->setObjectName(QStringLiteral("NessunInvio"));
     vuoto->setVisible(m_invii.isEmpty());
-    auto* chiudi = pulsante("Chiudi", QStringLiteral("Chiudi"), this);
+    auto* chiudi = Finestre::pulsante("Chiudi", QStringLiteral("Chiudi"), this);
     m_apriCartella->setEnabled(false);
     connect(m_tabella, &QTableWidget::itemSelectionChanged, this,
             [this] { m_apriCartella->setEnabled(!m_tabella->selectedItems().isEmpty()); });
