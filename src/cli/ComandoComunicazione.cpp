@@ -71,8 +71,8 @@ int ComandoComunicazione::esegui(Ambiente& ambiente, const Argomenti& argomenti,
         err << "Errore Lettura foglio: " << risultato.errore() << Qt::endl;
         return Uscita::fallito;
     }
-    RegistraInvio(ambiente.db(), argomenti.valore(QStringLiteral("agenzia")).trimmed().toUpper(),
-                  richiesta.agenzia, StoricoInvii::tipoDaInvio(richiesta.agenzia.tipoInvio),
+    RegistraInvio(ambiente.db(), CodiceAgenzia(argomenti), richiesta.agenzia,
+                  StoricoInvii::tipoDaInvio(richiesta.agenzia.tipoInvio),
                   richiesta.fileComunicazione, risultato->recordB, risultato->righeErrori, err);
     if (!risultato->erroreAvvisi.isEmpty())
         err << "Avvisi non scritti: " << risultato->erroreAvvisi << Qt::endl;

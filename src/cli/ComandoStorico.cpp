@@ -25,7 +25,7 @@ int ComandoStorico::esegui(Ambiente& ambiente, const Argomenti& argomenti, QText
 {
     if (segnalaErrore(argomenti.soloOpzioni({QStringLiteral("agenzia")}), err))
         return Uscita::fallito;
-    const QString codice = argomenti.valore(QStringLiteral("agenzia")).trimmed().toUpper();
+    const QString codice = CodiceAgenzia(argomenti);
     const auto agenzia = ArchivioAgenzie::nome(ambiente.db(), codice);
     if (segnalaErrore(agenzia, err))
         return Uscita::fallito;

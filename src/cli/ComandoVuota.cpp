@@ -28,8 +28,8 @@ int ComandoVuota::esegui(Ambiente& ambiente, const Argomenti& argomenti, QTextSt
         return Uscita::fallito;
     if (segnalaErrore(CreaVuota(*agenzia, percorso), err))
         return Uscita::fallito;
-    RegistraInvio(ambiente.db(), argomenti.valore(QStringLiteral("agenzia")).trimmed().toUpper(),
-                  *agenzia, StoricoInvii::Tipo::vuota, percorso, 0, 0, err);
+    RegistraInvio(ambiente.db(), CodiceAgenzia(argomenti), *agenzia, StoricoInvii::Tipo::vuota,
+                  percorso, 0, 0, err);
     out << "Comunicazione " << percorso << " creata con successo." << Qt::endl;
     return Uscita::fatto;
 }

@@ -57,8 +57,7 @@ Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Argom
         return Errore{QStringLiteral("Mese non valido: ") + testoMese +
                       QStringLiteral(" (da 1 a 12)")};
 
-    auto agenzia =
-        LeggiAgenzia(connessione, opzioni.valore(QStringLiteral("agenzia")).trimmed().toUpper());
+    auto agenzia = LeggiAgenzia(connessione, CodiceAgenzia(opzioni));
     if (!agenzia)
         return agenzia;
     DatiAgenzia dati = std::move(agenzia).valore();
@@ -66,6 +65,11 @@ Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Argom
     // OAM wants the month in two digits.
     dati.mese = QStringLiteral("%1").arg(mese, 2, 10, QLatin1Char('0'));
     return dati;
+}
+
+QString CodiceAgenzia(const Argomenti& opzioni)
+{
+    return opzioni.valore(QStringLiteral("agenzia")).trimmed().toUpper();
 }
 
 EsitoVuoto ControllaSovrascrittura(const QString& percorso, bool sovrascrivi)

@@ -21,6 +21,8 @@ Opzione sovrascrivi(); // --sovrascrivi
 // the month before today's, as the agency window proposes it), for the
 // header of a communication.
 Esito<DatiAgenzia> AgenziaDelPeriodo(const Connessione& connessione, const Argomenti& opzioni);
+// The code of --agenzia as the registry keeps it: without blanks around, in capitals.
+QString CodiceAgenzia(const Argomenti& opzioni);
 
 // An existing --output is replaced only with --sovrascrivi, as the window
 // asks before overwriting.

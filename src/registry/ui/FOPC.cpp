@@ -826,7 +826,8 @@ void FOPC::elaboraFoglio(QString foglio)
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
-    registraInvio(false, file, esito->recordB, esito->righeErrori);
+    registraInvio(richiesta.agenzia, StoricoInvii::tipoDaInvio(richiesta.agenzia.tipoInvio), file,
+                  esito->recordB, esito->righeErrori);
     AggiornaMesi();
     if (!esito->erroreAvvisi.isEmpty())
         Messaggi::mostra(this, QStringLiteral("Avvisi non scritti: ") + esito->erroreAvvisi,
@@ -864,14 +865,14 @@ void FOPC::elaboraFoglio(QString foglio)
         MostraRapportoErrori(esito->fileErrori, this);
 }
 
-void FOPC::registraInvio(bool vuota, const QString& file, qint64 recordB, qint64 righeErrori)
+void FOPC::registraInvio(const DatiAgenzia& dati, StoricoInvii::Tipo tipo, const QString& file,
+                         qint64 recordB, qint64 righeErrori)
 {
     StoricoInvii::Invio invio;
     invio.agenzia = m_ambiente.agenziaCorrente.codice;
-    invio.anno = m_vANNO->text().trimmed().toInt();
-    invio.mese = m_vMESE->text().trimmed().toInt();
-    invio.tipo = vuota ? StoricoInvii::Tipo::vuota
-                       : StoricoInvii::tipoDaInvio(datiComunicazione().tipoInvio);
+    invio.anno = dati.anno.trimmed().toInt();
+    invio.mese = dati.mese.trimmed().toInt();
+    invio.tipo = tipo;
     invio.percorso = QFileInfo(file).absoluteFilePath();
     invio.recordB = recordB;
     invio.righeErrori = righeErrori;
@@ -904,12 +905,13 @@ void FOPC::cVUOTA()
         return;
     cartelle.ricordaComunicazione(file);
     // A file that cannot be written must not pass in silence: the clerk would send nothing.
-    if (auto scritta = CreaVuota(datiComunicazione(), file); !scritta) {
+    const DatiAgenzia dati = datiComunicazione();
+    if (auto scritta = CreaVuota(dati, file); !scritta) {
         Messaggi::mostra(this, QStringLiteral(" Errore: ") + scritta.errore(),
                          Versione::titoloApplicazione, Messaggi::Icona::Critica);
         return;
     }
-    registraInvio(true, file, 0, 0);
+    registraInvio(dati, StoricoInvii::Tipo::vuota, file, 0, 0);
     AggiornaMesi();
     Messaggi::mostra(this,
                      QStringLiteral("Comunicazione ") + kCrLf + QDir::toNativeSeparators(file) +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ui/StatoListe.h"
+#include "history/StoricoInvii.h"
 #include "registry/Agenzia.h"
 
 #include <QWidget>
@@ -73,7 +74,8 @@ private:
     // The communication from `foglio`, or from the sheet the dialog gives when empty.
     void elaboraFoglio(QString foglio);
     // The communication just written goes into the history of the sent ones.
-    void registraInvio(bool vuota, const QString& file, qint64 recordB, qint64 righeErrori);
+    void registraInvio(const DatiAgenzia& dati, StoricoInvii::Tipo tipo, const QString& file,
+                       qint64 recordB, qint64 righeErrori);
     CartelleAgenzia cartelleAgenzia() const;
     void mostraAvanzamento(const Avanzamento& avanzamento);
     // "Interrompi": the run stops, nothing is written.
